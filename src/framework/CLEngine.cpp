@@ -1,0 +1,198 @@
+// TCLEngine: creation, the owner's message handler and the start-up sequence.
+#include "framework/CLEngine.h"
+
+#include <stdexcept>
+
+#include "framework/CLEngineText.h"
+
+namespace tallow {
+
+namespace {
+TCLEngine* g_appEngine = nullptr;
+}  // namespace
+
+TCLEngine* AppEngine() {
+    return g_appEngine;
+}
+
+//--- Creation and destruction ------------------------------------------------
+
+TCLEngine::TCLEngine(EngineServices services)
+    : system_(*services.system),
+      settings_(*services.settings),
+      owner_(std::move(services.owner)),
+      windows_(std::move(services.windows)) {
+    if (!owner_) {
+        throw std::invalid_argument("TCLEngine needs an owner window");
+    }
+    RegisterMessages();
+    savedWndProc_ = owner_->ReplaceMessageHandler([this](EngineMessage& m) { EngineWndProc(m); });
+    settingDefault_ = {"Path.Skins=skins", "Path.Languages=lang"};
+    if (!g_appEngine) {
+        g_appEngine = this;
+    }
+}
+
+TCLEngine::~TCLEngine() {
+    if (g_appEngine == this) {
+        g_appEngine = nullptr;
+    }
+    owner_->ReplaceMessageHandler(savedWndProc_);
+}
+
+void TCLEngine::RegisterMessages() {
+    msgGetAppID_ = system_.RegisterMessage("CL GetAppID");
+    msgCloseApp_ = system_.RegisterMessage("CL CloseApp");
+    msgInitPost_ = system_.RegisterMessage("CL InitPost");
+    msgCmdParam_ = system_.RegisterMessage("CL CmdParam");
+    msgIfBusy_ = system_.RegisterMessage("CL IfBusy");
+}
+
+void TCLEngine::SetTitleIncludeVer(bool value) {
+    titleIncludeVer_ = value;
+    UpdateTitle();
+}
+
+//--- Messages ------------------------------------------------------------------
+
+void TCLEngine::EngineWndProc(EngineMessage& message) {
+    if (HandleOwnMessage(message)) {
+        return;
+    }
+    if (savedWndProc_) {
+        savedWndProc_(message);
+    }
+}
+
+// The rows of the message table, tested in order; false passes the message on.
+bool TCLEngine::HandleOwnMessage(EngineMessage& message) {
+    const uint32_t msg = message.msg;
+    if (msg == 0) {
+        return false;  // a failed registration must not capture WM_NULL
+    }
+    if (msg == msgGetAppID_) {
+        message.result = settings_.ReadInteger("App.ID");
+    } else if (msg == msgCloseApp_) {
+        system_.TerminateApplication();
+    } else if (msg == msgInitPost_) {
+        DoInitPost();
+        message.result = 0;
+    } else if (msg == msgIfBusy_) {
+        message.result = startingUp_ ? 1 : 0;
+    } else if (msg == kWmCopyData && message.lParam != 0) {
+        TakeCopyData(message);
+        message.result = 0;
+    } else if (msg == msgCmdParam_ && OnCmdFile) {
+        OnCmdFile(cmdParam_);
+        message.result = 0;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Exactly cbData bytes; a record without data gives an empty text.
+void TCLEngine::TakeCopyData(const EngineMessage& message) {
+    const auto* record = reinterpret_cast<const CopyDataRecord*>(message.lParam);
+    if (record->lpData && record->cbData > 0) {
+        cmdParam_.assign(static_cast<const char*>(record->lpData), record->cbData);
+    } else {
+        cmdParam_.clear();
+    }
+    PostToOwner(msgCmdParam_);
+}
+
+void TCLEngine::PostToOwner(uint32_t msg) {
+    system_.PostMessageTo(owner_->Handle(), msg, 0, 0);
+}
+
+//--- Start-up ------------------------------------------------------------------
+
+void TCLEngine::Loaded() {
+    inLoaded_ = true;
+    try {
+        LoadInitialSkin();
+        LoadInitialLanguage();
+    } catch (...) {
+        inLoaded_ = false;
+        throw;
+    }
+    inLoaded_ = false;
+    PostToOwner(msgInitPost_);
+}
+
+void TCLEngine::LoadInitialSkin() {
+    // The skin named by the settings is selected here once skin selection exists.
+}
+
+void TCLEngine::LoadInitialLanguage() {
+    // The language named by the settings is selected here once language data exist.
+}
+
+void TCLEngine::DoInitPost() {
+    struct StartUpDone {
+        bool& flag;
+        ~StartUpDone() { flag = false; }
+    } done{startingUp_};
+    if (OnLanguageChanged) {
+        OnLanguageChanged(*this);
+    }
+    if (OnSkinChanged) {
+        OnSkinChanged(*this);
+    }
+    UpdateTitle();
+    AutoCheckUpdate();
+    CheckCmdParam();
+}
+
+void TCLEngine::CheckCmdParam() {
+    std::vector<std::string> params = system_.CommandLineParams();
+    if (params.empty() || params[0].empty()) {
+        return;
+    }
+    if (params[0][0] == '-' || params[0][0] == '/') {
+        return;
+    }
+    cmdParam_ = params[0];
+    PostToOwner(msgCmdParam_);
+}
+
+//--- Title ---------------------------------------------------------------------
+
+std::string TCLEngine::GetAppName() {
+    if (LanguageData) {
+        std::string name = LanguageData->ReadAppName();
+        if (!name.empty()) {
+            return name;
+        }
+    }
+    return settings_.ReadString("App.Name");
+}
+
+void TCLEngine::UpdateTitle() {
+    std::string t = GetAppName();
+    if (titleIncludeVer_) {
+        t += "  " + settings_.ReadString("App.Ver");
+    }
+    title_ = t;
+    if (settings_.ReadBool("App.NoAutoTitle")) {
+        return;
+    }
+    system_.SetApplicationTitle(t);
+    owner_->SetCaption(t);
+    if (OnTitleChange) {
+        OnTitleChange(*this);
+    }
+}
+
+//--- Setting lists -------------------------------------------------------------
+
+std::optional<std::string> TCLEngine::FindOverwrite(const std::string& name) const {
+    return FindListValue(settingOverwrite_, name);
+}
+
+std::optional<std::string> TCLEngine::FindDefault(const std::string& name) const {
+    return FindListValue(settingDefault_, name);
+}
+
+}  // namespace tallow

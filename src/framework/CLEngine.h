@@ -1,0 +1,164 @@
+// TCLEngine, the application engine: the hub of the application framework,
+// placed on the main window as `engine1`.
+//
+// It supplies the two setting lists the settings store layers around its files,
+// hooks the owner window's message handler to answer other instances of the
+// program, runs the start-up sequence once the window exists, composes the
+// title, looks texts up by key in the current language, shows message boxes by
+// key, schedules the automatic update check, opens the About and update windows
+// and opens web pages in the user's browser.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/CLEngineServices.h"
+#include "framework/CLEngineTypes.h"
+
+namespace tallow {
+
+class TskSkinData;
+class TCLEngine;
+
+using TNotifyEvent = std::function<void(TCLEngine& sender)>;
+using TOnCmdFile = std::function<void(const std::string& strFileName)>;
+
+/// Everything an engine is built on. `system`, `settings` and `owner` must be set.
+struct EngineServices {
+    IEngineSystem* system = nullptr;
+    IEngineSettings* settings = nullptr;
+    std::unique_ptr<IEngineOwner> owner;
+    EngineWindowFactories windows;
+};
+
+class TCLEngine {
+public:
+    /// Registers the five messages, hooks the owner's message handler, fills
+    /// SettingDefault and, when there is none yet, becomes the process-wide engine.
+    explicit TCLEngine(EngineServices services);
+    TCLEngine(const TCLEngine&) = delete;
+    TCLEngine& operator=(const TCLEngine&) = delete;
+    virtual ~TCLEngine();
+
+    //--- Published properties ------------------------------------------------
+    TskSkinData* SkinData = nullptr;
+    TNotifyEvent OnSkinChanged;
+    ILanguageData* LanguageData = nullptr;
+    TNotifyEvent OnLanguageChanged;
+    WindowHandle ParentHWND = 0;
+    TOnCmdFile OnCmdFile;
+    TNotifyEvent OnTitleChange;
+
+    const std::vector<std::string>& SettingOverwrite() const { return settingOverwrite_; }
+    void SetSettingOverwrite(const std::vector<std::string>& lines) { settingOverwrite_ = lines; }
+    const std::vector<std::string>& SettingDefault() const { return settingDefault_; }
+    void SetSettingDefault(const std::vector<std::string>& lines) { settingDefault_ = lines; }
+
+    bool TitleIncludeVer() const { return titleIncludeVer_; }
+    /// Assigning recomposes the title.
+    void SetTitleIncludeVer(bool value);
+
+    //--- Start-up ------------------------------------------------------------
+    /// The owner window has loaded its stored properties: initial skin and
+    /// language, then "CL InitPost" is posted to the owner window.
+    virtual void Loaded();
+    /// The deferred start-up, run on "CL InitPost".
+    void DoInitPost();
+    /// Hands the first command-line parameter to OnCmdFile (through "CL CmdParam")
+    /// unless it begins with "-" or "/".
+    void CheckCmdParam();
+    /// The owner window's message handler while the engine lives.
+    void EngineWndProc(EngineMessage& message);
+
+    bool StartingUp() const { return startingUp_; }
+    bool InLoaded() const { return inLoaded_; }
+    const std::string& CmdParam() const { return cmdParam_; }
+    const std::string& Title() const { return title_; }
+
+    /// The registered message numbers, in registration order.
+    uint32_t MsgGetAppID() const { return msgGetAppID_; }
+    uint32_t MsgCloseApp() const { return msgCloseApp_; }
+    uint32_t MsgInitPost() const { return msgInitPost_; }
+    uint32_t MsgCmdParam() const { return msgCmdParam_; }
+    uint32_t MsgIfBusy() const { return msgIfBusy_; }
+
+    //--- Skin and language selection (plugged in by the selection logic) -----
+    void LoadInitialSkin();
+    void LoadInitialLanguage();
+
+    //--- Title ---------------------------------------------------------------
+    std::string GetAppName();
+    void UpdateTitle();
+
+    //--- Texts by key --------------------------------------------------------
+    std::string GetLangText(const std::string& section, const std::string& key);
+    void GetLangSection(const std::string& section, std::vector<std::string>& list);
+    std::string GetLibText(const std::string& key);
+    std::string GetAppText(const std::string& key);
+    /// The text through the process-wide engine, or "[LibRes]Key" / "[AppRes]Key".
+    std::string GetResText(const std::string& key, bool isLib);
+
+    //--- Message boxes -------------------------------------------------------
+    TModalResult MessageBoxByKey(const std::string& key, const std::vector<std::string>& args = {}, int module = 0,
+                                 TMsgDlgType dlgType = TMsgDlgType::mtInformation,
+                                 TMsgDlgButtons buttons = MsgButtons({mbOK}), int hiddenResult = 0,
+                                 bool isLib = false);
+    /// The engine's message dialog, created on first use; nullptr when this
+    /// program has none.
+    IMessageDialog* SkinMessage();
+
+    //--- Update and About ----------------------------------------------------
+    void AutoCheckUpdate();
+    void CheckUpdateDue();
+    void ShowUpdate(bool modal);
+    void ShowAbout();
+
+    //--- Web pages -----------------------------------------------------------
+    /// Opens a web page in the default browser. Addresses other than http and
+    /// https are refused (false); nothing else is reported.
+    bool OpenURL(const std::string& url);
+
+    //--- Settings lists for the settings store -------------------------------
+    std::optional<std::string> FindOverwrite(const std::string& name) const;
+    std::optional<std::string> FindDefault(const std::string& name) const;
+
+private:
+    void RegisterMessages();
+    bool HandleOwnMessage(EngineMessage& message);
+    void TakeCopyData(const EngineMessage& message);
+    void PostToOwner(uint32_t msg);
+
+    IEngineSystem& system_;
+    IEngineSettings& settings_;
+    std::unique_ptr<IEngineOwner> owner_;
+    EngineWindowFactories windows_;
+    MessageHandler savedWndProc_;
+
+    uint32_t msgGetAppID_ = 0;
+    uint32_t msgCloseApp_ = 0;
+    uint32_t msgInitPost_ = 0;
+    uint32_t msgCmdParam_ = 0;
+    uint32_t msgIfBusy_ = 0;
+
+    bool inLoaded_ = false;
+    std::string cmdParam_;
+    bool startingUp_ = true;
+    std::string title_;
+    bool titleIncludeVer_ = true;
+
+    std::vector<std::string> settingOverwrite_;
+    std::vector<std::string> settingDefault_;
+
+    std::unique_ptr<IMessageDialog> messageDialog_;
+    std::vector<std::unique_ptr<IUpdateWindow>> updateWindows_;
+    std::vector<std::unique_ptr<IAboutWindow>> aboutWindows_;
+};
+
+/// The process-wide engine: the first one created, until it is destroyed.
+TCLEngine* AppEngine();
+
+}  // namespace tallow

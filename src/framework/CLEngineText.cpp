@@ -1,0 +1,58 @@
+#include "framework/CLEngineText.h"
+
+#include <cctype>
+
+namespace tallow {
+
+std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to) {
+    if (from.empty()) {
+        return text;
+    }
+    std::string out;
+    size_t start = 0;
+    for (size_t hit = text.find(from); hit != std::string::npos; hit = text.find(from, start)) {
+        out.append(text, start, hit - start);
+        out += to;
+        start = hit + from.size();
+    }
+    out.append(text, start, std::string::npos);
+    return out;
+}
+
+std::string FillPlaceholders(const std::string& text, const std::vector<std::string>& args) {
+    std::string out = text;
+    for (size_t n = 1; n <= args.size(); ++n) {
+        out = ReplaceAll(out, "{" + std::to_string(n) + "}", args[n - 1]);
+    }
+    return out;
+}
+
+std::string MissingTextMarker(const std::string& key, bool isLib) {
+    return (isLib ? "[LibRes]" : "[AppRes]") + key;
+}
+
+namespace {
+bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+}  // namespace
+
+std::optional<std::string> FindListValue(const std::vector<std::string>& lines, const std::string& name) {
+    for (const std::string& line : lines) {
+        size_t eq = line.find('=');
+        if (eq != std::string::npos && SameTextIgnoringCase(line.substr(0, eq), name)) {
+            return line.substr(eq + 1);
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace tallow

@@ -1,0 +1,26 @@
+// Text helpers of the application engine.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tallow {
+
+/// Replaces, for n = 1 to the number of arguments and in that order, every "{n}"
+/// in `text` by the n-th argument. A placeholder without an argument stays; one
+/// that an earlier argument brought in is replaced by a later step.
+std::string FillPlaceholders(const std::string& text, const std::vector<std::string>& args);
+
+/// Replaces every occurrence of `from` in `text` by `to` in one pass: text that
+/// `to` brings in is not searched again. An empty `from` changes nothing.
+std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to);
+
+/// The text shown for a key that the language lacks: "[LibRes]Key" or "[AppRes]Key".
+std::string MissingTextMarker(const std::string& key, bool isLib);
+
+/// The value of the first "Name=Value" line whose name equals `name` without
+/// regard to letter case; nothing when no line has it.
+std::optional<std::string> FindListValue(const std::vector<std::string>& lines, const std::string& name);
+
+}  // namespace tallow

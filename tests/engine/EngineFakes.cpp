@@ -1,0 +1,109 @@
+#include "engine/EngineFakes.h"
+
+namespace tallow::testing {
+
+uint32_t FakeEngineSystem::RegisterMessage(const std::string& name) {
+    registered.push_back(name);
+    return 0xC000 + static_cast<uint32_t>(registered.size());
+}
+
+std::string FakeEngineSettings::ReadString(const std::string& key) {
+    auto it = values.find(key);
+    return it == values.end() ? std::string() : it->second;
+}
+
+int FakeEngineSettings::ReadInteger(const std::string& key) {
+    std::string text = ReadString(key);
+    return text.empty() ? 0 : std::stoi(text);
+}
+
+double FakeEngineSettings::ReadFloat(const std::string& key) {
+    std::string text = ReadString(key);
+    return text.empty() ? 0.0 : std::stod(text);
+}
+
+bool FakeEngineSettings::GetShowAgain(int module) {
+    auto it = showAgain.find(module);
+    return it == showAgain.end() ? true : it->second;
+}
+
+int FakeEngineSettings::GetShowAgainResult(int module) {
+    auto it = showAgainResult.find(module);
+    return it == showAgainResult.end() ? 1 : it->second;
+}
+
+MessageHandler FakeEngineOwner::ReplaceMessageHandler(MessageHandler handler) {
+    MessageHandler old = std::move(state->handler);
+    state->handler = std::move(handler);
+    return old;
+}
+
+namespace {
+
+class FakeDialog : public IMessageDialog {
+public:
+    explicit FakeDialog(FakeDialogState& s) : state_(s) {}
+    TModalResult Execute(const MessageDialogRequest& request, bool& showAgainFlagValue) override {
+        state_.shown.push_back(request);
+        if (request.showAgainFlag && state_.tick) {
+            showAgainFlagValue = false;
+        }
+        return state_.answer;
+    }
+
+private:
+    FakeDialogState& state_;
+};
+
+class FakeUpdateWindow : public IUpdateWindow {
+public:
+    explicit FakeUpdateWindow(FakeWindowState& s) : state_(s) { ++state_.created; }
+    void BeginCheck(bool manual) override { state_.checks.push_back(manual); }
+    TModalResult ShowModal() override { return ++state_.shownModal, mrOk; }
+
+private:
+    FakeWindowState& state_;
+};
+
+class FakeAboutWindow : public IAboutWindow {
+public:
+    explicit FakeAboutWindow(FakeWindowState& s) : state_(s) { ++state_.created; }
+    void PlaceInParent(WindowHandle parent) override { state_.parents.push_back(parent); }
+    TModalResult ShowModal() override { return ++state_.shownModal, mrOk; }
+
+private:
+    FakeWindowState& state_;
+};
+
+}  // namespace
+
+EngineFixture::EngineFixture() {
+    owner.handler = [this](EngineMessage& m) {
+        owner.passedOn.push_back(m.msg);
+        m.result = -5;
+    };
+    EngineServices services;
+    services.system = &system;
+    services.settings = &settings;
+    services.owner = std::make_unique<FakeEngineOwner>(owner);
+    services.windows.messageDialog = [this] { return std::make_unique<FakeDialog>(dialog); };
+    services.windows.updateWindow = [this] { return std::make_unique<FakeUpdateWindow>(update); };
+    services.windows.aboutWindow = [this] { return std::make_unique<FakeAboutWindow>(about); };
+    engine_ = std::make_unique<TCLEngine>(std::move(services));
+}
+
+intptr_t EngineFixture::Send(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
+    EngineMessage m{msg, wParam, lParam, 0};
+    owner.handler(m);
+    return m.result;
+}
+
+void EngineFixture::RunPosted() {
+    while (!system.posted.empty()) {
+        PostedMessage p = system.posted.front();
+        system.posted.erase(system.posted.begin());
+        Send(p.msg, p.wParam, p.lParam);
+    }
+}
+
+}  // namespace tallow::testing

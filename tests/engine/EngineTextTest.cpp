@@ -1,0 +1,112 @@
+// Texts by key, placeholders, the setting lists and the browser command line.
+#include <gtest/gtest.h>
+
+#include "engine/EngineFakes.h"
+#include "framework/CLEngineSchedule.h"
+#include "framework/CLEngineText.h"
+#include "framework/CLEngineUrl.h"
+
+namespace tallow::testing {
+namespace {
+
+class FakeLanguage : public ILanguageData {
+public:
+    std::string ReadAppName() override { return appName; }
+    void ReadText(const std::string& section, const std::string& prefix, const std::string& key,
+                  std::string& result) override {
+        auto it = texts.find(section + "/" + prefix + key);
+        if (it != texts.end()) {
+            result = it->second;
+        }
+    }
+    void ReadSection(const std::string& section, std::vector<std::string>& list) override {
+        list.push_back(section + ".added=1");
+    }
+    std::string appName;
+    std::map<std::string, std::string> texts;
+};
+
+TEST(FillPlaceholders, ReplacesEveryNumberedPlaceholderInOrder) {
+    EXPECT_EQ(FillPlaceholders("{1} and {2}, again {1}{2}; {3} stays", {"A", "B"}), "A and B, again AB; {3} stays");
+    EXPECT_EQ(FillPlaceholders("{1}", {"x{2}y"}), "x{2}y") << "no argument 2: the brought-in placeholder stays";
+    EXPECT_EQ(FillPlaceholders("{1}", {"x{2}y", "Z"}), "xZy") << "a later step replaces a brought-in placeholder";
+    EXPECT_EQ(FillPlaceholders("{2}", {"{2}", "{1}"}), "{1}") << "an earlier number is not revisited";
+    EXPECT_EQ(FillPlaceholders("{1}{1}", {"{1}"}), "{1}{1}") << "an argument holding its own placeholder ends";
+    EXPECT_EQ(FillPlaceholders("{10} {1}", std::vector<std::string>(10, "v")), "v v");
+    EXPECT_EQ(FillPlaceholders("{ 1} {01}", {"v"}), "{ 1} {01}");
+    EXPECT_EQ(FillPlaceholders("", {"v"}), "");
+}
+
+TEST(EngineTexts, MissingTextsShowTheirSectionAndKey) {
+    EngineFixture f;
+    EXPECT_EQ(f.engine().GetAppText("MSGBOX_Cleared"), "");
+    EXPECT_EQ(f.engine().GetResText("MSGBOX_Cleared", false), "[AppRes]MSGBOX_Cleared");
+    EXPECT_EQ(f.engine().GetResText("Update.NetError", true), "[LibRes]Update.NetError");
+
+    FakeLanguage language;
+    language.texts["AppRes/MSGBOX_Cleared"] = "Cleared.";
+    language.texts["LibRes/btnOk.Caption"] = "&Ok";
+    f.engine().LanguageData = &language;
+    EXPECT_EQ(f.engine().GetResText("MSGBOX_Cleared", false), "Cleared.");
+    EXPECT_EQ(f.engine().GetResText("MSGBOX_Cleared", true), "[LibRes]MSGBOX_Cleared");
+    EXPECT_EQ(f.engine().GetLibText("btnOk.Caption"), "&Ok");
+
+    std::vector<std::string> list{"MSG_BTN_YES=&Yes"};
+    f.engine().GetLangSection("SkinRes", list);
+    EXPECT_EQ(list, (std::vector<std::string>{"MSG_BTN_YES=&Yes", "SkinRes.added=1"}));
+}
+
+TEST(EngineTexts, AppNameComesFromTheLanguageBeforeTheSetting) {
+    EngineFixture f;
+    f.settings.values["App.Name"] = "Tallowmere";
+    EXPECT_EQ(f.engine().GetAppName(), "Tallowmere");
+    FakeLanguage language;
+    f.engine().LanguageData = &language;
+    EXPECT_EQ(f.engine().GetAppName(), "Tallowmere") << "an empty language name falls back";
+    language.appName = "Talgmeer";
+    EXPECT_EQ(f.engine().GetAppName(), "Talgmeer");
+}
+
+TEST(EngineSettingLists, LookupsIgnoreCaseAndTakeTheTextAfterTheFirstEquals) {
+    EngineFixture f;
+    EXPECT_EQ(f.engine().FindDefault("path.languages"), "lang");
+    f.engine().SetSettingDefault({"Path.Skins=skins", "Path.Languages=langs"});
+    EXPECT_EQ(f.engine().FindDefault("PATH.LANGUAGES"), "langs");
+    f.engine().SetSettingOverwrite({"URL.Update=https://h.example/update/?a=b", "Empty="});
+    EXPECT_EQ(f.engine().FindOverwrite("url.update"), "https://h.example/update/?a=b");
+    EXPECT_EQ(f.engine().FindOverwrite("Empty"), "");
+    EXPECT_EQ(f.engine().FindOverwrite("URL"), std::nullopt);
+    EXPECT_EQ(f.engine().FindDefault("Missing"), std::nullopt);
+}
+
+TEST(OpenUrlCommand, HostileAddressesCannotChangeTheBrowserCommandLine) {
+    EXPECT_EQ(SafeWebAddress("ftp://host/x"), std::nullopt);
+    EXPECT_EQ(SafeWebAddress("file:///C:/Windows/system32/calc.exe"), std::nullopt);
+    EXPECT_EQ(SafeWebAddress("C:\\evil.exe"), std::nullopt);
+    EXPECT_EQ(SafeWebAddress(" http://host/"), std::nullopt);
+    EXPECT_EQ(SafeWebAddress("http:/host"), std::nullopt);
+    EXPECT_EQ(SafeWebAddress("HTTPS://Host/Path?q=1"), "HTTPS://Host/Path?q=1");
+    EXPECT_EQ(SafeWebAddress("http://h/\" --kiosk \"x"), "http://h/%22%20--kiosk%20%22x");
+    EXPECT_EQ(SafeWebAddress("http://h/a\r\nb\tc\x7f"), "http://h/a%0D%0Ab%09c%7F");
+    EXPECT_EQ(SafeWebAddress("http://h/dir\\"), "http://h/dir%5C");
+    EXPECT_EQ(SafeWebAddress("http://h/%41%1"), "http://h/%41%1") << "existing escapes stay as they are";
+
+    EXPECT_EQ(ComposeBrowserCommand("\"C:\\b.exe\" -url \"%1\" %1", "http://h/%1"),
+              "\"C:\\b.exe\" -url \"http://h/%1\" http://h/%1")
+        << "the address's own %1 is not replaced again";
+    EXPECT_EQ(ComposeBrowserCommand("C:\\b.exe", "http://h/"), "C:\\b.exe  \"http://h/\"");
+}
+
+TEST(UpdateSchedule, DueWhenTheWholeDaysReachTheInterval) {
+    const double now = 45000.75;
+    EXPECT_FALSE(IsUpdateDue(now, now - 3, 7));
+    EXPECT_FALSE(IsUpdateDue(now, now - 6.99, 7));
+    EXPECT_TRUE(IsUpdateDue(now, now - 7, 7));
+    EXPECT_TRUE(IsUpdateDue(now, now - 8, 7));
+    EXPECT_TRUE(IsUpdateDue(now, now + 8, 7)) << "a last date in the future counts its distance";
+    EXPECT_TRUE(IsUpdateDue(now, 0, 7)) << "never checked";
+    EXPECT_TRUE(IsUpdateDue(now, now, 0)) << "no interval: every start";
+}
+
+}  // namespace
+}  // namespace tallow::testing
