@@ -1,0 +1,232 @@
+#include "framework/CLSettings.h"
+
+#include <cmath>
+
+#include "diagnostics/TraceSender.h"
+#include "framework/CLSettingsValues.h"
+#include "framework/SettingLists.h"
+#include "platform/AtomicFile.h"
+
+namespace tallow {
+
+namespace {
+
+const char kSection[] = "setting";
+const char kConstFile[] = "const.dat";
+const char kSettingsFile[] = "setting.dat";
+const char kUserFlagFile[] = "UserFlag.ini";
+const char kFlagSection[] = "Flag";
+const char kAllUsersKey[] = "AllUsers";
+const char kShowAgainSection[] = "ShowAgain";
+const char kShowAgainResultSection[] = "ShowAgainModuleResult";
+
+std::string WithTrailingBackslash(std::string path) {
+    if (path.empty() || path.back() != '\\') {
+        path += '\\';
+    }
+    return path;
+}
+
+std::string WithoutTrailingBackslash(std::string path) {
+    if (!path.empty() && path.back() == '\\') {
+        path.pop_back();
+    }
+    return path;
+}
+
+TIniDocument LoadDocument(const IFiles& files, const std::string& path) {
+    return TIniDocument::Parse(files.ReadFile(path).value_or(std::string()));
+}
+
+// The profile functions' Boolean: an integer, non-zero true; else `fallback`.
+bool IniBool(const TIniDocument& doc, const char* section, const std::string& key, bool fallback) {
+    auto text = doc.Find(section, key);
+    auto value = text ? ParseSettingInteger(*text) : std::nullopt;
+    return value ? *value != 0 : fallback;
+}
+
+}  // namespace
+
+//--- Folders ---------------------------------------------------------------------------------------
+
+std::string ComputeExeDir(const IProcessInfo& process, const IFiles& files) {
+    const std::string module = process.ModuleFileName();
+    const size_t slash = module.find_last_of('\\');
+    const std::string dir = slash == std::string::npos ? std::string() : module.substr(0, slash + 1);
+    const std::string longDir = dir.empty() ? std::string() : files.LongPathName(dir);
+    return longDir.empty() ? dir : WithTrailingBackslash(longDir);
+}
+
+std::string MangleConfigName(const std::string& programPath) {
+    std::string name = programPath;
+    for (char& c : name) {
+        if (c == '\\' || c == ':' || c == '/') {
+            c = '_';
+        }
+    }
+    return name;
+}
+
+bool CanWriteFolder(IFiles& files, ISecurity& security, const std::string& folder) {
+    try {
+        return files.CreateFolders(folder) && security.CanWriteFolder(folder);
+    } catch (...) {
+        return false;
+    }
+}
+
+//--- Creation --------------------------------------------------------------------------------------
+
+TCLSettings::TCLSettings(const TPlatform& platform) : platform_(platform) {
+    IFiles& files = *platform_.files;
+    exeDir_ = ComputeExeDir(*platform_.process, files);
+    constants_ = LoadDocument(files, exeDir_ + kConstFile);
+    oem_ = LoadDocument(files, exeDir_ + "oem." + kConstFile);
+    configName_ = ReadString("App.ConfigPath");
+    if (configName_.empty()) {
+        configName_ = MangleConfigName(platform_.process->ModuleFileName());
+    }
+    userDir_ = platform_.shellFolders->Folder("AppData") + "\\" + configName_ + "\\";
+    commonDir_ = platform_.shellFolders->CommonFolder("Common AppData") + "\\" + configName_ + "\\";
+    SelectSettingsDir(DecideAllUsers());
+    runTimes_ = ReadInteger("RunTimes");
+    WriteInteger("RunTimes", runTimes_ + 1);
+}
+
+// Reads the stored choice from UserFlag.ini, corrects it when the all-users
+// folder is not writable, and answers the stored value afterwards.
+bool TCLSettings::DecideAllUsers() {
+    IFiles& files = *platform_.files;
+    const std::string flagFile = userDir_ + kUserFlagFile;
+    files.CreateFolders(userDir_);
+    TIniDocument flags = LoadDocument(files, flagFile);
+    std::optional<bool> toWrite;
+    if (!flags.Find(kFlagSection, kAllUsersKey)) {
+        toWrite = CanWriteFolder(files, *platform_.security, commonDir_);
+    } else if (IniBool(flags, kFlagSection, kAllUsersKey, true) &&
+               !CanWriteFolder(files, *platform_.security, commonDir_)) {
+        toWrite = false;
+    }
+    if (toWrite) {
+        flags.Set(kFlagSection, kAllUsersKey, *toWrite ? "1" : "0");
+        files.CreateFolders(userDir_);
+        if (!WriteFileAtomically(files, flagFile, flags.Serialize())) {
+            return *toWrite;  // the file could not take the decision; it still holds
+        }
+    }
+    files.CreateFolders(userDir_);
+    return IniBool(LoadDocument(files, flagFile), kFlagSection, kAllUsersKey, true);
+}
+
+void TCLSettings::SelectSettingsDir(bool allUsers) {
+    IFiles& files = *platform_.files;
+    allUsers_ = allUsers;
+    settingsDir_ = allUsers ? commonDir_ : userDir_;
+    files.CreateFolders(settingsDir_);
+    const std::string longDir = files.LongPathName(settingsDir_);
+    settingsDir_ = WithTrailingBackslash(longDir.empty() ? settingsDir_ : longDir);
+    settings_ = TIniDocument();
+    if (!files.Exists(SettingsFile())) {
+        WriteFileAtomically(files, SettingsFile(), " ");
+    }
+    settings_ = LoadDocument(files, SettingsFile());
+}
+
+//--- Reads and writes ------------------------------------------------------------------------------
+
+std::string TCLSettings::ReadString(const std::string& name) const {
+    ISettingLists* lists = EngineSettingLists();
+    if (lists) {
+        if (auto value = lists->FindOverwrite(name)) {
+            return *value;
+        }
+    }
+    for (const TIniDocument* doc : {&settings_, &oem_, &constants_}) {
+        if (auto value = doc->Find(kSection, name)) {
+            return *value;
+        }
+    }
+    if (lists) {
+        if (auto value = lists->FindDefault(name)) {
+            return *value;
+        }
+    }
+    DebugTrace().TraceWithTag("Setting Not Found :" + name, "CLSettings");
+    return std::string();
+}
+
+void TCLSettings::WriteString(const std::string& name, const std::string& value) {
+    if (settings_.Set(kSection, name, value)) {
+        Flush();
+    }
+}
+
+int TCLSettings::ReadInteger(const std::string& name) const {
+    return ParseSettingInteger(ReadString(name)).value_or(0);
+}
+
+void TCLSettings::WriteInteger(const std::string& name, int value) {
+    WriteString(name, std::to_string(value));
+}
+
+double TCLSettings::ReadFloat(const std::string& name) const {
+    return ParseSettingFloat(ReadString(name), platform_.locale->DecimalSeparator()).value_or(0.0);
+}
+
+void TCLSettings::WriteFloat(const std::string& name, double value) {
+    WriteString(name, FormatSettingFloat(value, platform_.locale->DecimalSeparator()));
+}
+
+bool TCLSettings::ReadBool(const std::string& name) const {
+    return ReadInteger(name) != 0;
+}
+
+void TCLSettings::WriteBool(const std::string& name, bool value) {
+    WriteString(name, value ? "1" : "0");
+}
+
+//--- Show-again memory -----------------------------------------------------------------------------
+
+bool TCLSettings::GetShowAgain(int module) const {
+    return IniBool(settings_, kShowAgainSection, std::to_string(module), true);
+}
+
+void TCLSettings::SetShowAgain(int module, bool value) {
+    settings_.Set(kShowAgainSection, std::to_string(module), value ? "1" : "0");
+    Flush();
+}
+
+int TCLSettings::GetShowAgainResult(int module) const {
+    auto text = settings_.Find(kShowAgainResultSection, std::to_string(module));
+    auto value = text ? ParseSettingInteger(*text) : std::nullopt;
+    return value.value_or(1);
+}
+
+void TCLSettings::SetShowAgainResult(int module, int result) {
+    settings_.Set(kShowAgainResultSection, std::to_string(module), std::to_string(result));
+    Flush();
+}
+
+bool TCLSettings::Flush() {
+    return WriteFileAtomically(*platform_.files, SettingsFile(), settings_.Serialize());
+}
+
+//--- Install age -----------------------------------------------------------------------------------
+
+int TCLSettings::InstallAgeDays() const {
+    const double now = platform_.clock->Now();
+    int result = 0;
+    for (const std::string& folder : {WithoutTrailingBackslash(exeDir_), userDir_, commonDir_}) {
+        auto created = platform_.files->CreationTime(folder);
+        if (!created) {
+            continue;
+        }
+        const double days = std::floor(std::fabs(now - *created));
+        if (days > result && days < 2147483647.0) {
+            result = static_cast<int>(days);
+        }
+    }
+    return result;
+}
+
+}  // namespace tallow

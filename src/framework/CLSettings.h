@@ -1,0 +1,108 @@
+// The settings store: one process-wide object that answers setting keys from
+// layered INI files and the engine's lists, and keeps the user's settings file.
+//
+// Lookup order (the first holder of a key wins, even with an empty value): the
+// engine's override list, setting.dat, oem.const.dat, const.dat, the engine's
+// default list. Writes go to setting.dat only and are saved at once; each save
+// replaces the file in one step, so a failed save leaves the old file intact.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "framework/IniDocument.h"
+#include "platform/Platform.h"
+
+namespace tallow {
+
+class TCLSettings {
+public:
+    /// Creates the store: reads the constant files, decides between the
+    /// per-user and the all-users folder, opens (or creates) setting.dat and
+    /// counts this start in "RunTimes". The services must outlive the store.
+    explicit TCLSettings(const TPlatform& platform);
+    TCLSettings(const TCLSettings&) = delete;
+    TCLSettings& operator=(const TCLSettings&) = delete;
+
+    /// The value of `name` by the lookup order; empty (and the trace line
+    /// "Setting Not Found :" + name, tag "CLSettings") when no layer has it.
+    std::string ReadString(const std::string& name) const;
+    /// Sets name=value in section "setting" of setting.dat and saves the file.
+    void WriteString(const std::string& name, const std::string& value);
+
+    /// Decimal, or hexadecimal after '$' or "0x"; any other text reads as 0.
+    int ReadInteger(const std::string& name) const;
+    void WriteInteger(const std::string& name, int value);
+    /// General format, 15 significant digits, the locale's decimal separator;
+    /// unreadable text reads as 0.
+    double ReadFloat(const std::string& name) const;
+    void WriteFloat(const std::string& name, double value);
+    /// ReadInteger(name) != 0; written as "1" or "0".
+    bool ReadBool(const std::string& name) const;
+    void WriteBool(const std::string& name, bool value);
+    /// Date-times are day counts since 1899-12-30, stored as floats.
+    double ReadDateTime(const std::string& name) const { return ReadFloat(name); }
+    void WriteDateTime(const std::string& name, double value) { WriteFloat(name, value); }
+
+    /// Whether message-box module `module` may still be shown (default true).
+    bool GetShowAgain(int module) const;
+    void SetShowAgain(int module, bool value);
+    /// The dialog result remembered for `module` (default 1).
+    int GetShowAgainResult(int module) const;
+    void SetShowAgainResult(int module, int result);
+
+    /// Saves setting.dat from memory; false when the file could not be replaced.
+    bool Flush();
+
+    /// Age in whole days of the oldest of ExeDir, UserDir and CommonDir; 0 when
+    /// no creation time can be read.
+    int InstallAgeDays() const;
+
+    bool AllUsers() const { return allUsers_; }
+    /// The start count as read at creation, before this start's increment.
+    int RunTimes() const { return runTimes_; }
+    const std::string& ExeDir() const { return exeDir_; }
+    const std::string& SettingsDir() const { return settingsDir_; }
+    const std::string& UserDir() const { return userDir_; }
+    const std::string& CommonDir() const { return commonDir_; }
+    const std::string& ConfigName() const { return configName_; }
+
+private:
+    bool DecideAllUsers();
+    void SelectSettingsDir(bool allUsers);
+    std::string SettingsFile() const { return settingsDir_ + "setting.dat"; }
+
+    const TPlatform& platform_;
+    bool allUsers_ = false;
+    TIniDocument constants_;
+    TIniDocument oem_;
+    TIniDocument settings_;
+    std::string exeDir_;
+    std::string settingsDir_;
+    std::string userDir_;
+    std::string commonDir_;
+    int runTimes_ = 0;
+    std::string configName_;
+};
+
+/// The process-wide store over `SystemPlatform()`, created on the first call.
+TCLSettings& AppSettings();
+/// Frees the process-wide store; a later AppSettings() creates a new one.
+void ReleaseAppSettings();
+
+/// The program's folder in long form with a trailing backslash.
+std::string GetExeDir();
+/// A shell folder ("AppData", "Local AppData", "Cache"): current user first,
+/// then the machine; empty when unreadable.
+std::string GetShellFolder(const std::string& name);
+/// A shell folder of the machine ("Common AppData"); empty when unreadable.
+std::string GetCommonShellFolder(const std::string& name);
+
+/// The program folder computed from the services (what GetExeDir returns).
+std::string ComputeExeDir(const IProcessInfo& process, const IFiles& files);
+/// The program path with every '\', ':' and '/' replaced by '_'.
+std::string MangleConfigName(const std::string& programPath);
+/// Creates `folder` with its parents and asks whether the user may write there.
+bool CanWriteFolder(IFiles& files, ISecurity& security, const std::string& folder);
+
+}  // namespace tallow

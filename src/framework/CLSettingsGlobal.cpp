@@ -1,0 +1,46 @@
+// The process-wide settings store and the shared folder helpers.
+#include <memory>
+
+#include "framework/CLSettings.h"
+#include "framework/SettingLists.h"
+
+namespace tallow {
+
+namespace {
+std::unique_ptr<TCLSettings> g_settings;
+ISettingLists* g_engineLists = nullptr;
+}  // namespace
+
+TCLSettings& AppSettings() {
+    if (!g_settings) {
+        g_settings = std::make_unique<TCLSettings>(SystemPlatform());
+    }
+    return *g_settings;
+}
+
+void ReleaseAppSettings() {
+    g_settings.reset();
+}
+
+void SetEngineSettingLists(ISettingLists* lists) {
+    g_engineLists = lists;
+}
+
+ISettingLists* EngineSettingLists() {
+    return g_engineLists;
+}
+
+std::string GetExeDir() {
+    const TPlatform& platform = SystemPlatform();
+    return ComputeExeDir(*platform.process, *platform.files);
+}
+
+std::string GetShellFolder(const std::string& name) {
+    return SystemPlatform().shellFolders->Folder(name);
+}
+
+std::string GetCommonShellFolder(const std::string& name) {
+    return SystemPlatform().shellFolders->CommonFolder(name);
+}
+
+}  // namespace tallow

@@ -1,0 +1,28 @@
+#include <windows.h>
+
+#include "platform/WinServices.h"
+
+namespace tallow {
+
+const TPlatform& DefaultPlatform() {
+    static TRegistryShellFolders shellFolders(WinRegistry());
+    static const TPlatform platform = [] {
+        TPlatform p;
+        p.registry = &WinRegistry();
+        p.shellFolders = &shellFolders;
+        p.files = &WinFiles();
+        p.process = &WinProcessInfo();
+        p.messages = &WinWindowMessages();
+        p.kernel = &WinKernelObjects();
+        p.security = &WinSecurity();
+        p.keys = &WinKeyState();
+        p.clock = &WinClock();
+        p.locale = &WinLocale();
+        p.application = &WinApplication();
+        p.foreground = &WinForeground();
+        return p;
+    }();
+    return platform;
+}
+
+}  // namespace tallow

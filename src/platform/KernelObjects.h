@@ -1,0 +1,20 @@
+// Named kernel objects.
+#pragma once
+
+#include <string>
+
+namespace tallow {
+
+enum class MutexResult { Created, AlreadyExists, Failed };
+
+class IKernelObjects {
+public:
+    virtual ~IKernelObjects() = default;
+    /// CreateMutexA without initial ownership. The handle stays open until the
+    /// process ends (also when the mutex already existed).
+    virtual MutexResult CreateNamedMutex(const std::string& name) = 0;
+    /// True when a mutex of that name exists now.
+    virtual bool MutexExists(const std::string& name) const = 0;
+};
+
+}  // namespace tallow
