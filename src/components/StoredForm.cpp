@@ -15,8 +15,11 @@ std::string AssignCollection(TCollection& collection, const StoredProperty& valu
         TCollectionItem* item = collection.Add();
         for (const StoredProperty& itemValue : value.items[i]) {
             const std::string error = AssignStoredValue(*item, itemValue, root);
-            if (!error.empty())
-                errors += (errors.empty() ? "" : "; ") + ("[" + std::to_string(i) + "]." + error);
+            if (error.empty())
+                continue;
+            if (!errors.empty())
+                errors += "; ";
+            errors.append(value.name).append("[").append(std::to_string(i)).append("].").append(error);
         }
     }
     return errors;
