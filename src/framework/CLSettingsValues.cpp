@@ -87,6 +87,9 @@ std::optional<double> ParseSettingFloat(const std::string& text, char separator)
     std::string plain = text.substr(SkipBlanks(text));
     if (!plain.empty() && plain.front() == '+') {
         plain.erase(0, 1);
+        if (!plain.empty() && plain.front() == '-') {
+            return std::nullopt;
+        }
     }
     if (separator != '.' && plain.find('.') != std::string::npos) {
         return std::nullopt;  // only the locale's separator counts

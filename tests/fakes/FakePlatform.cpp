@@ -66,7 +66,7 @@ std::optional<std::string> TFakeFiles::ReadFile(const std::string& path) const {
 }
 
 bool TFakeFiles::WriteFile(const std::string& path, const std::string& content) {
-    writes.push_back(path);
+    writes.emplace_back(path, content);
     if (!folders.count(Parent(path))) {
         return false;
     }

@@ -43,7 +43,7 @@ public:
     std::map<std::string, double, TNoCaseLess> creationTimes;
     std::set<std::string, TNoCaseLess> unwritable;  // paths whose writes fail half-way
     bool failReplace = false;
-    std::vector<std::string> writes;  // every path written, in order
+    std::vector<std::pair<std::string, std::string>> writes;  // every write: path, content
 
     std::optional<std::string> ReadFile(const std::string& path) const override;
     bool WriteFile(const std::string& path, const std::string& content) override;

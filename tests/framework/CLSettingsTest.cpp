@@ -1,0 +1,320 @@
+#include "framework/CLSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "diagnostics/TraceSender.h"
+#include "fakes/FakePlatform.h"
+#include "framework/SettingLists.h"
+
+namespace tallow {
+namespace {
+
+const char kExe[] = "C:\\Tools\\cleaner.exe";
+const char kUserDir[] = "C:\\Users\\me\\AppData\\Roaming\\C__Tools_cleaner.exe\\";
+const char kCommonDir[] = "C:\\ProgramData\\C__Tools_cleaner.exe\\";
+const char kUserFlag[] = "C:\\Users\\me\\AppData\\Roaming\\C__Tools_cleaner.exe\\UserFlag.ini";
+
+class TFakeLists : public ISettingLists {
+public:
+    std::map<std::string, std::string> overwrite, defaults;
+    std::optional<std::string> FindOverwrite(const std::string& name) const override { return Find(overwrite, name); }
+    std::optional<std::string> FindDefault(const std::string& name) const override { return Find(defaults, name); }
+
+private:
+    static std::optional<std::string> Find(const std::map<std::string, std::string>& m, const std::string& name) {
+        auto it = m.find(name);
+        return it == m.end() ? std::nullopt : std::optional<std::string>(it->second);
+    }
+};
+
+class SettingsTest : public testing::Test {
+protected:
+    SettingsTest() {
+        fake.process.moduleFileName = kExe;
+        fake.files.CreateFolders("C:\\Tools");
+        fake.shellFolders.user["AppData"] = "C:\\Users\\me\\AppData\\Roaming";
+        fake.shellFolders.common["Common AppData"] = "C:\\ProgramData";
+        fake.security.writable.insert(kCommonDir);
+    }
+    ~SettingsTest() override { SetEngineSettingLists(nullptr); }
+
+    std::unique_ptr<TCLSettings> Create() { return std::make_unique<TCLSettings>(fake.Platform()); }
+    std::string SettingFile(bool allUsers = true) {
+        return std::string(allUsers ? kCommonDir : kUserDir) + "setting.dat";
+    }
+    std::string Flag() { return fake.files.ReadFile(kUserFlag).value_or("<none>"); }
+
+    TFakePlatform fake;
+};
+
+//--- Creation ----------------------------------------------------------------------------------------
+
+TEST_F(SettingsTest, FirstStartCreatesTheFlagAndASettingsFileCountingOneStart) {
+    auto settings = Create();
+    EXPECT_TRUE(settings->AllUsers());
+    EXPECT_EQ(settings->SettingsDir(), kCommonDir);
+    EXPECT_EQ(settings->UserDir(), kUserDir);
+    EXPECT_EQ(settings->ConfigName(), "C__Tools_cleaner.exe");
+    EXPECT_EQ(settings->ExeDir(), "C:\\Tools\\");
+    EXPECT_EQ(settings->RunTimes(), 0);
+    EXPECT_EQ(TIniDocument::Parse(Flag()).Find("Flag", "AllUsers"), "1");
+    EXPECT_EQ(TIniDocument::Parse(*fake.files.ReadFile(SettingFile())).Find("setting", "RunTimes"), "1");
+
+    // setting.dat came into being holding one space, then took the counter.
+    std::vector<std::string> contents;
+    for (const auto& [path, content] : fake.files.writes) {
+        if (path == SettingFile() + ".tmp") {
+            contents.push_back(content);
+        }
+    }
+    ASSERT_EQ(contents.size(), 2u);
+    EXPECT_EQ(contents[0], " ");
+
+    settings = Create();
+    EXPECT_EQ(settings->RunTimes(), 1);
+    EXPECT_EQ(settings->ReadInteger("RunTimes"), 2);
+}
+
+TEST_F(SettingsTest, ConfigPathSettingNamesTheFolder) {
+    fake.files.files["C:\\Tools\\const.dat"] = "[setting]\nApp.ConfigPath=MyCleaner\n";
+    auto settings = Create();
+    EXPECT_EQ(settings->ConfigName(), "MyCleaner");
+    EXPECT_EQ(settings->UserDir(), "C:\\Users\\me\\AppData\\Roaming\\MyCleaner\\");
+    EXPECT_EQ(settings->CommonDir(), "C:\\ProgramData\\MyCleaner\\");
+}
+
+TEST_F(SettingsTest, MissingShellFoldersGiveFoldersAtTheDriveRoot) {
+    fake.shellFolders.user.clear();
+    fake.shellFolders.common.clear();
+    auto settings = Create();
+    EXPECT_EQ(settings->UserDir(), "\\C__Tools_cleaner.exe\\");
+    EXPECT_EQ(settings->CommonDir(), "\\C__Tools_cleaner.exe\\");
+}
+
+TEST(SettingsNames, ProgramPathIsMangledIntoOneFolderName) {
+    EXPECT_EQ(MangleConfigName("C:\\Tools\\cleaner.exe"), "C__Tools_cleaner.exe");
+    EXPECT_EQ(MangleConfigName("\\\\srv/My Apps\\Cleaner.EXE"), "__srv_My Apps_Cleaner.EXE");
+}
+
+//--- The all-users decision -------------------------------------------------------------------------
+
+TEST_F(SettingsTest, AllUsersTableNoFlagYet) {
+    auto writable = Create();
+    EXPECT_TRUE(writable->AllUsers());
+    EXPECT_EQ(TIniDocument::Parse(Flag()).Find("Flag", "AllUsers"), "1");
+
+    fake.files.files.clear();
+    fake.security.writable.clear();
+    auto readOnly = Create();
+    EXPECT_FALSE(readOnly->AllUsers());
+    EXPECT_EQ(readOnly->SettingsDir(), kUserDir);
+    EXPECT_EQ(TIniDocument::Parse(Flag()).Find("Flag", "AllUsers"), "0");
+    EXPECT_TRUE(fake.files.Exists(std::string(kUserDir) + "setting.dat"));
+}
+
+TEST_F(SettingsTest, AllUsersTableStoredTrue) {
+    fake.files.CreateFolders(kUserDir);
+    const std::string stored = "[Flag]\r\nAllUsers=yes\r\n";  // not an integer: reads as true
+    fake.files.files[kUserFlag] = stored;
+    EXPECT_TRUE(Create()->AllUsers());
+    EXPECT_EQ(Flag(), stored);  // unchanged
+
+    fake.security.writable.clear();
+    auto settings = Create();
+    EXPECT_FALSE(settings->AllUsers());
+    EXPECT_EQ(TIniDocument::Parse(Flag()).Find("Flag", "AllUsers"), "0");
+
+    fake.security.writable.insert(kCommonDir);  // a later start with a writable folder keeps 0
+    EXPECT_FALSE(Create()->AllUsers());
+}
+
+TEST_F(SettingsTest, AllUsersTableStoredFalseIsNotTested) {
+    fake.files.CreateFolders(kUserDir);
+    fake.files.files[kUserFlag] = "[flag]\nallusers=0\n";
+    auto settings = Create();
+    EXPECT_FALSE(settings->AllUsers());
+    EXPECT_TRUE(fake.security.asked.empty());
+    EXPECT_EQ(Flag(), "[flag]\nallusers=0\n");
+}
+
+TEST_F(SettingsTest, UnsavableFlagStillKeepsTheDecision) {
+    fake.security.writable.clear();
+    fake.files.unwritable.insert(std::string(kUserFlag) + ".tmp");
+    auto settings = Create();
+    EXPECT_FALSE(settings->AllUsers());  // the re-read would say true (absent)
+}
+
+//--- Lookup order ------------------------------------------------------------------------------------
+
+TEST_F(SettingsTest, FirstHolderOfAKeyWinsThroughAllFiveLayers) {
+    TFakeLists lists;
+    SetEngineSettingLists(&lists);
+    fake.files.files["C:\\Tools\\const.dat"] = "[setting]\na=const\nb=const\nc=const\nd=const\n";
+    fake.files.files["C:\\Tools\\oem.const.dat"] = "[setting]\na=oem\nb=oem\nc=oem\n";
+    auto settings = Create();
+    settings->WriteString("a", "user");
+    settings->WriteString("b", "user");
+    lists.overwrite["a"] = "override";
+    lists.defaults = {{"a", "default"}, {"d", "default"}, {"e", "default"}};
+
+    EXPECT_EQ(settings->ReadString("a"), "override");
+    EXPECT_EQ(settings->ReadString("b"), "user");
+    EXPECT_EQ(settings->ReadString("c"), "oem");
+    EXPECT_EQ(settings->ReadString("d"), "const");
+    EXPECT_EQ(settings->ReadString("e"), "default");
+    EXPECT_EQ(settings->ReadString("f"), "");
+
+    settings->WriteString("a", "written later");
+    EXPECT_EQ(settings->ReadString("a"), "override");
+    SetEngineSettingLists(nullptr);
+    EXPECT_EQ(settings->ReadString("a"), "written later");
+    EXPECT_EQ(settings->ReadString("e"), "");
+}
+
+TEST_F(SettingsTest, EmptyValueHidesLowerLayers) {
+    TFakeLists lists;
+    lists.defaults["Key"] = "default";
+    SetEngineSettingLists(&lists);
+    fake.files.files["C:\\Tools\\const.dat"] = "[setting]\nKey=const\n";
+    auto settings = Create();
+    settings->WriteString("key", "");
+    ScopedTraceCapture trace;
+    EXPECT_EQ(settings->ReadString("KEY"), "");
+    EXPECT_TRUE(trace.lines.empty());
+}
+
+TEST_F(SettingsTest, MissingKeyIsTracedWithTheStoresTag) {
+    auto settings = Create();
+    DebugTrace().Enabled = true;
+    ScopedTraceCapture trace;
+    EXPECT_EQ(settings->ReadString("No.Such"), "");
+    EXPECT_EQ(settings->ReadInteger("No.Such"), 0);
+    ASSERT_EQ(trace.lines.size(), 2u);
+    EXPECT_EQ(trace.lines[0].text, "Setting Not Found :No.Such");
+    EXPECT_EQ(trace.lines[0].tag, "CLSettings");
+}
+
+TEST_F(SettingsTest, SettingsOfAnotherUserFolderArePickedUpFromTheFile) {
+    fake.files.CreateFolders(kCommonDir);
+    fake.files.files[SettingFile()] = "[SETTING]\nSkin=Blue\nRunTimes=41\n[ShowAgain]\n3=0\n";
+    auto settings = Create();
+    EXPECT_EQ(settings->ReadString("skin"), "Blue");
+    EXPECT_EQ(settings->RunTimes(), 41);
+    EXPECT_FALSE(settings->GetShowAgain(3));
+}
+
+//--- Typed values ------------------------------------------------------------------------------------
+
+TEST_F(SettingsTest, TypedReadsFollowTheIntegerRules) {
+    auto settings = Create();
+    const std::map<std::string, int> integers = {{"abc", 0}, {"$1F", 31}, {"0x1f", 31}, {"  -7", -7}, {"", 0}};
+    for (const auto& [text, value] : integers) {
+        settings->WriteString("n", text);
+        EXPECT_EQ(settings->ReadInteger("n"), value) << text;
+    }
+    settings->WriteString("b", "true");
+    EXPECT_FALSE(settings->ReadBool("b"));
+    settings->WriteString("b", "2");
+    EXPECT_TRUE(settings->ReadBool("b"));
+    settings->WriteBool("b", true);
+    EXPECT_EQ(settings->ReadString("b"), "1");
+    settings->WriteInteger("i", -12);
+    EXPECT_EQ(settings->ReadString("i"), "-12");
+}
+
+TEST_F(SettingsTest, FloatsAndDatesUseTheLocaleSeparator) {
+    fake.locale.separator = ',';
+    auto settings = Create();
+    settings->WriteDateTime("Update.LastDate", 46000.75);
+    EXPECT_EQ(settings->ReadString("Update.LastDate"), "46000,75");
+    EXPECT_EQ(settings->ReadDateTime("Update.LastDate"), 46000.75);
+    settings->WriteString("f", "1.5");
+    EXPECT_EQ(settings->ReadFloat("f"), 0.0);
+}
+
+//--- Show-again memory ------------------------------------------------------------------------------
+
+TEST_F(SettingsTest, ShowAgainMemoryDefaultsAndPersists) {
+    auto settings = Create();
+    EXPECT_TRUE(settings->GetShowAgain(12));
+    EXPECT_EQ(settings->GetShowAgainResult(12), 1);
+    settings->SetShowAgain(12, false);
+    settings->SetShowAgainResult(12, 7);
+    settings->WriteString("12", "0");  // another section: no effect on module 13
+    EXPECT_TRUE(settings->GetShowAgain(13));
+
+    auto reopened = Create();
+    EXPECT_FALSE(reopened->GetShowAgain(12));
+    EXPECT_EQ(reopened->GetShowAgainResult(12), 7);
+}
+
+//--- Atomic saves ------------------------------------------------------------------------------------
+
+TEST_F(SettingsTest, FailedSaveLeavesTheOldFileIntact) {
+    auto settings = Create();
+    settings->WriteString("Skin", "Blue");
+    const std::string before = *fake.files.ReadFile(SettingFile());
+
+    fake.files.unwritable.insert(SettingFile() + ".tmp");
+    settings->WriteString("Skin", "Green");
+    EXPECT_FALSE(settings->Flush());
+    EXPECT_EQ(fake.files.ReadFile(SettingFile()), before);
+    EXPECT_FALSE(fake.files.Exists(SettingFile() + ".tmp"));
+    EXPECT_EQ(settings->ReadString("Skin"), "Green");  // memory keeps the newer value
+
+    fake.files.unwritable.clear();
+    fake.files.failReplace = true;
+    settings->SetShowAgain(1, false);
+    EXPECT_EQ(fake.files.ReadFile(SettingFile()), before);
+
+    fake.files.failReplace = false;
+    EXPECT_TRUE(settings->Flush());
+    EXPECT_EQ(Create()->ReadString("Skin"), "Green");
+}
+
+//--- Install age -------------------------------------------------------------------------------------
+
+TEST_F(SettingsTest, InstallAgeIsTheOldestReadableFolder) {
+    auto settings = Create();
+    EXPECT_EQ(settings->InstallAgeDays(), 0);  // no creation time readable
+
+    fake.clock.now = 1000.25;
+    fake.files.creationTimes["C:\\Tools"] = 990.5;                                    // 9.75 days
+    fake.files.creationTimes[std::string(kUserDir).substr(0, strlen(kUserDir) - 1)] = 970.0;  // 30.25
+    fake.files.creationTimes[std::string(kCommonDir).substr(0, strlen(kCommonDir) - 1)] = 1012.0;  // -11.75
+    EXPECT_EQ(settings->InstallAgeDays(), 30);
+    fake.files.creationTimes.erase(std::string(kUserDir).substr(0, strlen(kUserDir) - 1));
+    EXPECT_EQ(settings->InstallAgeDays(), 11);  // the absolute difference counts
+}
+
+//--- Process-wide store -----------------------------------------------------------------------------
+
+TEST_F(SettingsTest, AppSettingsIsOneStoreUntilReleased) {
+    TCLSettings& first = AppSettings();
+    EXPECT_EQ(&first, &AppSettings());
+    EXPECT_EQ(GetExeDir(), "C:\\Tools\\");
+    EXPECT_EQ(GetShellFolder("AppData"), "C:\\Users\\me\\AppData\\Roaming");
+    EXPECT_EQ(GetCommonShellFolder("AppData"), "");
+    ReleaseAppSettings();
+    EXPECT_EQ(AppSettings().RunTimes(), 1);
+    ReleaseAppSettings();
+}
+
+TEST(ShellFolders, CurrentUserFirstThenTheMachine) {
+    TFakeRegistry registry;
+    const std::string key = "Software\\MicroSoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    registry.Set(RegistryRoot::CurrentUser, key, "AppData", "");
+    registry.Set(RegistryRoot::LocalMachine, key, "AppData", "M:\\AppData");
+    registry.Set(RegistryRoot::CurrentUser, key, "Cache", "U:\\Cache");
+    registry.Set(RegistryRoot::LocalMachine, key, "Cache", "M:\\Cache");
+    TRegistryShellFolders folders(registry);
+    EXPECT_EQ(folders.Folder("AppData"), "M:\\AppData");
+    EXPECT_EQ(folders.Folder("Cache"), "U:\\Cache");
+    EXPECT_EQ(folders.CommonFolder("Cache"), "M:\\Cache");
+    EXPECT_EQ(folders.Folder("Nothing"), "");
+}
+
+}  // namespace
+}  // namespace tallow
