@@ -1,0 +1,7 @@
+#include "toolkit/controls/SkinPalette.h"
+
+namespace tallow {
+
+TSkinPalette PaletteFromSkin(const TskSkinData&) { return BuiltInPalette(); }
+
+}  // namespace tallow
