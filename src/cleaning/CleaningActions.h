@@ -1,0 +1,59 @@
+// The actions behind the thirteen items of the main window: the per-item buttons
+// and the clear-all run's actions, over the cleaners and the window's URL cache
+// and history components.
+#pragma once
+
+#include <memory>
+
+#include "cleaning/ClearAllRun.h"
+#include "cleaning/Firefox.h"
+#include "cleaning/IECache.h"
+#include "cleaning/UrlHistory.h"
+#include "cleaning/uCC.h"
+
+namespace tallow {
+
+class TCleaningActions : public IClearAllActions {
+public:
+    TCleaningActions(TCleaners& cleaners, TFirefox& firefox, TIECache& cache, TUrlHistory& history)
+        : cleaners_(cleaners), firefox_(firefox), ich1_(cache), urlHistory1_(history) {}
+
+    /// The per-item button of `item` (1 to 13): for the Firefox items the guard
+    /// first, then the item's action, then "MSGBOX_Cleared". An exception from the
+    /// action reaches the caller, and the message is then not shown.
+    void ItemButtonClick(int item, const TShowMessageByKey& show);
+    /// The per-item action of `item`.
+    void ItemAction(int item);
+    /// The clear-all run's action of `item` (shorter for items 1, 5 and 7).
+    void RunAction(int item) override;
+    bool IsFirefoxRunning() override { return firefox_.IsFirefoxRunning(); }
+
+    /// Item 1: the history script, the history store and every URL cache entry.
+    void ClearIEHistory();
+
+private:
+    TCleaners& cleaners_;
+    TFirefox& firefox_;
+    TIECache& ich1_;
+    TUrlHistory& urlHistory1_;
+};
+
+/// Everything the main window needs for cleaning, built over one service bundle.
+/// The window calls `UrlHistory1.Loaded()` once it has been loaded.
+class TCleaningKit {
+public:
+    TCleaningKit(const TCleaningServices& services, TUrlHistory::StoreFactory historyFactory)
+        : cleaners(services),
+          firefox(services, cleaners.FolderCleaner()),
+          ich1(*services.urlCache),
+          UrlHistory1(std::move(historyFactory)),
+          actions(cleaners, firefox, ich1, UrlHistory1) {}
+
+    TCleaners cleaners;
+    TFirefox firefox;
+    TIECache ich1;
+    TUrlHistory UrlHistory1;
+    TCleaningActions actions;
+};
+
+}  // namespace tallow

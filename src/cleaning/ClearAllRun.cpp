@@ -1,0 +1,54 @@
+#include "cleaning/ClearAllRun.h"
+
+#include <algorithm>
+
+namespace tallow {
+
+void TClearAllRun::Run() {
+    if (!window_.AskYesNo("MSGBOX_ClearNotify"))
+        return;
+    if (FirefoxItemBlocks()) {
+        window_.ShowMessage("MSGBOX_CloseFFAndClear");
+        return;
+    }
+    window_.SetGaugeMax(0);
+    window_.SetGaugeValue(0);
+    for (int item = 1; item <= kItemCount; ++item) {
+        if (window_.IsItemTicked(item))
+            window_.SetGaugeMax(window_.GaugeMax() + kGaugeStep);
+    }
+    if (window_.GaugeMax() == 0) {
+        window_.ShowMessage("MSGBOX_NoItemChoosed");
+        return;
+    }
+    window_.SetGaugeVisible(true);
+    window_.SetTimerEnabled(true);
+    for (int item = 1; item <= kItemCount; ++item) {
+        if (!window_.IsItemTicked(item))
+            continue;
+        actions_.RunAction(item);
+        RaiseGauge(kGaugeStep);
+        window_.ProcessMessages();
+    }
+    window_.SetGaugeVisible(false);
+    window_.SetTimerEnabled(false);
+    window_.ShowMessage("MSGBOX_CLEARALLCLEARED");
+}
+
+void TClearAllRun::TimerTick() {
+    RaiseGauge(1);
+}
+
+// A running Firefox holds its history, cache and cookie files; the passwords item
+// does not take part in this test.
+bool TClearAllRun::FirefoxItemBlocks() {
+    bool needsClosedFirefox = window_.IsItemTicked(kItemFFHistory) || window_.IsItemTicked(kItemFFCache) ||
+                              window_.IsItemTicked(kItemFFCookies);
+    return needsClosedFirefox && actions_.IsFirefoxRunning();
+}
+
+void TClearAllRun::RaiseGauge(int step) {
+    window_.SetGaugeValue(std::min(window_.GaugeValue() + step, window_.GaugeMax()));
+}
+
+}  // namespace tallow

@@ -1,0 +1,75 @@
+// The clear-all run of the main window: every ticked item in catalogue order,
+// after one question, while the gauge shows the progress.
+#pragma once
+
+#include <string>
+
+namespace tallow {
+
+/// The catalogue's items, numbered as the window lists them.
+enum TCleaningItem : int {
+    kItemIEHistory = 1,
+    kItemIECache,
+    kItemIECookies,
+    kItemIEPasswords,
+    kItemFFHistory,
+    kItemFFCache,
+    kItemFFCookies,
+    kItemFFPasswords,
+    kItemClipboard,
+    kItemRecycleBin,
+    kItemTempFolder,
+    kItemRecentDocuments,
+    kItemRunHistory,
+};
+constexpr int kItemCount = 13;
+constexpr int kGaugeStep = 100;
+
+/// What the run needs of the main window.
+class IClearAllWindow {
+public:
+    virtual ~IClearAllWindow() = default;
+    /// Whether item `item` (1 to 13) is ticked, read at the moment of the call.
+    virtual bool IsItemTicked(int item) = 0;
+    virtual int GaugeMax() = 0;
+    virtual void SetGaugeMax(int value) = 0;
+    virtual int GaugeValue() = 0;
+    virtual void SetGaugeValue(int value) = 0;
+    virtual void SetGaugeVisible(bool visible) = 0;
+    virtual void SetTimerEnabled(bool enabled) = 0;
+    /// The message of `key` with Yes and No buttons; true for Yes.
+    virtual bool AskYesNo(const std::string& key) = 0;
+    /// The message of `key`, information type, OK button.
+    virtual void ShowMessage(const std::string& key) = 0;
+    /// Lets the window handle every message that is waiting.
+    virtual void ProcessMessages() = 0;
+};
+
+/// The cleaning side of the run.
+class IClearAllActions {
+public:
+    virtual ~IClearAllActions() = default;
+    virtual bool IsFirefoxRunning() = 0;
+    /// The run's action of item `item`; may throw (the clipboard item does).
+    virtual void RunAction(int item) = 0;
+};
+
+class TClearAllRun {
+public:
+    TClearAllRun(IClearAllWindow& window, IClearAllActions& actions) : window_(window), actions_(actions) {}
+
+    /// btnClearAllClick. An exception from an action ends the run there and reaches
+    /// the caller; the gauge then stays visible and the timer keeps running.
+    void Run();
+    /// tmrClearAllTimer: the gauge's value plus 1, clamped to its maximum.
+    void TimerTick();
+
+private:
+    bool FirefoxItemBlocks();
+    void RaiseGauge(int step);
+
+    IClearAllWindow& window_;
+    IClearAllActions& actions_;
+};
+
+}  // namespace tallow

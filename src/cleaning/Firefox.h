@@ -1,0 +1,62 @@
+// The Firefox cleaners: finding the program, its profile folders and the files
+// that hold its history, cache, cookies and stored passwords.
+//
+// A profiles folder may hold several profile folders; every action cleans each of
+// them. With one profile folder, or none, the profile folder is the one the
+// single-folder lookup `FirefoxProfileFolder` gives.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "cleaning/CleaningServices.h"
+#include "cleaning/FolderCleaner.h"
+
+namespace tallow {
+
+/// Shows the message of a language key (information box, OK button).
+using TShowMessageByKey = std::function<void(const std::string& key)>;
+
+class TFirefox {
+public:
+    TFirefox(const TCleaningServices& services, TFolderCleaner& folders) : s_(services), folders_(folders) {}
+
+    /// The program's path: the stored FireFoxPath when that file exists, else the
+    /// registry's (the "Firefox Plus" key winning over the Mozilla key), stored when
+    /// that file exists. Possibly the name of a missing file; empty when unknown.
+    std::string FindFirefoxPath();
+    bool IsFirefoxInstalled();
+    /// True when a top-level window of class "MozillaUIWindowClass" exists.
+    bool IsFirefoxRunning();
+
+    /// Every profile folder (each ending in a backslash): the folders inside the
+    /// profiles folder, or the profiles folder itself when it holds none; nothing
+    /// when there is no profiles folder.
+    std::vector<std::string> FirefoxProfileFolders(bool local);
+    /// The single profile folder; empty when there is none or there are several.
+    std::string FirefoxProfileFolder(bool local);
+    /// The single local profile folder followed by "Cache\"; empty without one.
+    std::string FirefoxCacheFolder();
+
+    /// Deletes the file `name` from every roaming profile folder that holds it.
+    void DeleteProfileFile(const std::string& name);
+    void DeleteFirefoxHistory();
+    void DeleteFirefoxCache();
+    void DeleteFirefoxCookies();
+    void DeleteFirefoxPasswords();
+
+    /// Whether a per-item Firefox action may run; shows "MSGBOX_FireFoxIsNotInstalled"
+    /// or "MSGBOX_CloseFFAndClear" through `show` when not.
+    bool FirefoxGuard(const TShowMessageByKey& show);
+
+private:
+    bool FileExists(const std::string& path);
+    bool FolderExists(const std::string& path);
+    std::string RegistryPath(const std::string& storedPath);
+
+    TCleaningServices s_;
+    TFolderCleaner& folders_;
+};
+
+}  // namespace tallow

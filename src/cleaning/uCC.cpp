@@ -1,0 +1,93 @@
+#include "cleaning/uCC.h"
+
+#include <algorithm>
+
+#include "cleaning/PathGuard.h"
+
+namespace tallow {
+
+std::string TrimBlanks(const std::string& text) {
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    auto first = std::find_if_not(text.begin(), text.end(), blank);
+    auto last = std::find_if_not(text.rbegin(), text.rend(), blank).base();
+    return first < last ? std::string(first, last) : std::string();
+}
+
+TCleaners::TCleaners(const TCleaningServices& services)
+    : s_(services), folders_(*services.files, *services.systemFolders) {}
+
+//--- System files and Windows history ---------------------------------------
+
+void TCleaners::ClearClipboard() {
+    if (!s_.clipboard->Open(s_.applicationWindow))
+        throw EClipboardError();
+    s_.clipboard->Empty();
+    s_.clipboard->Close();
+}
+
+void TCleaners::EmptyRecycleBin() {
+    s_.recycleBin->EmptyAll(s_.applicationWindow);
+}
+
+void TCleaners::EmptyTempFolder() {
+    try {
+        std::string folder = TrimBlanks(s_.systemFolders->TempPath());
+        auto attributes = s_.files->Attributes(folder);
+        if (!folder.empty() && attributes && (*attributes & file_attr::kDirectory))
+            folders_.DeleteFolderContents(folder, true);
+    } catch (const std::exception&) {
+        // Emptying the temporary folder never reports a failure.
+    }
+}
+
+void TCleaners::ClearRecentDocuments() {
+    StartScript("res\\c3.bat");
+}
+
+void TCleaners::ClearRunHistory() {
+    StartScript("res\\c1.bat");
+}
+
+//--- Internet Explorer ------------------------------------------------------
+
+void TCleaners::RunIEHistoryScript() {
+    StartScript("res\\c2.bat");
+}
+
+void TCleaners::DeleteIECache() {
+    try {
+        std::string folder = s_.settings->ShellFolder("Cache");
+        if (!folder.empty())
+            folders_.DeleteFolderContents(folder, true);
+    } catch (const std::exception&) {
+        // Deleting the cache never reports a failure.
+    }
+}
+
+//--- Helpers ----------------------------------------------------------------
+
+void TCleaners::StartScript(const std::string& name) {
+    StartProgram(s_.settings->ExeDir() + name, "", true, -1, false);
+}
+
+bool TCleaners::StartProgram(const std::string& file, const std::string& parameters, bool hidden, int timeoutMs,
+                             bool wait) {
+    std::string path = file;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    if (!IsAbsolutePath(path))
+        path = WithTrailingBackslash(s_.settings->ExeDir()) + path;
+    TProcessRequest request;
+    request.application = path;
+    request.commandLine = "\"" + path + "\" " + parameters;
+    request.workingFolder = path.substr(0, path.find_last_of('\\') + 1);
+    request.hidden = hidden;
+    request.timeoutMs = timeoutMs;
+    request.wait = wait;
+    return s_.starter->Start(request);
+}
+
+bool TCleaners::DeleteFolderContents(const std::string& folder, bool recursive) {
+    return folders_.DeleteFolderContents(folder, recursive);
+}
+
+}  // namespace tallow

@@ -1,0 +1,56 @@
+// The cleaning routines: system files, Windows history and Internet Explorer.
+//
+// Every routine absorbs its own failures, except `ClearClipboard`, which raises
+// EClipboardError("Cannot open clipboard") when another program holds the clipboard.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "cleaning/CleaningServices.h"
+#include "cleaning/FolderCleaner.h"
+
+namespace tallow {
+
+class EClipboardError : public std::runtime_error {
+public:
+    EClipboardError() : std::runtime_error("Cannot open clipboard") {}
+};
+
+class TCleaners {
+public:
+    explicit TCleaners(const TCleaningServices& services);
+
+    // System files and Windows history.
+    void ClearClipboard();
+    void EmptyRecycleBin();
+    void EmptyTempFolder();
+    void ClearRecentDocuments();  // res\c3.bat
+    void ClearRunHistory();       // res\c1.bat
+
+    // Internet Explorer.
+    void RunIEHistoryScript();  // res\c2.bat
+    void DeleteIECache();
+    /// Walks the whole URL cache (plain enumeration, no pattern) and deletes every
+    /// cookie, history and normal entry, tracing each step.
+    void PurgeUrlCache();
+
+    // Helpers.
+    /// Starts `file` (relative: below the program folder) with the command line
+    /// `"file" parameters` in the file's own folder. True when the process was created.
+    bool StartProgram(const std::string& file, const std::string& parameters, bool hidden, int timeoutMs, bool wait);
+    bool DeleteFolderContents(const std::string& folder, bool recursive);
+
+    TFolderCleaner& FolderCleaner() { return folders_; }
+
+private:
+    void StartScript(const std::string& name);
+
+    TCleaningServices s_;
+    TFolderCleaner folders_;
+};
+
+/// `text` without leading and trailing blanks and control characters.
+std::string TrimBlanks(const std::string& text);
+
+}  // namespace tallow

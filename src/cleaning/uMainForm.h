@@ -1,0 +1,154 @@
+// TfrmMain: the program's main window and the home of the cleaning catalogue:
+// thirteen items on four pages, the category buttons, Select All and the large
+// Clear Now button, with the engine `engine1` that answers other instances.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cleaning/ClearAllRun.h"
+#include "framework/CLEngine.h"
+#include "toolkit/controls/Button.h"
+#include "toolkit/controls/CheckBox.h"
+#include "toolkit/controls/Containers.h"
+#include "toolkit/controls/Form.h"
+#include "toolkit/controls/Gauge.h"
+#include "toolkit/controls/Label.h"
+#include "toolkit/controls/Menu.h"
+#include "toolkit/controls/PngImage.h"
+#include "toolkit/controls/SkinFrame.h"
+#include "toolkit/controls/Timer.h"
+
+namespace tallow {
+
+class TCleaningKit;
+
+/// What the window is built on besides the engine's services: the cleaners
+/// (none: each item button only shows its message) and the program folder.
+struct MainFormServices {
+    std::function<std::unique_ptr<TCleaningKit>()> cleaningKit;
+    std::function<std::string()> exeDir;
+};
+
+class TfrmMain : public TskForm, private IClearAllWindow {
+    TALLOW_CLASS(TfrmMain, TskForm)
+
+    /// Builds every component, assigns its designed values and loads the window
+    /// (the engine's Loaded, then FormCreate).
+    TfrmMain(TComponent* owner, MainFormServices services);
+    explicit TfrmMain(TComponent* owner);
+    ~TfrmMain() override;
+
+    //--- Components, in creation order ---------------------------------------
+    TskSkinFrame* skSkinFrame1 = nullptr;
+    TPopupMenu* pmSystem = nullptr;
+    TMenuItem* mniUpdate = nullptr;
+    TMenuItem* mniAbout = nullptr;
+    TskPngImageStore* pngStore = nullptr;
+    TskPngImageList* imglstIcon = nullptr;
+    TTimer* tmrClearAll = nullptr;
+    TCLEngine* engine1 = nullptr;
+
+    TskPngImageView* imgTitle = nullptr;
+    TskShadowLabel* skShadowLabel1 = nullptr;
+    TskShadowLabel* skShadowLabel2 = nullptr;
+    TskGauge* sgClearall = nullptr;
+    TskButton* btnClearAll = nullptr;
+    TskButton* btnSelectAll = nullptr;
+    TskBevel* bev1 = nullptr;
+    TskButton* btnIE = nullptr;
+    TskButton* btnFF = nullptr;
+    TskButton* btnWH = nullptr;
+    TskButton* btnSF = nullptr;
+    TskPageControl* pcMain = nullptr;
+    TskTabSheet* tstIE = nullptr;
+    TskTabSheet* tstFF = nullptr;
+    TskTabSheet* tstSys = nullptr;
+    TskTabSheet* tstWH = nullptr;
+    TskLabel* lblClearBrowserH = nullptr;
+    TskLabel* lblFFClearBH = nullptr;
+
+    TskCheckBox* rbClearIEBrowserH = nullptr;
+    TskCheckBox* rbIEDeleteTemp = nullptr;
+    TskCheckBox* rbIEDeleteCookie = nullptr;
+    TskCheckBox* rbIEDeletePswd = nullptr;
+    TskCheckBox* rbFFClearBrowseH = nullptr;
+    TskCheckBox* rbFFDeleteCache = nullptr;
+    TskCheckBox* rbFFDeleteCookies = nullptr;
+    TskCheckBox* rbFFDeletePassword = nullptr;
+    TskCheckBox* rbClearClipboard = nullptr;
+    TskCheckBox* rbEmptyRecycle = nullptr;
+    TskCheckBox* rbEmptyWindowsTemp = nullptr;
+    TskCheckBox* rbWHClearRecent = nullptr;
+    TskCheckBox* rbWHClearWindowRunHistory = nullptr;
+
+    TskButton* btnIECBH = nullptr;
+    TskButton* btnIEDT = nullptr;
+    TskButton* btnIEDC = nullptr;
+    TskButton* btnIEDP = nullptr;
+    TskButton* btnFFCBH = nullptr;
+    TskButton* btnFFDC = nullptr;
+    TskButton* btnFFDCookie = nullptr;
+    TskButton* btnFFDP = nullptr;
+    TskButton* btnSysClearClipboard = nullptr;
+    TskButton* btnSysER = nullptr;
+    TskButton* btnSysEWT = nullptr;
+    TskButton* btnWHCRDL = nullptr;
+    TskButton* btnWHCR = nullptr;
+
+    //--- Event handlers ------------------------------------------------------
+    void FormCreate(TComponent* sender);
+    void FormShow(TComponent* sender);
+    void FormCloseQuery(TComponent* sender, bool& canClose);
+    void btnIEClick(TComponent* sender);
+    void btnFFClick(TComponent* sender);
+    void btnWHClick(TComponent* sender);
+    void btnSFClick(TComponent* sender);
+    void btnSelectAllClick(TComponent* sender);
+    void btnClearAllClick(TComponent* sender);
+    void tmrClearAllTimer(TComponent* sender);
+    void mniUpdateClick(TComponent* sender);
+    void mniAboutClick(TComponent* sender);
+    /// The per-item button of catalogue item `item` (1 to 13).
+    void ItemButtonClick(int item);
+
+    /// The check box and the button of catalogue item `item` (1 to 13).
+    TskCheckBox* ItemCheckBox(int item) const;
+    TskButton* ItemButton(int item) const;
+    /// Every check box of the window, in catalogue order.
+    std::vector<TskCheckBox*> CheckBoxes() const;
+
+private:
+    void CreateComponents();
+    void CreateHeader();
+    void CreateSideButtons();
+    void CreatePages();
+    void CreateCatalogue();
+    void BindEvents();
+    void LoadWindow();
+    void LoadIcons(const std::string& exeDir);
+    void ShowItemMessage(const std::string& key);
+
+    // IClearAllWindow: the run of the large Clear Now button.
+    bool IsItemTicked(int item) override;
+    int GaugeMax() override;
+    void SetGaugeMax(int value) override;
+    int GaugeValue() override;
+    void SetGaugeValue(int value) override;
+    void SetGaugeVisible(bool visible) override;
+    void SetTimerEnabled(bool enabled) override;
+    bool AskYesNo(const std::string& key) override;
+    void ShowMessage(const std::string& key) override;
+    void ProcessMessages() override;
+
+    MainFormServices services_;
+    std::unique_ptr<TCleaningKit> cleaning_;
+};
+
+/// The file of icon `n` in the program folder: "res\icon24_" + n with at least
+/// two digits + ".png".
+std::string IconFileName(const std::string& exeDir, int n);
+
+}  // namespace tallow

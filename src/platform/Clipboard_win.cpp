@@ -1,0 +1,22 @@
+#include <windows.h>
+
+#include "platform/Clipboard.h"
+
+namespace tallow {
+namespace {
+
+class TWinClipboard : public IClipboard {
+public:
+    bool Open(WindowHandle owner) override { return OpenClipboard(reinterpret_cast<HWND>(owner)) != FALSE; }
+    void Empty() override { EmptyClipboard(); }
+    void Close() override { CloseClipboard(); }
+};
+
+}  // namespace
+
+IClipboard& RealClipboard() {
+    static TWinClipboard clipboard;
+    return clipboard;
+}
+
+}  // namespace tallow

@@ -1,0 +1,166 @@
+// The clear-all run: question, Firefox refusal, gauge, order of the items, failures.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <numeric>
+#include <set>
+#include <stdexcept>
+
+#include "cleaning/ClearAllRun.h"
+
+namespace tallow {
+namespace {
+
+// The window: ticked items, a gauge with the toolkit's clamping, and a log of
+// what the user sees, in order.
+class TFakeWindow : public IClearAllWindow {
+public:
+    std::set<int> ticked;
+    bool answerYes = true;
+    int gaugeMax = 0, gaugeValue = 0;
+    bool gaugeVisible = false, timerEnabled = false, gaugeEverShown = false;
+    std::vector<std::string> log;
+    std::vector<int> valueAtProcessMessages;
+    std::function<void()> onProcessMessages;
+
+    bool IsItemTicked(int item) override { return ticked.count(item) > 0; }
+    int GaugeMax() override { return gaugeMax; }
+    void SetGaugeMax(int value) override {
+        gaugeMax = value;
+        gaugeValue = std::min(gaugeValue, gaugeMax);
+    }
+    int GaugeValue() override { return gaugeValue; }
+    void SetGaugeValue(int value) override { gaugeValue = std::clamp(value, 0, gaugeMax); }
+    void SetGaugeVisible(bool visible) override {
+        gaugeVisible = visible;
+        gaugeEverShown |= visible;
+        log.push_back(visible ? "gauge shown" : "gauge hidden");
+    }
+    void SetTimerEnabled(bool enabled) override { timerEnabled = enabled; }
+    bool AskYesNo(const std::string& key) override {
+        log.push_back("ask " + key);
+        return answerYes;
+    }
+    void ShowMessage(const std::string& key) override { log.push_back(key); }
+    void ProcessMessages() override {
+        valueAtProcessMessages.push_back(gaugeValue);
+        if (onProcessMessages)
+            onProcessMessages();
+    }
+};
+
+class TFakeActions : public IClearAllActions {
+public:
+    bool firefoxRunning = false;
+    int failingItem = 0;
+    std::vector<int> ran;
+    bool IsFirefoxRunning() override { return firefoxRunning; }
+    void RunAction(int item) override {
+        ran.push_back(item);
+        if (item == failingItem)
+            throw std::runtime_error("Cannot open clipboard");
+    }
+};
+
+class ClearAllRunTest : public ::testing::Test {
+protected:
+    TFakeWindow window;
+    TFakeActions actions;
+    TClearAllRun run{window, actions};
+
+    void TickAll() {
+        for (int item = 1; item <= kItemCount; ++item)
+            window.ticked.insert(item);
+    }
+};
+
+TEST_F(ClearAllRunTest, AllThirteenItemsRunInOrderAndFillTheGauge) {
+    TickAll();
+    run.Run();
+    std::vector<int> all(13);
+    std::iota(all.begin(), all.end(), 1);
+    EXPECT_EQ(actions.ran, all);
+    EXPECT_EQ(window.gaugeMax, 1300);
+    EXPECT_EQ(window.gaugeValue, 1300);
+    EXPECT_EQ(window.valueAtProcessMessages.front(), 100);
+    EXPECT_EQ(window.valueAtProcessMessages.size(), 13u);
+    EXPECT_EQ(window.log, (std::vector<std::string>{"ask MSGBOX_ClearNotify", "gauge shown", "gauge hidden",
+                                                    "MSGBOX_CLEARALLCLEARED"}));
+    EXPECT_FALSE(window.timerEnabled);
+}
+
+TEST_F(ClearAllRunTest, OnlyTickedItemsCountAndRun) {
+    window.ticked = {kItemRunHistory, kItemClipboard};
+    run.Run();
+    EXPECT_EQ(window.gaugeMax, 200);
+    EXPECT_EQ(actions.ran, (std::vector<int>{9, 13}));
+    EXPECT_EQ(window.valueAtProcessMessages, (std::vector<int>{100, 200}));
+}
+
+TEST_F(ClearAllRunTest, NothingTickedOrNoAnswerCleansNothing) {
+    run.Run();
+    EXPECT_EQ(window.log, (std::vector<std::string>{"ask MSGBOX_ClearNotify", "MSGBOX_NoItemChoosed"}));
+    EXPECT_FALSE(window.gaugeEverShown);
+
+    TickAll();
+    window.answerYes = false;
+    window.log.clear();
+    run.Run();
+    EXPECT_EQ(window.log, std::vector<std::string>{"ask MSGBOX_ClearNotify"});
+    EXPECT_TRUE(actions.ran.empty());
+    EXPECT_FALSE(window.gaugeEverShown);
+}
+
+TEST_F(ClearAllRunTest, RunningFirefoxStopsTheRunOnlyForHistoryCacheOrCookies) {
+    actions.firefoxRunning = true;
+    window.ticked = {kItemFFPasswords, kItemRecycleBin};
+    run.Run();
+    EXPECT_EQ(actions.ran, (std::vector<int>{8, 10}));
+
+    for (int item : {kItemFFHistory, kItemFFCache, kItemFFCookies}) {
+        actions.ran.clear();
+        window.log.clear();
+        window.ticked = {kItemIECache, item, kItemFFPasswords, kItemClipboard};
+        run.Run();
+        EXPECT_TRUE(actions.ran.empty()) << item;
+        EXPECT_EQ(window.log, (std::vector<std::string>{"ask MSGBOX_ClearNotify", "MSGBOX_CloseFFAndClear"}));
+    }
+
+    actions.firefoxRunning = false;
+    run.Run();
+    EXPECT_EQ(actions.ran.size(), 4u);
+}
+
+TEST_F(ClearAllRunTest, ClipboardFailureEndsTheRunWithTheGaugeCreepingOn) {
+    TickAll();
+    actions.failingItem = kItemClipboard;
+    EXPECT_THROW(run.Run(), std::runtime_error);
+    EXPECT_EQ(actions.ran.back(), kItemClipboard);
+    EXPECT_EQ(actions.ran.size(), 9u);
+    EXPECT_TRUE(window.gaugeVisible);
+    EXPECT_TRUE(window.timerEnabled);
+    EXPECT_EQ(std::count(window.log.begin(), window.log.end(), "MSGBOX_CLEARALLCLEARED"), 0);
+
+    EXPECT_EQ(window.gaugeValue, 800);
+    for (int tick = 0; tick < 600; ++tick)
+        run.TimerTick();
+    EXPECT_EQ(window.gaugeValue, 1300) << "the timer creeps up to the maximum and stays there";
+}
+
+TEST_F(ClearAllRunTest, TimerTicksBetweenItemsAndASecondRunStartsAtZero) {
+    window.ticked = {kItemRecycleBin, kItemTempFolder};
+    window.onProcessMessages = [this] { run.TimerTick(); };
+    run.Run();
+    EXPECT_EQ(window.valueAtProcessMessages, (std::vector<int>{100, 200}));
+    EXPECT_EQ(window.gaugeValue, 200) << "clamped to the maximum";
+
+    window.onProcessMessages = nullptr;
+    window.ticked = {kItemRecycleBin, kItemTempFolder, kItemRunHistory};
+    run.Run();
+    EXPECT_EQ(window.valueAtProcessMessages.back(), 300);
+    EXPECT_EQ(window.valueAtProcessMessages[2], 100) << "the gauge starts again at 0";
+}
+
+}  // namespace
+}  // namespace tallow

@@ -1,0 +1,157 @@
+// Finding Firefox, its profile folders, and what each Firefox action deletes.
+#include <gtest/gtest.h>
+
+#include "CleaningFakes.h"
+#include "cleaning/Firefox.h"
+
+namespace tallow {
+namespace {
+
+using Paths = std::set<std::string>;
+
+class FirefoxTest : public ::testing::Test {
+protected:
+    TCleaningFakes fakes;
+    TCleaningServices services = fakes.Services();
+    TFolderCleaner folders{fakes.files, fakes.systemFolders};
+    TFirefox firefox{services, folders};
+    std::vector<std::string> shown;
+    TShowMessageByKey show = [this](const std::string& key) { shown.push_back(key); };
+
+    const std::string roaming = "C:\\Users\\me\\AppData\\Roaming";
+    const std::string local = "C:\\Users\\me\\AppData\\Local";
+    const std::string profiles = roaming + "\\Mozilla\\Firefox\\Profiles\\";
+    const std::string localProfiles = local + "\\Mozilla\\Firefox\\Profiles\\";
+
+    void SetUp() override {
+        fakes.settings.shellFolders["AppData"] = roaming;
+        fakes.settings.shellFolders["Local AppData"] = local;
+    }
+
+    void MozillaKey(const std::string& exe) {
+        fakes.registry.Set(RegistryRoot::LocalMachine, "SOFTWARE\\Mozilla\\Mozilla Firefox", "CurrentVersion",
+                           "3.6 (en-US)");
+        fakes.registry.Set(RegistryRoot::LocalMachine, "SOFTWARE\\Mozilla\\Mozilla Firefox\\3.6 (en-US)\\Main",
+                           "PathToExe", exe);
+    }
+
+    void Profile(const std::string& folder, std::initializer_list<const char*> names) {
+        fakes.files.AddFolder(profiles);
+        fakes.files.AddFolder(folder);
+        for (const char* name : names)
+            fakes.files.AddFile(folder + name);
+    }
+};
+
+TEST_F(FirefoxTest, StoredPathWinsWhileItsFileExists) {
+    fakes.files.AddFile("D:\\FF\\firefox.exe");
+    fakes.settings.values["FireFoxPath"] = "D:\\FF\\firefox.exe";
+    MozillaKey("C:\\Mozilla\\firefox.exe");
+    EXPECT_EQ(firefox.FindFirefoxPath(), "D:\\FF\\firefox.exe");
+    EXPECT_TRUE(fakes.settings.writes.empty());
+}
+
+TEST_F(FirefoxTest, RegistryPathIsStoredOnlyWhenItsFileExists) {
+    MozillaKey("C:\\Mozilla\\firefox.exe");
+    EXPECT_EQ(firefox.FindFirefoxPath(), "C:\\Mozilla\\firefox.exe");
+    EXPECT_TRUE(firefox.IsFirefoxInstalled()) << "a missing program file still counts as installed";
+    EXPECT_TRUE(fakes.settings.writes.empty());
+
+    fakes.files.AddFile("C:\\Mozilla\\firefox.exe");
+    EXPECT_EQ(firefox.FindFirefoxPath(), "C:\\Mozilla\\firefox.exe");
+    EXPECT_EQ(fakes.settings.writes, std::vector<std::string>{"FireFoxPath=C:\\Mozilla\\firefox.exe"});
+}
+
+TEST_F(FirefoxTest, FirefoxPlusKeyWinsOverTheMozillaKey) {
+    MozillaKey("C:\\Mozilla\\firefox.exe");
+    fakes.files.AddFile("C:\\Mozilla\\firefox.exe");
+    fakes.registry.Set(RegistryRoot::CurrentUser, "Software\\Firefox Plus", "", "E:\\Plus");
+    fakes.files.AddFile("E:\\Plus\\Firefox Plus.exe");
+    EXPECT_EQ(firefox.FindFirefoxPath(), "E:\\Plus\\Firefox Plus.exe");
+    EXPECT_EQ(fakes.settings.writes, std::vector<std::string>{"FireFoxPath=E:\\Plus\\Firefox Plus.exe"});
+}
+
+TEST_F(FirefoxTest, WithoutSettingOrRegistryFirefoxIsNotInstalledUnlessAStoredTextRemains) {
+    EXPECT_EQ(firefox.FindFirefoxPath(), "");
+    EXPECT_FALSE(firefox.FirefoxGuard(show));
+    EXPECT_EQ(shown, std::vector<std::string>{"MSGBOX_FireFoxIsNotInstalled"});
+
+    fakes.settings.values["FireFoxPath"] = "D:\\gone\\firefox.exe";
+    EXPECT_TRUE(firefox.IsFirefoxInstalled());
+    EXPECT_TRUE(fakes.settings.writes.empty());
+}
+
+TEST_F(FirefoxTest, GuardRefusesWhileAFirefoxWindowExists) {
+    fakes.settings.values["FireFoxPath"] = "D:\\FF\\firefox.exe";
+    fakes.windows.windows[0x50] = {"SomeOtherClass", {}};
+    EXPECT_FALSE(firefox.IsFirefoxRunning());
+    EXPECT_TRUE(firefox.FirefoxGuard(show));
+    EXPECT_TRUE(shown.empty());
+
+    fakes.windows.windows[0x60] = {"MozillaUIWindowClass", {}};
+    EXPECT_TRUE(firefox.IsFirefoxRunning());
+    EXPECT_FALSE(firefox.FirefoxGuard(show));
+    EXPECT_EQ(shown, std::vector<std::string>{"MSGBOX_CloseFFAndClear"});
+}
+
+TEST_F(FirefoxTest, HistoryCookiesAndPasswordsDeleteTheirFilesFromTheOneProfile) {
+    const std::string p = profiles + "abcd.default\\";
+    Profile(p, {"places.sqlite", "places.sqlite-journal", "downloads.sqlite", "formhistory.sqlite", "cookies.sqlite",
+                "cookies.sqlite-journal", "signons.sqlite", "prefs.js"});
+    EXPECT_EQ(firefox.FirefoxProfileFolder(false), p);
+
+    firefox.DeleteFirefoxHistory();
+    EXPECT_EQ(fakes.files.Below(p), (Paths{profiles + "abcd.default", p + "cookies.sqlite",
+                                           p + "cookies.sqlite-journal", p + "signons.sqlite", p + "prefs.js"}));
+    firefox.DeleteFirefoxCookies();
+    firefox.DeleteFirefoxPasswords();
+    EXPECT_EQ(fakes.files.Below(p), (Paths{profiles + "abcd.default", p + "prefs.js"}));
+}
+
+TEST_F(FirefoxTest, EveryProfileIsCleanedWhenThereAreSeveral) {
+    Profile(profiles + "one.default\\", {"places.sqlite", "cookies.sqlite"});
+    Profile(profiles + "two.work\\", {"places.sqlite"});
+    fakes.files.AddFile(profiles + "places.sqlite");  // a file beside the profiles is no profile
+    EXPECT_EQ(firefox.FirefoxProfileFolders(false).size(), 2u);
+    EXPECT_EQ(firefox.FirefoxProfileFolder(false), "");
+
+    firefox.DeleteProfileFile("places.sqlite");
+    EXPECT_FALSE(fakes.files.Exists(profiles + "one.default\\places.sqlite"));
+    EXPECT_FALSE(fakes.files.Exists(profiles + "two.work\\places.sqlite"));
+    EXPECT_TRUE(fakes.files.Exists(profiles + "one.default\\cookies.sqlite"));
+    EXPECT_TRUE(fakes.files.Exists(profiles + "places.sqlite"));
+}
+
+TEST_F(FirefoxTest, WithoutProfileFoldersTheProfilesFolderItselfIsUsedAndWithoutOneNothing) {
+    EXPECT_TRUE(firefox.FirefoxProfileFolders(false).empty());
+    EXPECT_EQ(firefox.FirefoxProfileFolder(false), "");
+    EXPECT_EQ(firefox.FirefoxCacheFolder(), "");
+
+    Profile(profiles, {"places.sqlite"});
+    EXPECT_EQ(firefox.FirefoxProfileFolder(false), profiles);
+    firefox.DeleteFirefoxHistory();
+    EXPECT_FALSE(fakes.files.Exists(profiles + "places.sqlite"));
+
+    fakes.settings.shellFolders.clear();
+    EXPECT_TRUE(firefox.FirefoxProfileFolders(true).empty());
+}
+
+TEST_F(FirefoxTest, CacheLosesItsContentsAndSubfoldersButStays) {
+    const std::string cache = localProfiles + "abcd.default\\Cache";
+    fakes.files.AddFolder(localProfiles);
+    fakes.files.AddFolder(localProfiles + "abcd.default");
+    fakes.files.AddFolder(cache);
+    fakes.files.AddFile(cache + "\\_CACHE_MAP_");
+    fakes.files.AddFolder(cache + "\\0");
+    fakes.files.AddFile(cache + "\\0\\A1B2");
+    fakes.files.AddFile(localProfiles + "abcd.default\\keep.me");
+    EXPECT_EQ(firefox.FirefoxCacheFolder(), cache + "\\");
+
+    firefox.DeleteFirefoxCache();
+    EXPECT_EQ(fakes.files.Below(localProfiles),
+              (Paths{localProfiles.substr(0, localProfiles.size() - 1), localProfiles + "abcd.default", cache,
+                     localProfiles + "abcd.default\\keep.me"}));
+}
+
+}  // namespace
+}  // namespace tallow
