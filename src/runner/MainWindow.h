@@ -1,0 +1,27 @@
+// What the runner needs of the application's main window.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace tallow {
+
+class IMainWindow {
+public:
+    virtual ~IMainWindow() = default;
+    virtual void ShowMainWindow() = 0;
+};
+
+struct MainWindowClass {
+    std::string className;                                 // "TfrmMain": the registered window class name
+    std::function<std::unique_ptr<IMainWindow>()> create;  // builds the window (not shown)
+};
+
+/// Runs the program: switches, debug mode, gates, main window, message loop.
+/// `mainWindow` holds the main window while the message loop runs. Returns the
+/// process exit code when the program is to end.
+int RunApplication(const MainWindowClass& cls, std::unique_ptr<IMainWindow>& mainWindow,
+                   std::function<bool()> startCheck = {});
+
+}  // namespace tallow
