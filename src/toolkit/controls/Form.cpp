@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolkit/controls/Application.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/SkinFrame.h"
 //SKIN #include "toolkit/skin/SkinData.h"
@@ -46,8 +47,12 @@ void TskForm::Loaded() {
 //--- showing --------------------------------------------------------------
 
 void TskForm::HandleNeeded() {
-    if (Peer() == nullptr && WindowFactory() != nullptr)
-        AttachPeer(std::unique_ptr<IControlPeer>(WindowFactory()->CreateFormWindow(*this)));
+    if (Peer() != nullptr || WindowFactory() == nullptr)
+        return;
+    AttachPeer(std::unique_ptr<IControlPeer>(WindowFactory()->CreateFormWindow(*this)));
+    // The children's windows need the form's window as their parent.
+    for (TskControl* child : Children())
+        Peer()->ChildAdded(*child);
 }
 
 void TskForm::SetVisible(bool visible) {
@@ -73,6 +78,8 @@ bool TskForm::Close() {
     Hide();
     if (auto* peer = dynamic_cast<IFormPeer*>(Peer()))
         peer->Close();
+    if (Application().MainForm() == this)
+        Application().Terminate();
     return true;
 }
 

@@ -7,7 +7,7 @@ tallow_library(tallow_toolkit
         controls/CheckBox.cpp
         controls/Containers.cpp
         controls/Control.cpp
-        controls/ErrorBox.cpp
+        controls/Application.cpp
         controls/Form.cpp
         controls/Gauge.cpp
         controls/Geometry.cpp
@@ -26,11 +26,11 @@ tallow_library(tallow_toolkit
         controls/TextMeasure.cpp
         controls/Timer.cpp
     WIN32_SOURCES
-        #win/Canvas_win.cpp
-        #win/ControlWindow_win.cpp
-        #win/FormWindow_win.cpp
-        #win/PictureWindow_win.cpp
-        #win/Toolkit_win.cpp
-        #win/WindowBase_win.cpp
-    LIBS tallow_components ${TALLOW_TOOLKIT_DEPS}
+        win/Canvas_win.cpp
+        win/ControlWindow_win.cpp
+        win/FormWindow_win.cpp
+        win/PictureWindow_win.cpp
+        win/Toolkit_win.cpp
+        win/WindowBase_win.cpp
+    LIBS tallow_components tallow_png
     WIN32_LIBS gdi32 user32 shell32 msimg32 comctl32)

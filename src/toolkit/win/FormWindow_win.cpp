@@ -1,0 +1,414 @@
+#include "toolkit/win/FormWindow_win.h"
+
+#include <windowsx.h>
+
+#include "toolkit/controls/Menu.h"
+#include "toolkit/controls/PngForm.h"
+#include "toolkit/win/Canvas_win.h"
+#include "toolkit/win/ControlWindow_win.h"
+#include "toolkit/win/PictureWindow_win.h"
+
+namespace tallow {
+
+namespace {
+DWORD StyleOf(const TskForm& form, bool skinned) {
+    DWORD style = WS_CLIPCHILDREN;
+    if (form.Borderless() || skinned) {
+        style |= WS_POPUP;
+        if (skinned && form.SystemMenuIcon())
+            style |= WS_SYSMENU;
+        if (skinned && form.MinimizeIcon())
+            style |= WS_MINIMIZEBOX;
+        return style;
+    }
+    style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    if (form.MinimizeIcon())
+        style |= WS_MINIMIZEBOX;
+    return style;
+}
+
+LRESULT HitCode(TFrameHit hit) {
+    switch (hit) {
+    case TFrameHit::Client: return HTCLIENT;
+    case TFrameHit::Caption: return HTCAPTION;
+    case TFrameHit::SystemMenu: return HTSYSMENU;
+    case TFrameHit::Minimize: return HTMINBUTTON;
+    case TFrameHit::Close: return HTCLOSE;
+    case TFrameHit::Border: return HTBORDER;
+    default: return HTNOWHERE;
+    }
+}
+
+TFrameHit FrameHitOf(WPARAM code) {
+    switch (code) {
+    case HTSYSMENU: return TFrameHit::SystemMenu;
+    case HTMINBUTTON: return TFrameHit::Minimize;
+    case HTCLOSE: return TFrameHit::Close;
+    default: return TFrameHit::Nowhere;
+    }
+}
+}  // namespace
+
+FormWindow::FormWindow(TskForm& form) : form_(form) {
+    skinned_ = form.UsesSkinnedFrame();
+    RegisterClassOnce(form.WindowClassName(), nullptr);
+    DWORD ex = form.PictureWindow() != nullptr ? WS_EX_LAYERED : 0;
+    SIZE size = WindowSizeFor(form.ClientWidth(), form.ClientHeight());
+    Create(form.WindowClassName(), form.Caption().c_str(), StyleOf(form, skinned_), ex, form.Left(), form.Top(),
+           size.cx, size.cy, nullptr);
+    if (Hwnd() == nullptr)
+        return;
+    if (skinned_)  // the frame size changed with WM_NCCALCSIZE: apply it
+        SetWindowPos(Hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    PlaceInitially();
+}
+
+TFrameLayout FormWindow::Layout() const {
+    return LayoutFrame(form_.ClientWidth(), form_.ClientHeight(), form_.SystemMenuIcon(), form_.MinimizeIcon());
+}
+
+SIZE FormWindow::WindowSizeFor(int clientWidth, int clientHeight) const {
+    if (skinned_ || form_.Borderless()) {
+        if (form_.Borderless())
+            return {clientWidth, clientHeight};
+        TFrameLayout l = Layout();
+        return {l.Window.Width(), l.Window.Height()};
+    }
+    RECT r{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&r, StyleOf(form_, false), FALSE, 0);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+// Designed places keep Left/Top; centred forms go to the middle of the work
+// area or of the active window of this program.
+void FormWindow::PlaceInitially() {
+    if (form_.Position() == TPosition::Designed)
+        return;
+    RECT win;
+    GetWindowRect(Hwnd(), &win);
+    RECT area;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    HWND active = GetActiveWindow();
+    if (form_.Position() == TPosition::MainFormCenter && active != nullptr && active != Hwnd() && IsWindowVisible(active))
+        GetWindowRect(active, &area);
+    int w = win.right - win.left, h = win.bottom - win.top;
+    int x = area.left + (area.right - area.left - w) / 2;
+    int y = area.top + (area.bottom - area.top - h) / 2;
+    SetWindowPos(Hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+//--- peer -----------------------------------------------------------------
+
+void FormWindow::Invalidate() {
+    if (Hwnd() == nullptr)
+        return;
+    if (form_.PictureWindow() != nullptr) {
+        UpdatePictureWindow(Hwnd(), *form_.PictureWindow());
+        return;
+    }
+    InvalidateRect(Hwnd(), nullptr, FALSE);
+    if (skinned_)
+        PaintFrame();
+}
+
+void FormWindow::BoundsChanged() {
+    if (Hwnd() == nullptr)
+        return;
+    SIZE size = WindowSizeFor(form_.ClientWidth(), form_.ClientHeight());
+    SetWindowPos(Hwnd(), nullptr, form_.Left(), form_.Top(), size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::VisibleChanged() {
+    if (Hwnd() == nullptr)
+        return;
+    if (!form_.Visible()) {
+        ShowWindow(Hwnd(), SW_HIDE);
+        return;
+    }
+    ShowWindow(Hwnd(), SW_SHOW);
+    if (form_.PictureWindow() != nullptr)
+        UpdatePictureWindow(Hwnd(), *form_.PictureWindow());
+    SetForegroundWindow(Hwnd());
+    RestoreFocus();
+}
+
+void FormWindow::EnabledChanged() {
+    if (Hwnd() != nullptr)
+        EnableWindow(Hwnd(), form_.Enabled() ? TRUE : FALSE);
+}
+
+// The title is kept by the system too, for the task bar and other programs.
+void FormWindow::TextChanged() {
+    if (Hwnd() == nullptr)
+        return;
+    DefWindowProcA(Hwnd(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(form_.Caption().c_str()));
+    if (skinned_)
+        PaintFrame();
+}
+
+void FormWindow::TakeFocus() {
+    if (Hwnd() != nullptr)
+        SetFocus(Hwnd());
+}
+
+void FormWindow::ChildAdded(TskControl& child) { CreateWindowTree(child); }
+
+void FormWindow::RunModal() {
+    HWND owner = GetActiveWindow();
+    if (owner == Hwnd())
+        owner = nullptr;
+    if (owner != nullptr) {
+        SetWindowLongPtrA(Hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+        EnableWindow(owner, FALSE);
+    }
+    SetForegroundWindow(Hwnd());
+    RestoreFocus();
+    MSG msg;
+    while (form_.ModalResult() == mrNone && form_.Visible() && Hwnd() != nullptr) {
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            PostQuitMessage(int(msg.wParam));  // leave the quit for the outer loop
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    if (owner != nullptr) {
+        EnableWindow(owner, TRUE);
+        SetActiveWindow(owner);
+    }
+}
+
+void FormWindow::Close() {
+    if (Hwnd() != nullptr)
+        ShowWindow(Hwnd(), SW_HIDE);
+}
+
+bool FormWindow::Post(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
+    return Hwnd() != nullptr && PostMessageA(Hwnd(), msg, wParam, lParam) != FALSE;
+}
+
+void FormWindow::ShowPopupMenuAt(int screenX, int screenY) {
+    TskSkinFrame* frame = form_.SkinFrame();
+    TPopupMenu* menu = frame != nullptr ? frame->SystemMenu() : nullptr;
+    if (menu == nullptr || Hwnd() == nullptr)
+        return;
+    if (screenX < 0 && screenY < 0) {
+        RECT win;
+        GetWindowRect(Hwnd(), &win);
+        TFrameLayout l = Layout();
+        screenX = win.left + (skinned_ ? l.SysMenu.Left : 0);
+        screenY = win.top + (skinned_ ? l.Caption.Bottom : GetSystemMetrics(SM_CYCAPTION));
+    }
+    HMENU popup = CreatePopupMenu();
+    for (int i = 0; i < menu->Count(); ++i) {
+        TMenuItem* item = menu->Items(i);
+        UINT flags = MF_STRING | (item->Enabled() ? 0u : MF_GRAYED);
+        AppendMenuA(popup, flags, UINT_PTR(i + 1), item->Caption().c_str());
+    }
+    int chosen = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_NONOTIFY, screenX, screenY,
+                                0, Hwnd(), nullptr);
+    DestroyMenu(popup);
+    if (chosen > 0 && chosen <= menu->Count())
+        menu->Items(chosen - 1)->Click();
+}
+
+//--- messages -------------------------------------------------------------
+
+LRESULT FormWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    TMessage m{msg, wp, lp, 0};
+    form_.Dispatch(m);
+    return m.result;
+}
+
+void FormWindow::DefaultHandler(TMessage& m) {
+    if (Hwnd() == nullptr)
+        return;
+    m.result = HandleOwn(m.msg, m.wParam, m.lParam);
+}
+
+LRESULT FormWindow::HandleOwn(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_NCCALCSIZE: return OnNcCalcSize(wp, lp);
+    case WM_NCHITTEST: return OnNcHitTest(lp);
+    case WM_NCPAINT:
+        if (!skinned_)
+            return Default(msg, wp, lp);
+        PaintFrame();
+        return 0;
+    case WM_NCACTIVATE:
+        active_ = wp != FALSE;
+        if (!skinned_)
+            return Default(msg, wp, lp);
+        PaintFrame();
+        return TRUE;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONUP: return OnNcButton(msg, wp) == 0 ? 0 : Default(msg, wp, lp);
+    case WM_NCMOUSEMOVE: OnNcMouseMove(wp); return Default(msg, wp, lp);
+    case WM_NCMOUSELEAVE: OnNcMouseMove(HTNOWHERE); trackingNc_ = false; return 0;
+    case WM_PAINT: return OnPaint();
+    case WM_ERASEBKGND: return 1;
+    case WM_CLOSE: form_.Close(); return 0;
+    case WM_ACTIVATE: return OnActivate(wp);
+    case WM_SETFOCUS: RestoreFocus(); return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSCHAR: return OnKey(msg, wp, lp);
+    case WM_SYSCOMMAND:
+        if ((wp & 0xFFF0) == SC_KEYMENU && lp == ' ' && form_.SkinFrame() != nullptr &&
+            form_.SkinFrame()->SystemMenu() != nullptr) {
+            ShowPopupMenuAt(-1, -1);
+            return 0;
+        }
+        return Default(msg, wp, lp);
+    case WM_SETTEXT:
+        form_.SetCaption(lp != 0 ? reinterpret_cast<const char*>(lp) : "");
+        return TRUE;
+    default: return Default(msg, wp, lp);
+    }
+}
+
+LRESULT FormWindow::OnNcCalcSize(WPARAM wp, LPARAM lp) {
+    if (!skinned_)
+        return Default(WM_NCCALCSIZE, wp, lp);
+    RECT* r = reinterpret_cast<RECT*>(lp);  // the first rectangle in both forms of the message
+    TFrameMetrics m;
+    r->left += m.Border;
+    r->right -= m.Border;
+    r->top += m.Border + m.CaptionHeight;
+    r->bottom -= m.Border;
+    return 0;
+}
+
+LRESULT FormWindow::OnNcHitTest(LPARAM lp) {
+    if (!skinned_)
+        return Default(WM_NCHITTEST, 0, lp);
+    RECT win;
+    GetWindowRect(Hwnd(), &win);
+    TPoint at{GET_X_LPARAM(lp) - win.left, GET_Y_LPARAM(lp) - win.top};
+    return HitCode(HitTestFrame(Layout(), at));
+}
+
+// Caption buttons act when the mouse goes up on the button it went down on.
+LRESULT FormWindow::OnNcButton(UINT msg, WPARAM hit) {
+    TskSkinFrame* frame = form_.SkinFrame();
+    TFrameHit which = FrameHitOf(hit);
+    if (!skinned_ || frame == nullptr || which == TFrameHit::Nowhere)
+        return 1;
+    if (which == TFrameHit::SystemMenu && msg == WM_NCLBUTTONDOWN) {
+        ShowPopupMenuAt(-1, -1);
+        return 0;
+    }
+    if (msg == WM_NCLBUTTONDOWN) {
+        frame->SetPressedButton(which);
+    } else {
+        bool act = frame->PressedButton() == which;
+        frame->SetPressedButton(TFrameHit::Nowhere);
+        if (act && which == TFrameHit::Minimize)
+            ShowWindow(Hwnd(), SW_MINIMIZE);
+        if (act && which == TFrameHit::Close)
+            PostMessageA(Hwnd(), WM_CLOSE, 0, 0);
+    }
+    PaintFrame();
+    return 0;
+}
+
+LRESULT FormWindow::OnNcMouseMove(WPARAM hit) {
+    TskSkinFrame* frame = form_.SkinFrame();
+    if (!skinned_ || frame == nullptr)
+        return 0;
+    if (!trackingNc_ && hit != HTNOWHERE) {
+        TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE | TME_NONCLIENT, Hwnd(), 0};
+        trackingNc_ = TrackMouseEvent(&tme) != FALSE;
+    }
+    TFrameHit which = FrameHitOf(hit);
+    if (which != frame->HotButton()) {
+        frame->SetHotButton(which);
+        if (which == TFrameHit::Nowhere)
+            frame->SetPressedButton(TFrameHit::Nowhere);
+        PaintFrame();
+    }
+    return 0;
+}
+
+void FormWindow::PaintFrame() {
+    TskSkinFrame* frame = form_.SkinFrame();
+    if (!skinned_ || frame == nullptr || Hwnd() == nullptr)
+        return;
+    TFrameLayout l = Layout();
+    HDC dc = GetWindowDC(Hwnd());
+    ExcludeClipRect(dc, l.Client.Left, l.Client.Top, l.Client.Right, l.Client.Bottom);
+    {
+        BackBuffer buffer(dc, l.Window.Width(), l.Window.Height());
+        {
+            GdiCanvas canvas(buffer.Dc());
+            frame->Paint(canvas, l, active_);
+        }
+        buffer.CopyTo(0, 0);
+    }
+    ReleaseDC(Hwnd(), dc);
+}
+
+LRESULT FormWindow::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(Hwnd(), &ps);
+    if (form_.PictureWindow() != nullptr) {
+        EndPaint(Hwnd(), &ps);
+        UpdatePictureWindow(Hwnd(), *form_.PictureWindow());
+        return 0;
+    }
+    {
+        BackBuffer buffer(dc, form_.ClientWidth(), form_.ClientHeight());
+        {
+            GdiCanvas canvas(buffer.Dc());
+            form_.Paint(canvas);
+        }
+        buffer.CopyTo(0, 0);
+    }
+    EndPaint(Hwnd(), &ps);
+    return 0;
+}
+
+LRESULT FormWindow::OnActivate(WPARAM wp) {
+    if (LOWORD(wp) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(Hwnd(), focus))
+            lastFocus_ = focus;
+        if (form_.OnDeactivate)
+            form_.OnDeactivate(&form_);
+        return 0;
+    }
+    RestoreFocus();
+    return 0;
+}
+
+// Focus goes back to the control that had it, else to the first tab stop.
+void FormWindow::RestoreFocus() {
+    if (lastFocus_ != nullptr && IsWindow(lastFocus_) && IsChild(Hwnd(), lastFocus_) && IsWindowVisible(lastFocus_) &&
+        IsWindowEnabled(lastFocus_)) {
+        SetFocus(lastFocus_);
+        return;
+    }
+    if (TskControl* focused = form_.FocusedControl()) {
+        focused->SetFocus();
+        return;
+    }
+    if (TskControl* first = form_.NextTabStop(nullptr, true))
+        first->SetFocus();
+}
+
+LRESULT FormWindow::OnKey(UINT msg, WPARAM key, LPARAM lp) {
+    if (msg == WM_SYSCHAR) {
+        if (form_.DialogChar(char(key), true))
+            return 0;
+        return Default(msg, key, lp);
+    }
+    if (msg == WM_KEYDOWN) {
+        form_.DialogKey(unsigned(key), GetKeyState(VK_SHIFT) < 0);
+        return 0;
+    }
+    form_.KeyReleased(unsigned(key));
+    return 0;
+}
+
+}  // namespace tallow

@@ -1,0 +1,69 @@
+#include "toolkit/win/WindowBase_win.h"
+
+#include <exception>
+#include <set>
+#include <string>
+
+#include "toolkit/controls/Application.h"
+
+namespace tallow {
+
+WindowBase::~WindowBase() {
+    if (hwnd_ != nullptr) {
+        HWND h = hwnd_;
+        SetWindowLongPtrA(h, GWLP_USERDATA, 0);
+        hwnd_ = nullptr;
+        DestroyWindow(h);
+    }
+}
+
+void WindowBase::RegisterClassOnce(const char* className, HCURSOR cursor) {
+    static std::set<std::string> registered;
+    if (!registered.insert(className).second)
+        return;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &WindowBase::Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = cursor != nullptr ? cursor : LoadCursor(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    wc.lpszClassName = className;
+    RegisterClassExA(&wc);
+}
+
+bool WindowBase::Create(const char* className, const char* title, DWORD style, DWORD exStyle, int x, int y, int w,
+                        int h, HWND parent) {
+    HWND hwnd = CreateWindowExA(exStyle, className, title, style, x, y, w, h, parent, nullptr,
+                                GetModuleHandleA(nullptr), this);
+    return hwnd != nullptr;
+}
+
+LRESULT WindowBase::OnMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
+
+LRESULT CALLBACK WindowBase::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+        auto* self = static_cast<WindowBase*>(cs->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<WindowBase*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (self == nullptr)
+        return DefWindowProcA(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        self->Destroyed();
+        return DefWindowProcA(hwnd, msg, wp, lp);
+    }
+    try {
+        return self->OnMessage(msg, wp, lp);
+    } catch (const std::exception& e) {
+        ReportException(e.what());
+    } catch (...) {
+        ReportException("Unknown error");
+    }
+    return 0;
+}
+
+}  // namespace tallow

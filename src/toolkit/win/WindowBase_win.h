@@ -1,0 +1,36 @@
+// The one window procedure of all toolkit windows: `this` comes from
+// lpCreateParams at WM_NCCREATE, lives in GWLP_USERDATA and receives every
+// message through the virtual OnMessage. No exception crosses the procedure.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tallow {
+
+class WindowBase {
+public:
+    WindowBase() = default;
+    WindowBase(const WindowBase&) = delete;
+    WindowBase& operator=(const WindowBase&) = delete;
+    virtual ~WindowBase();
+
+    HWND Hwnd() const { return hwnd_; }
+
+protected:
+    // Registers `className` once (per process) with the shared procedure.
+    static void RegisterClassOnce(const char* className, HCURSOR cursor);
+    bool Create(const char* className, const char* title, DWORD style, DWORD exStyle, int x, int y, int w, int h,
+                HWND parent);
+    virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcA(hwnd_, msg, wp, lp); }
+    // The window is gone (WM_NCDESTROY); the object may still live.
+    virtual void Destroyed() {}
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace tallow
