@@ -9,7 +9,23 @@ namespace tallow {
 
 namespace {
 TCLEngine* g_appEngine = nullptr;
+
+EngineServicesProvider& Provider() {
+    static EngineServicesProvider provider;
+    return provider;
+}
+
+EngineServices ProvidedServices(TComponent* owner) {
+    if (!Provider()) {
+        throw std::logic_error("TCLEngine: no engine services installed");
+    }
+    return Provider()(owner);
+}
 }  // namespace
+
+void SetEngineServicesProvider(EngineServicesProvider provider) {
+    Provider() = std::move(provider);
+}
 
 TCLEngine* AppEngine() {
     return g_appEngine;
@@ -17,8 +33,11 @@ TCLEngine* AppEngine() {
 
 //--- Creation and destruction ------------------------------------------------
 
-TCLEngine::TCLEngine(EngineServices services)
-    : system_(*services.system),
+TCLEngine::TCLEngine(TComponent* owner) : TCLEngine(owner, ProvidedServices(owner)) {}
+
+TCLEngine::TCLEngine(TComponent* owner, EngineServices services)
+    : TComponent(owner),
+      system_(*services.system),
       settings_(*services.settings),
       owner_(std::move(services.owner)),
       windows_(std::move(services.windows)) {
@@ -27,17 +46,46 @@ TCLEngine::TCLEngine(EngineServices services)
     }
     RegisterMessages();
     savedWndProc_ = owner_->ReplaceMessageHandler([this](EngineMessage& m) { EngineWndProc(m); });
-    settingDefault_ = {"Path.Skins=skins", "Path.Languages=lang"};
+    settingDefault_.Add("Path.Skins=skins");
+    settingDefault_.Add("Path.Languages=lang");
     if (!g_appEngine) {
         g_appEngine = this;
+        SetEngineSettingLists(this);
     }
 }
 
 TCLEngine::~TCLEngine() {
     if (g_appEngine == this) {
         g_appEngine = nullptr;
+        SetEngineSettingLists(nullptr);
     }
     owner_->ReplaceMessageHandler(savedWndProc_);
+}
+
+void TCLEngine::PublishProperties(PropertyList& out) {
+    TComponent::PublishProperties(out);
+    out.Object<TStrings>("SettingOverwrite", "TStrings", &TCLEngine::SettingOverwrite,
+                         &TCLEngine::SetSettingOverwrite);
+    out.Object<TStrings>("SettingDefault", "TStrings", &TCLEngine::SettingDefault, &TCLEngine::SetSettingDefault);
+    out.Integer<TCLEngine>("ParentHWND", "Cardinal", [](TCLEngine& e) { return static_cast<long long>(e.ParentHWND); },
+                [](TCLEngine& e, int v) { e.ParentHWND = static_cast<WindowHandle>(static_cast<unsigned>(v)); });
+    out.Boolean("TitleIncludeVer", &TCLEngine::TitleIncludeVer, &TCLEngine::SetTitleIncludeVer);
+}
+
+void TCLEngine::SetSettingOverwrite(TStrings* lines) {
+    if (lines) {
+        settingOverwrite_.Assign(*lines);
+    } else {
+        settingOverwrite_.Clear();
+    }
+}
+
+void TCLEngine::SetSettingDefault(TStrings* lines) {
+    if (lines) {
+        settingDefault_.Assign(*lines);
+    } else {
+        settingDefault_.Clear();
+    }
 }
 
 void TCLEngine::RegisterMessages() {
@@ -50,7 +98,9 @@ void TCLEngine::RegisterMessages() {
 
 void TCLEngine::SetTitleIncludeVer(bool value) {
     titleIncludeVer_ = value;
-    UpdateTitle();
+    if (!IsLoading()) {
+        UpdateTitle();
+    }
 }
 
 //--- Messages ------------------------------------------------------------------
@@ -103,12 +153,16 @@ void TCLEngine::TakeCopyData(const EngineMessage& message) {
 }
 
 void TCLEngine::PostToOwner(uint32_t msg) {
-    system_.PostMessageTo(owner_->Handle(), msg, 0, 0);
+    owner_->Post(msg, 0, 0);
 }
 
 //--- Start-up ------------------------------------------------------------------
 
 void TCLEngine::Loaded() {
+    TComponent::Loaded();
+    if (IsDesigning()) {
+        return;
+    }
     inLoaded_ = true;
     try {
         LoadInitialSkin();
@@ -188,11 +242,11 @@ void TCLEngine::UpdateTitle() {
 //--- Setting lists -------------------------------------------------------------
 
 std::optional<std::string> TCLEngine::FindOverwrite(const std::string& name) const {
-    return FindListValue(settingOverwrite_, name);
+    return FindListValue(settingOverwrite_.Lines(), name);
 }
 
 std::optional<std::string> TCLEngine::FindDefault(const std::string& name) const {
-    return FindListValue(settingDefault_, name);
+    return FindListValue(settingDefault_.Lines(), name);
 }
 
 }  // namespace tallow

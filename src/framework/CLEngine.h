@@ -16,8 +16,11 @@
 #include <string>
 #include <vector>
 
+#include "components/Component.h"
+#include "components/Strings.h"
 #include "framework/CLEngineServices.h"
 #include "framework/CLEngineTypes.h"
+#include "framework/SettingLists.h"
 
 namespace tallow {
 
@@ -31,18 +34,28 @@ using TOnCmdFile = std::function<void(const std::string& strFileName)>;
 struct EngineServices {
     IEngineSystem* system = nullptr;
     IEngineSettings* settings = nullptr;
+    /// The owner window as the engine uses it.
     std::unique_ptr<IEngineOwner> owner;
     EngineWindowFactories windows;
 };
 
-class TCLEngine {
-public:
+/// Builds the services of an engine owned by `owner`. The program installs one
+/// at start-up (the standard one hooks a TskForm and shows TskSkinMessage); an
+/// owner that is not a window form is an invalid cast (std::bad_cast).
+using EngineServicesProvider = std::function<EngineServices(TComponent* owner)>;
+void SetEngineServicesProvider(EngineServicesProvider provider);
+
+class TCLEngine : public TComponent, public ISettingLists {
+    TALLOW_CLASS(TCLEngine, TComponent)
+
+    /// A component on `owner`, built on the installed services provider.
+    explicit TCLEngine(TComponent* owner);
     /// Registers the five messages, hooks the owner's message handler, fills
     /// SettingDefault and, when there is none yet, becomes the process-wide engine.
-    explicit TCLEngine(EngineServices services);
-    TCLEngine(const TCLEngine&) = delete;
-    TCLEngine& operator=(const TCLEngine&) = delete;
-    virtual ~TCLEngine();
+    TCLEngine(TComponent* owner, EngineServices services);
+    ~TCLEngine() override;
+
+    void PublishProperties(PropertyList& out) override;
 
     //--- Published properties ------------------------------------------------
     TskSkinData* SkinData = nullptr;
@@ -53,10 +66,11 @@ public:
     TOnCmdFile OnCmdFile;
     TNotifyEvent OnTitleChange;
 
-    const std::vector<std::string>& SettingOverwrite() const { return settingOverwrite_; }
-    void SetSettingOverwrite(const std::vector<std::string>& lines) { settingOverwrite_ = lines; }
-    const std::vector<std::string>& SettingDefault() const { return settingDefault_; }
-    void SetSettingDefault(const std::vector<std::string>& lines) { settingDefault_ = lines; }
+    /// The two setting lists; assigning replaces the lines with a copy.
+    TStrings* SettingOverwrite() { return &settingOverwrite_; }
+    void SetSettingOverwrite(TStrings* lines);
+    TStrings* SettingDefault() { return &settingDefault_; }
+    void SetSettingDefault(TStrings* lines);
 
     bool TitleIncludeVer() const { return titleIncludeVer_; }
     /// Assigning recomposes the title.
@@ -65,7 +79,7 @@ public:
     //--- Start-up ------------------------------------------------------------
     /// The owner window has loaded its stored properties: initial skin and
     /// language, then "CL InitPost" is posted to the owner window.
-    virtual void Loaded();
+    void Loaded() override;
     /// The deferred start-up, run on "CL InitPost".
     void DoInitPost();
     /// Hands the first command-line parameter to OnCmdFile (through "CL CmdParam")
@@ -123,8 +137,8 @@ public:
     bool OpenURL(const std::string& url);
 
     //--- Settings lists for the settings store -------------------------------
-    std::optional<std::string> FindOverwrite(const std::string& name) const;
-    std::optional<std::string> FindDefault(const std::string& name) const;
+    std::optional<std::string> FindOverwrite(const std::string& name) const override;
+    std::optional<std::string> FindDefault(const std::string& name) const override;
 
 private:
     void RegisterMessages();
@@ -150,8 +164,8 @@ private:
     std::string title_;
     bool titleIncludeVer_ = true;
 
-    std::vector<std::string> settingOverwrite_;
-    std::vector<std::string> settingDefault_;
+    TStrings settingOverwrite_;
+    TStrings settingDefault_;
 
     std::unique_ptr<IMessageDialog> messageDialog_;
     std::vector<std::unique_ptr<IUpdateWindow>> updateWindows_;

@@ -71,7 +71,7 @@ TModalResult TCLEngine::MessageBoxByKey(const std::string& key, const std::vecto
 
 IMessageDialog* TCLEngine::SkinMessage() {
     if (!messageDialog_ && windows_.messageDialog) {
-        messageDialog_ = windows_.messageDialog();
+        messageDialog_ = windows_.messageDialog(*this);
     }
     return messageDialog_.get();
 }
@@ -91,7 +91,7 @@ void TCLEngine::CheckUpdateDue() {
     if (!windows_.updateWindow) {
         return;
     }
-    updateWindows_.push_back(windows_.updateWindow());
+    updateWindows_.push_back(windows_.updateWindow(*this));
     updateWindows_.back()->BeginCheck(false);
 }
 
@@ -99,7 +99,7 @@ void TCLEngine::ShowUpdate(bool modal) {
     if (!windows_.updateWindow) {
         return;
     }
-    updateWindows_.push_back(windows_.updateWindow());
+    updateWindows_.push_back(windows_.updateWindow(*this));
     IUpdateWindow& window = *updateWindows_.back();
     window.BeginCheck(true);
     if (modal) {
@@ -112,7 +112,7 @@ void TCLEngine::ShowAbout() {
     if (!windows_.aboutWindow) {
         return;
     }
-    aboutWindows_.push_back(windows_.aboutWindow());
+    aboutWindows_.push_back(windows_.aboutWindow(*this));
     IAboutWindow& window = *aboutWindows_.back();
     if (ParentHWND != 0) {
         window.PlaceInParent(ParentHWND);

@@ -11,13 +11,14 @@
 
 namespace tallow {
 
+class TCLEngine;
+
 /// The operating-system services the engine calls.
 class IEngineSystem {
 public:
     virtual ~IEngineSystem() = default;
     /// RegisterWindowMessageA: the same name gives the same number in every process.
     virtual uint32_t RegisterMessage(const std::string& name) = 0;
-    virtual void PostMessageTo(WindowHandle window, uint32_t msg, uintptr_t wParam, intptr_t lParam) = 0;
     /// Ends the message loop of the application (Application.Terminate).
     virtual void TerminateApplication() = 0;
     /// The text of the application's task-bar button.
@@ -54,6 +55,8 @@ public:
     virtual ~IEngineOwner() = default;
     virtual WindowHandle Handle() = 0;
     virtual void SetCaption(const std::string& caption) = 0;
+    /// Posts a message to the window (creating its window first when needed).
+    virtual void Post(uint32_t msg, uintptr_t wParam, intptr_t lParam) = 0;
     /// Installs `handler` as the window's message handler and returns the one it replaces.
     virtual MessageHandler ReplaceMessageHandler(MessageHandler handler) = 0;
 };
@@ -112,10 +115,11 @@ public:
 /// Creates the windows and dialogs that other parts of the system provide. An
 /// empty factory means the window does not exist in this program yet; the
 /// engine then does nothing where it would have used it.
+/// Each factory gets the engine that asks; the windows belong to its owner window.
 struct EngineWindowFactories {
-    std::function<std::unique_ptr<IMessageDialog>()> messageDialog;
-    std::function<std::unique_ptr<IUpdateWindow>()> updateWindow;
-    std::function<std::unique_ptr<IAboutWindow>()> aboutWindow;
+    std::function<std::unique_ptr<IMessageDialog>(TCLEngine&)> messageDialog;
+    std::function<std::unique_ptr<IUpdateWindow>(TCLEngine&)> updateWindow;
+    std::function<std::unique_ptr<IAboutWindow>(TCLEngine&)> aboutWindow;
 };
 
 }  // namespace tallow

@@ -42,7 +42,7 @@ void ForEachLine(std::string_view text, F onLine) {
 
 }  // namespace
 
-bool SameText(std::string_view a, std::string_view b) {
+bool SameIniText(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
     }
@@ -87,7 +87,7 @@ std::optional<std::string> TIniDocument::Find(std::string_view section, std::str
         return std::nullopt;
     }
     for (const Entry& e : s->entries) {
-        if (SameText(e.key, key)) {
+        if (SameIniText(e.key, key)) {
             return e.value;
         }
     }
@@ -110,7 +110,7 @@ bool TIniDocument::Set(std::string_view section, std::string_view key, std::stri
         s = &AddSection(section);
     }
     for (Entry& e : s->entries) {
-        if (SameText(e.key, key)) {
+        if (SameIniText(e.key, key)) {
             e.value = std::move(clean);
             return true;
         }
@@ -135,7 +135,7 @@ std::string TIniDocument::Serialize() const {
 
 TIniDocument::Section* TIniDocument::FindSection(std::string_view name) {
     for (Section& s : sections_) {
-        if (SameText(s.name, name)) {
+        if (SameIniText(s.name, name)) {
             return &s;
         }
     }

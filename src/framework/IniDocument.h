@@ -49,7 +49,8 @@ private:
     std::vector<Section> sections_;
 };
 
-/// ASCII case-insensitive equality.
-bool SameText(std::string_view a, std::string_view b);
+/// ASCII case-insensitive equality of INI names (components/TextCase.h has the
+/// same for the component model; the names differ so both libraries link together).
+bool SameIniText(std::string_view a, std::string_view b);
 
 }  // namespace tallow

@@ -6,4 +6,13 @@ tallow_library(tallow_engine
         ${CMAKE_CURRENT_LIST_DIR}/CLEngineText.cpp
         ${CMAKE_CURRENT_LIST_DIR}/CLEngineUrl.cpp
         ${CMAKE_CURRENT_LIST_DIR}/CLEngineSchedule.cpp
-    LIBS tallow_diagnostics)
+    LIBS tallow_components tallow_settings tallow_diagnostics)
+
+# The engine's services in the program: settings store, Win32, skinned forms.
+if(TALLOW_WIN32)
+    tallow_library(tallow_engine_app
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/CLEngineStandard.cpp
+        WIN32_SOURCES ${CMAKE_CURRENT_LIST_DIR}/CLEngineSystem_win.cpp
+        LIBS tallow_engine tallow_toolkit tallow_platform
+        WIN32_LIBS shell32 user32)
+endif()

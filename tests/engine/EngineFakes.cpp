@@ -86,10 +86,10 @@ EngineFixture::EngineFixture() {
     services.system = &system;
     services.settings = &settings;
     services.owner = std::make_unique<FakeEngineOwner>(owner);
-    services.windows.messageDialog = [this] { return std::make_unique<FakeDialog>(dialog); };
-    services.windows.updateWindow = [this] { return std::make_unique<FakeUpdateWindow>(update); };
-    services.windows.aboutWindow = [this] { return std::make_unique<FakeAboutWindow>(about); };
-    engine_ = std::make_unique<TCLEngine>(std::move(services));
+    services.windows.messageDialog = [this](TCLEngine&) { return std::make_unique<FakeDialog>(dialog); };
+    services.windows.updateWindow = [this](TCLEngine&) { return std::make_unique<FakeUpdateWindow>(update); };
+    services.windows.aboutWindow = [this](TCLEngine&) { return std::make_unique<FakeAboutWindow>(about); };
+    engine_ = std::make_unique<TCLEngine>(&form, std::move(services));
 }
 
 intptr_t EngineFixture::Send(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
@@ -99,9 +99,9 @@ intptr_t EngineFixture::Send(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
 }
 
 void EngineFixture::RunPosted() {
-    while (!system.posted.empty()) {
-        PostedMessage p = system.posted.front();
-        system.posted.erase(system.posted.begin());
+    while (!owner.posted.empty()) {
+        PostedMessage p = owner.posted.front();
+        owner.posted.erase(owner.posted.begin());
         Send(p.msg, p.wParam, p.lParam);
     }
 }

@@ -11,7 +11,6 @@
 namespace tallow::testing {
 
 struct PostedMessage {
-    WindowHandle window;
     uint32_t msg;
     uintptr_t wParam;
     intptr_t lParam;
@@ -20,9 +19,6 @@ struct PostedMessage {
 class FakeEngineSystem : public IEngineSystem {
 public:
     uint32_t RegisterMessage(const std::string& name) override;
-    void PostMessageTo(WindowHandle window, uint32_t msg, uintptr_t wParam, intptr_t lParam) override {
-        posted.push_back({window, msg, wParam, lParam});
-    }
     void TerminateApplication() override { ++terminated; }
     void SetApplicationTitle(const std::string& title) override { appTitle = title; }
     std::vector<std::string> CommandLineParams() override { return params; }
@@ -32,7 +28,6 @@ public:
     void ShellOpen(const std::string& target) override { shellOpened.push_back(target); }
 
     std::vector<std::string> registered;  // names in registration order
-    std::vector<PostedMessage> posted;
     int terminated = 0;
     std::string appTitle;
     std::vector<std::string> params;
@@ -63,6 +58,7 @@ struct FakeOwnerState {
     WindowHandle handle = 0x1234;
     std::string caption;
     MessageHandler handler;
+    std::vector<PostedMessage> posted;
     std::vector<uint32_t> passedOn;  // messages that reached the window's own handler
 };
 
@@ -72,6 +68,7 @@ public:
     explicit FakeEngineOwner(FakeOwnerState& s) : state(&s) {}
     WindowHandle Handle() override { return state->handle; }
     void SetCaption(const std::string& caption) override { state->caption = caption; }
+    void Post(uint32_t msg, uintptr_t wParam, intptr_t lParam) override { state->posted.push_back({msg, wParam, lParam}); }
     MessageHandler ReplaceMessageHandler(MessageHandler handler) override;
 };
 
@@ -95,6 +92,8 @@ class EngineFixture {
 public:
     EngineFixture();
     TCLEngine& engine() { return *engine_; }
+    /// The component that owns the engine (the window form in the program).
+    TComponent form{nullptr};
     /// Sends a message to the owner window as another process would.
     intptr_t Send(uint32_t msg, uintptr_t wParam = 0, intptr_t lParam = 0);
     /// Delivers every posted message in order, as the message loop does.

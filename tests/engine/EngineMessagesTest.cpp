@@ -13,7 +13,9 @@ TEST(EngineCreation, RegistersFiveMessagesInOrderHooksOwnerAndBecomesProcessWide
     EXPECT_EQ(f.system.registered,
               (std::vector<std::string>{"CL GetAppID", "CL CloseApp", "CL InitPost", "CL CmdParam", "CL IfBusy"}));
     EXPECT_EQ(AppEngine(), &f.engine());
-    EXPECT_EQ(f.engine().SettingDefault(), (std::vector<std::string>{"Path.Skins=skins", "Path.Languages=lang"}));
+    EXPECT_EQ(f.engine().SettingDefault()->Lines(),
+              (std::vector<std::string>{"Path.Skins=skins", "Path.Languages=lang"}));
+    EXPECT_EQ(EngineSettingLists(), &f.engine()) << "the settings store reads the engine's lists";
     EXPECT_TRUE(f.engine().StartingUp());
     EXPECT_TRUE(f.engine().TitleIncludeVer());
 
@@ -25,6 +27,7 @@ TEST(EngineCreation, RegistersFiveMessagesInOrderHooksOwnerAndBecomesProcessWide
 
     f.Destroy();
     EXPECT_EQ(AppEngine(), nullptr);
+    EXPECT_EQ(EngineSettingLists(), nullptr);
     EXPECT_EQ(f.Send(0x0400), -5) << "the owner's own handler is back after destruction";
     EXPECT_EQ(f.owner.passedOn, std::vector<uint32_t>{0x0400});
 }
@@ -49,9 +52,8 @@ TEST(EngineMessages, IfBusyIsOneUntilThePostedInitPostWasHandled) {
     EXPECT_EQ(f.Send(f.engine().MsgIfBusy()), 1);
     f.engine().Loaded();
     EXPECT_FALSE(f.engine().InLoaded());
-    ASSERT_EQ(f.system.posted.size(), 1u);
-    EXPECT_EQ(f.system.posted[0].window, f.owner.handle);
-    EXPECT_EQ(f.system.posted[0].msg, f.engine().MsgInitPost());
+    ASSERT_EQ(f.owner.posted.size(), 1u);
+    EXPECT_EQ(f.owner.posted[0].msg, f.engine().MsgInitPost());
     EXPECT_EQ(f.Send(f.engine().MsgIfBusy()), 1);
     f.RunPosted();
     EXPECT_EQ(f.Send(f.engine().MsgIfBusy()), 0);

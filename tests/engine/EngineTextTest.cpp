@@ -70,9 +70,14 @@ TEST(EngineTexts, AppNameComesFromTheLanguageBeforeTheSetting) {
 TEST(EngineSettingLists, LookupsIgnoreCaseAndTakeTheTextAfterTheFirstEquals) {
     EngineFixture f;
     EXPECT_EQ(f.engine().FindDefault("path.languages"), "lang");
-    f.engine().SetSettingDefault({"Path.Skins=skins", "Path.Languages=langs"});
+    TStrings defaults;
+    defaults.SetText("Path.Skins=skins\r\nPath.Languages=langs");
+    f.engine().SetSettingDefault(&defaults);
     EXPECT_EQ(f.engine().FindDefault("PATH.LANGUAGES"), "langs");
-    f.engine().SetSettingOverwrite({"URL.Update=https://h.example/update/?a=b", "Empty="});
+    TStrings overwrite;
+    overwrite.SetText("URL.Update=https://h.example/update/?a=b\nEmpty=");
+    f.engine().SetSettingOverwrite(&overwrite);
+    overwrite.Clear();
     EXPECT_EQ(f.engine().FindOverwrite("url.update"), "https://h.example/update/?a=b");
     EXPECT_EQ(f.engine().FindOverwrite("Empty"), "");
     EXPECT_EQ(f.engine().FindOverwrite("URL"), std::nullopt);

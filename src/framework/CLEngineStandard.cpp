@@ -1,0 +1,91 @@
+#include "framework/CLEngineStandard.h"
+
+#include <typeinfo>
+
+#include "framework/CLSettings.h"
+#include "toolkit/controls/Form.h"
+#include "toolkit/controls/SkinMessage.h"
+
+namespace tallow {
+
+namespace {
+
+class SettingsForEngine : public IEngineSettings {
+public:
+    std::string ReadString(const std::string& key) override { return AppSettings().ReadString(key); }
+    int ReadInteger(const std::string& key) override { return AppSettings().ReadInteger(key); }
+    double ReadFloat(const std::string& key) override { return AppSettings().ReadFloat(key); }
+    bool ReadBool(const std::string& key) override { return AppSettings().ReadBool(key); }
+    bool GetShowAgain(int module) override { return AppSettings().GetShowAgain(module); }
+    void SetShowAgain(int module, bool value) override { AppSettings().SetShowAgain(module, value); }
+    int GetShowAgainResult(int module) override { return AppSettings().GetShowAgainResult(module); }
+    void SetShowAgainResult(int module, int result) override { AppSettings().SetShowAgainResult(module, result); }
+};
+
+class FormEngineOwner : public IEngineOwner {
+public:
+    explicit FormEngineOwner(TskForm& form) : form_(form) {}
+    WindowHandle Handle() override { return form_.WindowHandle(); }
+    void SetCaption(const std::string& caption) override { form_.SetCaption(caption); }
+    void Post(uint32_t msg, uintptr_t wParam, intptr_t lParam) override { form_.PostMessage(msg, wParam, lParam); }
+    MessageHandler ReplaceMessageHandler(MessageHandler handler) override {
+        MessageHandler old = form_.WindowProc();
+        form_.SetWindowProc(std::move(handler));
+        return old;
+    }
+
+private:
+    TskForm& form_;
+};
+
+// The toolkit's dialog, owned by the engine's owner window and kept for later use.
+class SkinMessageDialog : public IMessageDialog {
+public:
+    explicit SkinMessageDialog(TskSkinMessage& dialog) : dialog_(dialog) {}
+    TModalResult Execute(const MessageDialogRequest& request, bool& showAgainFlagValue) override {
+        dialog_.SetShowAgainFlag(request.showAgainFlag);
+        dialog_.SetShowAgainFlagValue(showAgainFlagValue);
+        TModalResult result =
+            dialog_.MessageDlg(request.text, request.caption, request.type, request.buttons, request.helpContext);
+        showAgainFlagValue = dialog_.ShowAgainFlagValue();
+        return result;
+    }
+
+private:
+    TskSkinMessage& dialog_;
+};
+
+}  // namespace
+
+IEngineSettings& AppSettingsForEngine() {
+    static SettingsForEngine settings;
+    return settings;
+}
+
+std::unique_ptr<IEngineOwner> MakeFormEngineOwner(TskForm& form) {
+    return std::make_unique<FormEngineOwner>(form);
+}
+
+std::unique_ptr<IMessageDialog> MakeSkinMessageDialog(TCLEngine& engine) {
+    auto* dialog = new TskSkinMessage(engine.Owner());
+    dialog->SetSkinData(engine.SkinData);
+    dialog->SetCtrlSkinData(engine.SkinData);
+    return std::make_unique<SkinMessageDialog>(*dialog);
+}
+
+void InstallStandardEngineServices() {
+    SetEngineServicesProvider([](TComponent* owner) {
+        auto* form = dynamic_cast<TskForm*>(owner);
+        if (!form) {
+            throw std::bad_cast();
+        }
+        EngineServices services;
+        services.system = &StandardEngineSystem();
+        services.settings = &AppSettingsForEngine();
+        services.owner = MakeFormEngineOwner(*form);
+        services.windows.messageDialog = MakeSkinMessageDialog;
+        return services;
+    });
+}
+
+}  // namespace tallow
