@@ -1,0 +1,304 @@
+// The shipped program under Wine, as real processes: first start, the
+// single-instance rule with its hand-over, and the switches. Each test runs a
+// copy of tallowmere.exe in its own scratch folder, so its settings folder
+// (named after the program path) is fresh.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/CLSettings.h"
+#include "framework/IniDocument.h"
+
+namespace tallow {
+namespace {
+
+const char kClass[] = "TfrmMain";
+
+std::string ThisFolder() {
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s(path, n);
+    return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    if (f == INVALID_HANDLE_VALUE) {
+        return "<missing>";
+    }
+    std::string content;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        content.append(buffer, got);
+    }
+    CloseHandle(f);
+    return content;
+}
+
+bool FolderExists(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Handles this test's messages while waiting, since the program under test
+// sends messages to windows of this process.
+bool WaitPumping(HANDLE handle, DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    for (;;) {
+        const ULONGLONG now = GetTickCount64();
+        if (now >= end) {
+            return WaitForSingleObject(handle, 0) == WAIT_OBJECT_0;
+        }
+        DWORD r = MsgWaitForMultipleObjects(1, &handle, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+        if (r == WAIT_OBJECT_0) {
+            return true;
+        }
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&msg);
+        }
+    }
+}
+
+DWORD WindowProcess(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+
+// A copy of the program in a scratch folder with its own const.dat.
+class ScratchProgram {
+public:
+    ScratchProgram(const std::string& name, int appId, const std::string& extraConst) : appId_(appId) {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        folder_ = std::string(temp) + "tm_" + name + "_" + std::to_string(GetTickCount64()) + "\\";
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        exe_ = folder_ + "tallowmere.exe";
+        EXPECT_TRUE(CopyFileA((ThisFolder() + "tallowmere.exe").c_str(), exe_.c_str(), FALSE));
+        guid_ = "{5C0FFEE0-0000-4000-8000-" + std::to_string(100000000000LL + appId) + "}";
+        const std::string constDat = "[setting]\r\nApp.ID=" + std::to_string(appId) + "\r\nApp.GUID=" + guid_ +
+                                     "\r\nApp.Name=Tallowmere\r\n" + extraConst;
+        HANDLE f = CreateFileA((folder_ + "const.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD wrote = 0;
+        WriteFile(f, constDat.data(), static_cast<DWORD>(constDat.size()), &wrote, nullptr);
+        CloseHandle(f);
+    }
+    ~ScratchProgram() {
+        for (PROCESS_INFORMATION& pi : started_) {
+            if (WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0) {
+                TerminateProcess(pi.hProcess, 1);
+            }
+            CloseHandle(pi.hProcess);
+            CloseHandle(pi.hThread);
+        }
+    }
+
+    /// Starts the program with `args`; the process handle.
+    HANDLE Start(const std::string& args) {
+        std::string commandLine = "\"" + exe_ + "\" " + args;
+        STARTUPINFOA si = {};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi = {};
+        if (!CreateProcessA(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
+                            &si, &pi)) {
+            ADD_FAILURE() << "cannot start " << commandLine << ": " << GetLastError();
+            return nullptr;
+        }
+        started_.push_back(pi);
+        return pi.hProcess;
+    }
+
+    /// The program's main window in process `pid` (0: any) answering this App.ID.
+    HWND FindWindowOf(DWORD pid) const {
+        const UINT getAppId = RegisterWindowMessageA("CL GetAppID");
+        for (HWND w = FindWindowExA(nullptr, nullptr, kClass, nullptr); w;
+             w = FindWindowExA(nullptr, w, kClass, nullptr)) {
+            if (pid && WindowProcess(w) != pid) {
+                continue;
+            }
+            DWORD_PTR answer = 0;
+            if (SendMessageTimeoutA(w, getAppId, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) &&
+                static_cast<int>(answer) == appId_) {
+                return w;
+            }
+        }
+        return nullptr;
+    }
+
+    HWND WaitForWindow(HANDLE process, DWORD milliseconds = 15000) const {
+        const DWORD pid = GetProcessId(process);
+        const ULONGLONG end = GetTickCount64() + milliseconds;
+        while (GetTickCount64() < end) {
+            if (HWND w = FindWindowOf(pid)) {
+                return w;
+            }
+            if (WaitPumping(process, 20)) {
+                return nullptr;  // ended without a window
+            }
+        }
+        return nullptr;
+    }
+
+    void Close(HWND window, HANDLE process) const {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(window, RegisterWindowMessageA("CL CloseApp"), 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+        EXPECT_TRUE(WaitPumping(process, 15000)) << "the instance did not end after CL CloseApp";
+    }
+
+    std::string UserDir() const { return GetShellFolder("AppData") + "\\" + MangleConfigName(exe_) + "\\"; }
+    std::string CommonDir() const {
+        return GetCommonShellFolder("Common AppData") + "\\" + MangleConfigName(exe_) + "\\";
+    }
+    const std::string& Guid() const { return guid_; }
+
+private:
+    int appId_;
+    std::string folder_;
+    std::string exe_;
+    std::string guid_;
+    std::vector<PROCESS_INFORMATION> started_;
+};
+
+DWORD ExitCode(HANDLE process) {
+    DWORD code = 12345;
+    GetExitCodeProcess(process, &code);
+    return code;
+}
+
+TEST(RunnerUnderWine, FirstStartCreatesTheFlagAndTheSettingsFileAndCountsOneStart) {
+    ScratchProgram program("first", 7001, "");
+    EXPECT_FALSE(FolderExists(program.UserDir()));
+    HANDLE process = program.Start("");
+    HWND window = program.WaitForWindow(process);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(IsWindowVisible(window));
+
+    auto flag = TIniDocument::Parse(ReadWholeFile(program.UserDir() + "UserFlag.ini")).Find("Flag", "AllUsers");
+    ASSERT_TRUE(flag.has_value());
+    const std::string settingsDir = *flag == "1" ? program.CommonDir() : program.UserDir();
+    auto settings = TIniDocument::Parse(ReadWholeFile(settingsDir + "setting.dat"));
+    EXPECT_EQ(settings.Find("setting", "RunTimes"), "1");
+    program.Close(window, process);
+}
+
+// This test plays the running instance: its own TfrmMain window answers like the
+// engine and records what a second start sends.
+struct Received {
+    std::vector<std::string> copies;
+    std::vector<ULONG_PTR> dwData;
+    int appId = 0;
+    UINT getAppId = RegisterWindowMessageA("CL GetAppID");
+    UINT ifBusy = RegisterWindowMessageA("CL IfBusy");
+};
+Received* g_received = nullptr;
+
+LRESULT CALLBACK RecordingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (g_received && message == g_received->getAppId) {
+        return g_received->appId;
+    }
+    if (g_received && message == g_received->ifBusy) {
+        return 0;
+    }
+    if (g_received && message == WM_COPYDATA) {
+        auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        g_received->copies.emplace_back(static_cast<const char*>(data->lpData), data->cbData);
+        g_received->dwData.push_back(data->dwData);
+        return TRUE;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST(RunnerUnderWine, SecondStartHandsOverTheFirstParameterAsExactBytesAndEndsWithoutAWindow) {
+    ScratchProgram program("handover", 7002, "");
+    Received received;
+    received.appId = 7002;
+    g_received = &received;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = RecordingWindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kClass;
+    RegisterClassA(&wc);
+    HWND own = CreateWindowExA(0, kClass, "running instance", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(own, nullptr);
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, ("Global\\" + program.Guid()).c_str());
+    ASSERT_NE(mutex, nullptr);
+
+    const std::string path = "C:\\abc\\defgh.txt";
+    ASSERT_EQ(path.size(), 16u);
+    HANDLE process = program.Start(path + " D:\\second.txt");
+    EXPECT_EQ(program.WaitForWindow(process, 15000), nullptr);  // it ended and never had a window
+    EXPECT_TRUE(WaitPumping(process, 5000));
+    EXPECT_EQ(ExitCode(process), 0u);
+
+    ASSERT_EQ(received.copies.size(), 1u);
+    EXPECT_EQ(received.copies[0].size(), 16u);
+    EXPECT_EQ(received.copies[0], path);
+    EXPECT_EQ(received.dwData[0], 0u);
+
+    g_received = nullptr;
+    DestroyWindow(own);
+    UnregisterClassA(kClass, GetModuleHandleA(nullptr));
+    CloseHandle(mutex);
+}
+
+TEST(RunnerUnderWine, CloseSwitchEndsTheRunningInstance) {
+    ScratchProgram program("close", 7003, "");
+    HANDLE first = program.Start("");
+    ASSERT_NE(program.WaitForWindow(first), nullptr);
+    HANDLE closer = program.Start("/s");
+    EXPECT_TRUE(WaitPumping(closer, 15000));
+    EXPECT_TRUE(WaitPumping(first, 15000)) << "the running instance did not end";
+}
+
+TEST(RunnerUnderWine, RestartSwitchWithoutRunningInstanceStartsAfterTwoSeconds) {
+    ScratchProgram program("restart", 7004, "");
+    const ULONGLONG start = GetTickCount64();
+    HANDLE process = program.Start("-R");
+    HWND window = program.WaitForWindow(process);
+    const ULONGLONG elapsed = GetTickCount64() - start;
+    ASSERT_NE(window, nullptr);
+    EXPECT_GE(elapsed, 1900u);
+    program.Close(window, process);
+}
+
+TEST(RunnerUnderWine, InstallAndUninstallSwitchesEndAtOnceWithoutSettings) {
+    ScratchProgram program("install", 7005, "");
+    for (const char* sw : {"/i", "-U"}) {
+        HANDLE process = program.Start(sw);
+        EXPECT_TRUE(WaitPumping(process, 10000)) << sw;
+        EXPECT_EQ(ExitCode(process), 0u) << sw;
+    }
+    EXPECT_FALSE(FolderExists(program.UserDir()));
+    EXPECT_FALSE(FolderExists(program.CommonDir()));
+}
+
+TEST(RunnerUnderWine, MultipleSettingLetsTwoInstancesRun) {
+    ScratchProgram program("multiple", 7006, "App.Multiple=1\r\n");
+    HANDLE first = program.Start("");
+    HWND firstWindow = program.WaitForWindow(first);
+    ASSERT_NE(firstWindow, nullptr);
+    HANDLE second = program.Start("");
+    HWND secondWindow = program.WaitForWindow(second);
+    ASSERT_NE(secondWindow, nullptr);
+    EXPECT_NE(firstWindow, secondWindow);
+    program.Close(secondWindow, second);
+    program.Close(firstWindow, first);
+}
+
+TEST(RunnerUnderWine, AutorunSwitchWithAutorunOffEndsSilently) {
+    ScratchProgram program("autorun", 7007, "App.Autorun=0\r\n");
+    HANDLE process = program.Start("/a");
+    EXPECT_EQ(program.WaitForWindow(process, 15000), nullptr);
+    EXPECT_TRUE(WaitPumping(process, 5000));
+    EXPECT_EQ(ExitCode(process), 0u);
+}
+
+}  // namespace
+}  // namespace tallow
