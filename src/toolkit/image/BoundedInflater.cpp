@@ -101,6 +101,10 @@ bool InflateExactly(const uint8_t* data, size_t size, size_t expectedSize, std::
         error = inflater.Error();
         return false;
     }
+    if (!inflater.Complete()) {
+        error = "compressed data ends early";
+        return false;
+    }
     out = std::move(inflater.Output());
     return true;
 }

@@ -42,7 +42,8 @@ private:
     std::string error_;
 };
 
-/// Inflates a whole zlib stream that must give exactly `expectedSize` bytes.
+/// Inflates a whole zlib stream that must give exactly `expectedSize` bytes and end
+/// with its end marker and checksum.
 bool InflateExactly(const uint8_t* data, size_t size, size_t expectedSize, std::vector<uint8_t>& out,
                     std::string& error);
 

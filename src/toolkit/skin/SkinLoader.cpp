@@ -1,0 +1,95 @@
+#include "toolkit/skin/SkinLoader.h"
+
+#include <fstream>
+
+#include "components/TextCase.h"
+#include "toolkit/image/PngDecoder.h"
+#include "toolkit/skin/SkinFile.h"
+#include "toolkit/skin/SkinText.h"
+
+namespace tallow {
+
+// The packed built-in skin, generated at build time from the skin sources.
+extern const uint8_t kBuiltInSkinData[];
+extern const size_t kBuiltInSkinSize;
+
+namespace {
+
+const SkinEntry* FindEntry(const std::vector<SkinEntry>& entries, const std::string& name) {
+    for (const SkinEntry& e : entries) {
+        if (SameText(e.name, name))
+            return &e;
+    }
+    return nullptr;
+}
+
+std::string LoadImages(const std::vector<SkinEntry>& entries, const std::map<std::string, std::string>& files,
+                       SkinTheme& theme) {
+    PngDecodeOptions options;
+    options.maxWidth = options.maxHeight = kSkinImageMaxSide;
+    for (const auto& [key, file] : files) {
+        const SkinEntry* entry = FindEntry(entries, file);
+        if (!entry)
+            return "image " + key + ": no entry \"" + file + "\"";
+        auto image = std::make_shared<PngImage>();
+        std::string error;
+        if (!DecodePng(entry->data.data(), entry->data.size(), *image, error, options))
+            return "image " + key + ": " + error;
+        theme.images[key] = std::move(image);
+    }
+    return "";
+}
+
+}  // namespace
+
+SkinLoadResult LoadSkinTheme(const uint8_t* data, size_t size, const SkinTheme& base, SkinTheme& out) {
+    SkinLoadResult result;
+    std::vector<SkinEntry> entries;
+    if (!ReadSkinFile(data, size, entries, result.error))
+        return result;
+    const SkinEntry* text = FindEntry(entries, kSkinTextEntry);
+    if (!text) {
+        result.error = "skin file without skin.ini";
+        return result;
+    }
+    SkinTheme theme = base;
+    const std::string_view table(reinterpret_cast<const char*>(text->data.data()), text->data.size());
+    SkinTextResult parsed = ParseSkinText(table, theme);
+    result.unknownKeys = std::move(parsed.unknownKeys);
+    result.error = parsed.error.empty() ? LoadImages(entries, parsed.imageFiles, theme) : parsed.error;
+    if (result.ok())
+        out = std::move(theme);
+    return result;
+}
+
+SkinLoadResult LoadSkinThemeFile(const std::string& path, const SkinTheme& base, SkinTheme& out) {
+    SkinLoadResult result;
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    if (!file) {
+        result.error = "cannot open " + path;
+        return result;
+    }
+    const std::streamoff size = file.tellg();
+    if (size < 0 || static_cast<uint64_t>(size) > kSkinMaxFileSize) {
+        result.error = "not a skin file";
+        return result;
+    }
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    file.seekg(0);
+    if (!file.read(reinterpret_cast<char*>(bytes.data()), size)) {
+        result.error = "cannot read " + path;
+        return result;
+    }
+    return LoadSkinTheme(bytes.data(), bytes.size(), base, out);
+}
+
+const SkinTheme& BuiltInSkinTheme() {
+    static const SkinTheme theme = [] {
+        SkinTheme t;
+        LoadSkinTheme(kBuiltInSkinData, kBuiltInSkinSize, SkinTheme(), t);  // tested to succeed
+        return t;
+    }();
+    return theme;
+}
+
+}  // namespace tallow
