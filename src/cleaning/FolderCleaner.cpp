@@ -37,16 +37,17 @@ void TFolderCleaner::EmptyTree(const std::string& folder, bool recursive) {
         if (entry.name.empty() || entry.name == "." || entry.name == "..")
             continue;
         const std::string path = folder + entry.name;
-        if (!(entry.attributes & file_attr::kDirectory)) {
-            files_.DeleteFile(path);  // a file link goes as a link
+        const bool isDirectory = (entry.attributes & file_attr::kDirectory) != 0;
+        if (isDirectory && !recursive)
             continue;
-        }
-        if (!recursive)
-            continue;
-        // A directory link is removed as a link; its target is never entered.
-        if (!(entry.attributes & file_attr::kReparsePoint))
+        if (entry.attributes & file_attr::kReparsePoint) {
+            files_.RemoveLink(path);  // never entered, and its target never touched
+        } else if (isDirectory) {
             EmptyTree(path + "\\", recursive);
-        files_.RemoveDirectory(path);
+            files_.RemoveDirectory(path);
+        } else {
+            files_.DeleteFile(path);
+        }
     }
 }
 

@@ -30,10 +30,14 @@ public:
     /// when the system lists them; empty when the folder cannot be listed.
     /// `folder` ends in a backslash.
     virtual std::vector<TFileEntry> ListEntries(const std::string& folder) = 0;
-    /// Deletes one file, or the link itself when `path` is a file link.
+    /// Deletes one file.
     virtual bool DeleteFile(const std::string& path) = 0;
-    /// Removes an empty folder, or the link itself when `path` is a directory link.
+    /// Removes an empty folder. Not for links: some systems remove a link's target.
     virtual bool RemoveDirectory(const std::string& path) = 0;
+    /// Removes the link (junction, symbolic link, any reparse point) `path` itself,
+    /// never what it points to: where the system cannot open the link itself, the
+    /// link stays and the result is false.
+    virtual bool RemoveLink(const std::string& path) = 0;
     /// The attributes of `path`; nothing when it does not exist.
     virtual std::optional<std::uint32_t> Attributes(const std::string& path) = 0;
     /// The full, long form of `path` (GetFullPathName, then GetLongPathName where the

@@ -41,6 +41,23 @@ public:
 
     bool RemoveDirectory(const std::string& path) override { return ::RemoveDirectoryA(path.c_str()) != FALSE; }
 
+    bool RemoveLink(const std::string& path) override {
+        HANDLE link = CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        if (link == INVALID_HANDLE_VALUE)
+            return false;
+        // Only a handle on the link itself may be marked for deletion. A system that
+        // ignores FILE_FLAG_OPEN_REPARSE_POINT hands out the target instead (Wine
+        // does), and deleting through that handle would delete the target.
+        BY_HANDLE_FILE_INFORMATION info = {};
+        bool isLink = GetFileInformationByHandle(link, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+        FILE_DISPOSITION_INFO dispose = {TRUE};
+        bool removed = isLink && SetFileInformationByHandle(link, FileDispositionInfo, &dispose, sizeof dispose);
+        CloseHandle(link);
+        return removed;
+    }
+
     std::optional<std::uint32_t> Attributes(const std::string& path) override {
         DWORD attributes = GetFileAttributesA(path.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES)

@@ -88,7 +88,17 @@ bool TFakeFileTree::RemoveDirectory(const std::string& path) {
     auto it = nodes.find(Trimmed(path));
     if (it == nodes.end() || !(it->second.attributes & file_attr::kDirectory))
         return false;
-    if (it->second.linkTarget.empty() && HasChildren(it->first))
+    if (!it->second.linkTarget.empty())
+        return RemoveDirectory(it->second.linkTarget);
+    if (HasChildren(it->first))
+        return false;
+    nodes.erase(it);
+    return true;
+}
+
+bool TFakeFileTree::RemoveLink(const std::string& path) {
+    auto it = nodes.find(Trimmed(path));
+    if (it == nodes.end() || !(it->second.attributes & file_attr::kReparsePoint))
         return false;
     nodes.erase(it);
     return true;

@@ -36,7 +36,9 @@ public:
 
     std::vector<TFileEntry> ListEntries(const std::string& folder) override;
     bool DeleteFile(const std::string& path) override;
+    /// On a link, removes an empty target as some systems do, and keeps the link.
     bool RemoveDirectory(const std::string& path) override;
+    bool RemoveLink(const std::string& path) override;
     std::optional<std::uint32_t> Attributes(const std::string& path) override;
     std::string FullLongPath(const std::string& path) override;
 

@@ -17,6 +17,7 @@ protected:
     TFolderCleaner cleaner{files, system};
     const std::string temp = "C:\\Users\\me\\AppData\\Local\\Temp";
     const std::string docs = "C:\\Users\\me\\Documents";
+    const std::string empty = "C:\\Users\\me\\Empty";
 
     void SetUp() override {
         files.AddFolder(docs);
@@ -24,12 +25,14 @@ protected:
         files.AddFolder(docs + "\\letters");
         files.AddFile(docs + "\\letters\\bank.doc");
         files.AddFolder(temp);
+        files.AddFolder(empty);
     }
 };
 
 TEST_F(FolderCleanerTest, RemovesDirectoryLinksAtEveryDepthWithoutEnteringThem) {
     files.AddFile(temp + "\\a.tmp");
     files.AddLink(temp + "\\docs-link", docs);
+    files.AddLink(temp + "\\empty-link", empty);
     files.AddFolder(temp + "\\x");
     files.AddFolder(temp + "\\x\\y");
     files.AddLink(temp + "\\x\\y\\deep-link", docs);
@@ -38,6 +41,7 @@ TEST_F(FolderCleanerTest, RemovesDirectoryLinksAtEveryDepthWithoutEnteringThem) 
     EXPECT_TRUE(cleaner.DeleteFolderContents(temp + "\\", true));
 
     EXPECT_EQ(files.Below(temp), Paths{temp});
+    EXPECT_TRUE(files.Exists(empty)) << "an empty link target stays too";
     EXPECT_EQ(files.Below(docs), (Paths{docs, docs + "\\letters", docs + "\\letters\\bank.doc", docs + "\\thesis.doc"}));
     for (const std::string& folder : files.listed)
         EXPECT_EQ(folder.find("link"), std::string::npos) << "entered " << folder;
