@@ -110,6 +110,11 @@ LoadResult LoadComponentTree(TComponent& root, const StoredForm& form, const Cla
             result.errors.push_back(root.Name() + "." + error);
     }
     for (const auto& [component, stored] : loaded) {
+        if (!stored->parent.empty() && !FindProp(*component, "Parent").name.empty()) {
+            const std::string error = AssignStoredValue(*component, StoredProperty("Parent", stored->parent), root);
+            if (!error.empty())
+                result.errors.push_back(stored->name + "." + error);
+        }
         for (const StoredProperty& value : stored->properties) {
             const std::string error = AssignStoredValue(*component, value, root);
             if (!error.empty())

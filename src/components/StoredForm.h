@@ -36,6 +36,9 @@ struct StoredComponent {
     std::string className;
     std::string name;
     std::vector<StoredProperty> properties;
+    /// The window or component it is placed on (nesting in a stored text). When
+    /// set and the class publishes "Parent", that reference is assigned first.
+    std::string parent = {};
 };
 
 /// A window: its own name and values, and its components in creation order.
@@ -55,7 +58,8 @@ struct LoadResult {
 ///      the root, through `registry` (a component the root already owns under that
 ///      name is reused), and sets csLoading on it;
 ///   2. assigns the root's values, then each component's, in order (references are
-///      resolved by name among all components of the window);
+///      resolved by name among all components of the window); a component's
+///      Parent (from `parent`) comes before its other values;
 ///   3. sends Loaded to each stored component in creation order, then to the root.
 /// A value or class that cannot be read is reported in the result and skipped; the
 /// rest still loads.
