@@ -27,7 +27,7 @@ public:
     explicit FormEngineOwner(TskForm& form) : form_(form) {}
     WindowHandle Handle() override { return form_.WindowHandle(); }
     void SetCaption(const std::string& caption) override { form_.SetCaption(caption); }
-    void Post(uint32_t msg, uintptr_t wParam, intptr_t lParam) override { form_.PostMessage(msg, wParam, lParam); }
+    void Post(uint32_t msg, uintptr_t wParam, intptr_t lParam) override { form_.Post(msg, wParam, lParam); }
     MessageHandler ReplaceMessageHandler(MessageHandler handler) override {
         MessageHandler old = form_.WindowProc();
         form_.SetWindowProc(std::move(handler));

@@ -22,13 +22,17 @@ std::string ReplaceAll(const std::string& text, const std::string& from, const s
 std::string FillPlaceholders(const std::string& text, const std::vector<std::string>& args) {
     std::string out = text;
     for (size_t n = 1; n <= args.size(); ++n) {
-        out = ReplaceAll(out, "{" + std::to_string(n) + "}", args[n - 1]);
+        std::string placeholder(1, '{');
+        placeholder.append(std::to_string(n)).push_back('}');
+        out = ReplaceAll(out, placeholder, args[n - 1]);
     }
     return out;
 }
 
 std::string MissingTextMarker(const std::string& key, bool isLib) {
-    return (isLib ? "[LibRes]" : "[AppRes]") + key;
+    std::string marker(isLib ? "[LibRes]" : "[AppRes]");
+    marker.append(key);
+    return marker;
 }
 
 namespace {

@@ -1,0 +1,218 @@
+// TfrmMain: loading the window and its event handlers.
+#include "cleaning/uMainForm.h"
+
+#include <cstdio>
+#include <exception>
+
+#include "cleaning/CleaningActions.h"
+#include "framework/CLSettings.h"
+#include "platform/Platform.h"
+#include "toolkit/controls/Application.h"
+
+namespace tallow {
+
+std::string IconFileName(const std::string& exeDir, int n) {
+    char number[16];
+    std::snprintf(number, sizeof number, "%.2d", n);
+    return exeDir + "res\\icon24_" + number + ".png";
+}
+
+TfrmMain::TfrmMain(TComponent* owner) : TfrmMain(owner, MainFormServices{}) {}
+
+TfrmMain::TfrmMain(TComponent* owner, MainFormServices services) : TskForm(owner), services_(std::move(services)) {
+    SetLoading(true);
+    CreateComponents();
+    BindEvents();
+    if (services_.cleaningKit) {
+        cleaning_ = services_.cleaningKit();
+    }
+    LoadWindow();
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::BindEvents() {
+    OnCreate = [this](TComponent* sender) { FormCreate(sender); };
+    OnShow = [this](TComponent* sender) { FormShow(sender); };
+    OnCloseQuery = [this](TComponent* sender, bool& canClose) { FormCloseQuery(sender, canClose); };
+    btnIE->OnClick = [this](TComponent* sender) { btnIEClick(sender); };
+    btnFF->OnClick = [this](TComponent* sender) { btnFFClick(sender); };
+    btnWH->OnClick = [this](TComponent* sender) { btnWHClick(sender); };
+    btnSF->OnClick = [this](TComponent* sender) { btnSFClick(sender); };
+    btnSelectAll->OnClick = [this](TComponent* sender) { btnSelectAllClick(sender); };
+    btnClearAll->OnClick = [this](TComponent* sender) { btnClearAllClick(sender); };
+    tmrClearAll->OnTimer = [this](TComponent* sender) { tmrClearAllTimer(sender); };
+    mniUpdate->OnClick = [this](TComponent* sender) { mniUpdateClick(sender); };
+    mniAbout->OnClick = [this](TComponent* sender) { mniAboutClick(sender); };
+    for (int item = 1; item <= kItemCount; ++item) {
+        ItemButton(item)->OnClick = [this, item](TComponent*) { ItemButtonClick(item); };
+    }
+}
+
+// As a stored description would: Loaded to each component in creation order
+// (the engine hooks the window and posts "CL InitPost"), then to the window,
+// whose OnCreate runs FormCreate. An error of FormCreate is shown by the
+// standard error box and the window still opens.
+void TfrmMain::LoadWindow() {
+    if (Application().Title().empty()) {
+        Application().SetTitle(engine1->GetAppName());
+    }
+    for (int i = 0; i < ComponentCount(); ++i) {
+        Components(i)->Loaded();
+    }
+    try {
+        Loaded();
+    } catch (const std::exception& e) {
+        ReportException(e.what());
+    }
+    if (cleaning_) {
+        cleaning_->UrlHistory1.Loaded();
+    }
+}
+
+//--- Form events ----------------------------------------------------------------
+
+void TfrmMain::LoadIcons(const std::string& exeDir) {
+    for (int n = 1; n <= 100; ++n) {
+        std::string file = IconFileName(exeDir, n);
+        TPngImage probe;
+        try {
+            probe.LoadFromFile(file);
+        } catch (const std::exception&) {
+            continue;  // a missing (or unreadable) icon is skipped silently
+        }
+        imglstIcon->Add().Assign(probe.Width(), probe.Height(), std::vector<uint8_t>(probe.Pixels()));
+    }
+}
+
+void TfrmMain::FormCreate(TComponent*) {
+    const std::string exeDir = services_.exeDir ? services_.exeDir() : GetExeDir();
+    LoadIcons(exeDir);
+    pngStore->LoadSlot(0, exeDir + "res\\title.png");
+    imgTitle->SetImageStore(pngStore);
+    imgTitle->SetImageIndex(0);
+    for (int i = 0; i < ComponentCount(); ++i) {
+        if (auto* box = dynamic_cast<TskCheckBox*>(Components(i))) {
+            box->SetChecked(true);
+        }
+    }
+    SetCaption(engine1->GetAppName() + " " + AppSettings().ReadString("APP.VER"));
+}
+
+void TfrmMain::FormShow(TComponent*) {
+    pcMain->SetActivePage(tstIE);
+    btnIE->SetFocus();
+}
+
+void TfrmMain::FormCloseQuery(TComponent*, bool& canClose) {
+    canClose = true;
+}
+
+//--- Category buttons and Select All ----------------------------------------------
+
+void TfrmMain::btnIEClick(TComponent*) {
+    pcMain->SetActivePage(tstIE);
+}
+
+void TfrmMain::btnFFClick(TComponent*) {
+    pcMain->SetActivePage(tstFF);
+}
+
+void TfrmMain::btnWHClick(TComponent*) {
+    pcMain->SetActivePage(tstWH);
+}
+
+void TfrmMain::btnSFClick(TComponent*) {
+    pcMain->SetActivePage(tstSys);
+}
+
+void TfrmMain::btnSelectAllClick(TComponent*) {
+    for (int i = 0; i < ComponentCount(); ++i) {
+        if (auto* box = dynamic_cast<TskCheckBox*>(Components(i))) {
+            box->SetChecked(true);
+        }
+    }
+}
+
+//--- Cleaning ------------------------------------------------------------------
+
+void TfrmMain::ShowItemMessage(const std::string& key) {
+    engine1->MessageBoxByKey(key, {}, 0, TMsgDlgType::mtInformation, MsgButtons({mbOK}), 0, false);
+}
+
+void TfrmMain::ItemButtonClick(int item) {
+    if (!cleaning_) {
+        ShowItemMessage("MSGBOX_Cleared");
+        return;
+    }
+    cleaning_->actions.ItemButtonClick(item, [this](const std::string& key) { ShowItemMessage(key); });
+}
+
+void TfrmMain::btnClearAllClick(TComponent*) {
+    if (cleaning_) {
+        TClearAllRun(*this, cleaning_->actions).Run();
+    }
+}
+
+void TfrmMain::tmrClearAllTimer(TComponent*) {
+    if (cleaning_) {
+        TClearAllRun(*this, cleaning_->actions).TimerTick();
+    }
+}
+
+void TfrmMain::mniUpdateClick(TComponent*) {
+    if (TCLEngine* engine = AppEngine()) {
+        engine->ShowUpdate(true);
+    }
+}
+
+void TfrmMain::mniAboutClick(TComponent*) {
+    if (TCLEngine* engine = AppEngine()) {
+        engine->ShowAbout();
+    }
+}
+
+//--- The clear-all run's view of the window ------------------------------------------
+
+bool TfrmMain::IsItemTicked(int item) {
+    TskCheckBox* box = ItemCheckBox(item);
+    return box && box->Checked();
+}
+
+int TfrmMain::GaugeMax() {
+    return sgClearall->MaxValue();
+}
+
+void TfrmMain::SetGaugeMax(int value) {
+    sgClearall->SetMaxValue(value);
+}
+
+int TfrmMain::GaugeValue() {
+    return sgClearall->Value();
+}
+
+void TfrmMain::SetGaugeValue(int value) {
+    sgClearall->SetValue(value);
+}
+
+void TfrmMain::SetGaugeVisible(bool visible) {
+    sgClearall->SetVisible(visible);
+}
+
+void TfrmMain::SetTimerEnabled(bool enabled) {
+    tmrClearAll->SetEnabled(enabled);
+}
+
+bool TfrmMain::AskYesNo(const std::string& key) {
+    return engine1->MessageBoxByKey(key, {}, 0, TMsgDlgType::mtConfirmation, MsgButtons({mbYes, mbNo})) == mrYes;
+}
+
+void TfrmMain::ShowMessage(const std::string& key) {
+    ShowItemMessage(key);
+}
+
+void TfrmMain::ProcessMessages() {
+    SystemPlatform().application->ProcessMessages();
+}
+
+}  // namespace tallow

@@ -1,0 +1,147 @@
+#include "mainform_win/AppDriver_win.h"
+
+namespace tallow::testing {
+
+bool WaitUntil(const std::function<bool()>& done, int ms) {
+    for (int waited = 0; waited <= ms; waited += 50) {
+        if (done()) {
+            return true;
+        }
+        Sleep(50);
+    }
+    return done();
+}
+
+std::string WindowText(HWND window) {
+    char buffer[1024] = {};
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
+                             5000, &copied)) {
+        return std::string();
+    }
+    return std::string(buffer, copied);
+}
+
+std::string ClassOf(HWND window) {
+    char buffer[256] = {};
+    int n = GetClassNameA(window, buffer, sizeof buffer);
+    return std::string(buffer, n > 0 ? n : 0);
+}
+
+namespace {
+struct Collect {
+    std::string cls;
+    DWORD pid = 0;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
+    auto* c = reinterpret_cast<Collect*>(param);
+    if (c->cls.empty() || ClassOf(window) == c->cls) {
+        c->found.push_back(window);
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CollectTop(HWND window, LPARAM param) {
+    auto* c = reinterpret_cast<Collect*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == c->pid && IsWindowVisible(window) && ClassOf(window) == c->cls) {
+        c->found.push_back(window);
+    }
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> Descendants(HWND root, const std::string& cls) {
+    Collect c{cls, 0, {}};
+    EnumChildWindows(root, CollectChild, reinterpret_cast<LPARAM>(&c));
+    return c.found;
+}
+
+HWND FindChild(HWND root, const std::string& cls, const std::string& text) {
+    for (HWND w : Descendants(root, cls)) {
+        if (WindowText(w) == text) {
+            return w;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<HWND> TopWindows(DWORD pid, const std::string& cls) {
+    Collect c{cls, pid, {}};
+    EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&c));
+    return c.found;
+}
+
+AppProcess::AppProcess(const std::string& exe, const std::string& args) {
+    std::string folder = exe.substr(0, exe.find_last_of('\\') + 1);
+    std::string commandLine = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &info_)) {
+        info_ = {};
+    }
+}
+
+AppProcess::~AppProcess() {
+    Close();
+}
+
+bool AppProcess::WaitForExit(int ms) {
+    return Started() && WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0;
+}
+
+HWND AppProcess::MainWindow(int ms) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND w = FindWindowExA(nullptr, nullptr, "TfrmMain", nullptr); w;
+                 w = FindWindowExA(nullptr, w, "TfrmMain", nullptr)) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(w, &pid);
+                if (pid == Pid()) {
+                    found = w;
+                    return true;
+                }
+            }
+            return false;
+        },
+        ms);
+    return found;
+}
+
+void AppProcess::Close() {
+    if (!Started()) {
+        return;
+    }
+    if (WaitForSingleObject(info_.hProcess, 0) != WAIT_OBJECT_0) {
+        if (HWND main = MainWindow(0)) {
+            PostMessageA(main, RegisterWindowMessageA("CL CloseApp"), 0, 0);
+        }
+        if (!WaitForExit(10000)) {
+            TerminateProcess(info_.hProcess, 1);
+            WaitForSingleObject(info_.hProcess, 5000);
+        }
+    }
+    CloseHandle(info_.hProcess);
+    CloseHandle(info_.hThread);
+    info_ = {};
+}
+
+LRESULT SendRegistered(HWND window, const char* name) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, RegisterWindowMessageA(name), 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+std::string BinDir() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string p(path);
+    return p.substr(0, p.find_last_of('\\') + 1);
+}
+
+}  // namespace tallow::testing
