@@ -119,7 +119,7 @@ function(tallow_setup_wine_tests)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh PARENT_SCOPE)
     add_test(NAME wine_prefix_start COMMAND ${CMAKE_BINARY_DIR}/wine-run.sh --start)
     add_test(NAME wine_prefix_stop COMMAND ${CMAKE_BINARY_DIR}/wine-run.sh --stop)
-    set_tests_properties(wine_prefix_start PROPERTIES FIXTURES_SETUP wine LABELS wine TIMEOUT 1200)
+    set_tests_properties(wine_prefix_start PROPERTIES FIXTURES_SETUP wine LABELS wine TIMEOUT 2400)
     set_tests_properties(wine_prefix_stop PROPERTIES FIXTURES_CLEANUP wine LABELS wine)
 endfunction()
 
