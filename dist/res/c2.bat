@@ -1,0 +1,8 @@
+@echo off
+rem Clears the browser history: typed addresses, then the visited pages.
+reg delete "HKCU\Software\Microsoft\Internet Explorer\TypedURLs" /va /f >nul 2>&1
+reg delete "HKCU\Software\Microsoft\Internet Explorer\TypedURLsTime" /va /f >nul 2>&1
+if not exist "%SystemRoot%\System32\inetcpl.cpl" goto done
+RunDll32.exe InetCpl.cpl,ClearMyTracksByProcess 1 >nul 2>&1
+:done
+exit /b 0

@@ -1,0 +1,145 @@
+// The Firefox cleaners against the system's registry, files and windows.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "cleaning/CleaningActions.h"
+#include "cleaning_win/WinTestSupport.h"
+
+namespace tallow::wintest {
+namespace {
+
+const char* const kMozilla = "SOFTWARE\\Mozilla\\Mozilla Firefox";
+const char* const kPlus = "Software\\Firefox Plus";
+const char* const kHistoryFiles[] = {"places.sqlite", "places.sqlite-journal", "downloads.sqlite",
+                                     "formhistory.sqlite"};
+
+class FirefoxWinTest : public ::testing::Test {
+protected:
+    TScratchFolder scratch{"firefox"};
+    TMemorySettings settings;
+    TCleaningKit kit{TestServices(settings), nullptr};
+    std::string profile;
+    std::vector<std::string> shown;
+    TShowMessageByKey show = [this](const std::string& key) { shown.push_back(key); };
+
+    void SetUp() override {
+        settings.shellFolders["AppData"] = scratch.Path() + "Roaming";
+        settings.shellFolders["Local AppData"] = scratch.Path() + "Local";
+        for (const char* folder : {"Roaming", "Roaming\\Mozilla", "Roaming\\Mozilla\\Firefox",
+                                   "Roaming\\Mozilla\\Firefox\\Profiles", "Local", "Local\\Mozilla",
+                                   "Local\\Mozilla\\Firefox", "Local\\Mozilla\\Firefox\\Profiles",
+                                   "Local\\Mozilla\\Firefox\\Profiles\\t1.default",
+                                   "Local\\Mozilla\\Firefox\\Profiles\\t1.default\\Cache",
+                                   "Local\\Mozilla\\Firefox\\Profiles\\t1.default\\Cache\\0A"})
+            MakeFolder(scratch.Path() + folder);
+        profile = scratch.Path() + "Roaming\\Mozilla\\Firefox\\Profiles\\t1.default\\";
+        MakeFolder(profile);
+        FillProfile();
+    }
+    void TearDown() override {
+        DeleteRegistryTree(true, kMozilla);
+        DeleteRegistryTree(false, kPlus);
+    }
+
+    void FillProfile() {
+        for (const char* name : kHistoryFiles)
+            WriteTextFile(profile + name, "x");
+        for (const char* name : {"cookies.sqlite", "cookies.sqlite-journal", "signons.sqlite", "prefs.js"})
+            WriteTextFile(profile + name, "x");
+    }
+    void MozillaKey(const std::string& exe) {
+        SetRegistryString(true, kMozilla, "CurrentVersion", "3.6 (en-US)");
+        SetRegistryString(true, std::string(kMozilla) + "\\3.6 (en-US)\\Main", "PathToExe", exe);
+    }
+};
+
+TEST_F(FirefoxWinTest, RegistryDecidesTheProgramAndOnlyAnExistingFileIsStored) {
+    EXPECT_FALSE(kit.firefox.IsFirefoxInstalled());
+    const std::string exe = scratch.Path() + "Mozilla Firefox\\firefox.exe";
+    MozillaKey(exe);
+    EXPECT_EQ(kit.firefox.FindFirefoxPath(), exe);
+    EXPECT_TRUE(kit.firefox.IsFirefoxInstalled());
+    EXPECT_TRUE(settings.writes.empty()) << "a missing program file is not stored";
+
+    MakeFolder(scratch.Path() + "Mozilla Firefox");
+    WriteTextFile(exe, "MZ");
+    MakeFolder(scratch.Path() + "Plus");
+    WriteTextFile(scratch.Path() + "Plus\\Firefox Plus.exe", "MZ");
+    SetRegistryString(false, kPlus, "", scratch.Path() + "Plus");
+    EXPECT_EQ(kit.firefox.FindFirefoxPath(), scratch.Path() + "Plus\\Firefox Plus.exe");
+    EXPECT_EQ(settings.values["FireFoxPath"], scratch.Path() + "Plus\\Firefox Plus.exe");
+}
+
+TEST_F(FirefoxWinTest, HistoryButtonDeletesFourFilesAndTheRunOnlyPlaces) {
+    MozillaKey("C:\\nowhere\\firefox.exe");
+    kit.actions.ItemButtonClick(kItemFFHistory, show);
+    EXPECT_EQ(shown, std::vector<std::string>{"MSGBOX_Cleared"});
+    for (const char* name : kHistoryFiles)
+        EXPECT_FALSE(PathExists(profile + name)) << name;
+    EXPECT_TRUE(PathExists(profile + "cookies.sqlite"));
+
+    FillProfile();
+    kit.actions.RunAction(kItemFFHistory);
+    EXPECT_FALSE(PathExists(profile + "places.sqlite"));
+    EXPECT_TRUE(PathExists(profile + "places.sqlite-journal"));
+    EXPECT_TRUE(PathExists(profile + "downloads.sqlite"));
+    EXPECT_TRUE(PathExists(profile + "formhistory.sqlite"));
+}
+
+TEST_F(FirefoxWinTest, CacheLosesItsContentsButStays) {
+    const std::string cache = scratch.Path() + "Local\\Mozilla\\Firefox\\Profiles\\t1.default\\Cache\\";
+    WriteTextFile(cache + "_CACHE_MAP_", "m");
+    WriteTextFile(cache + "0A\\1234", "c");
+    kit.actions.RunAction(kItemFFCache);
+    EXPECT_TRUE(PathExists(cache));
+    EXPECT_TRUE(TreeBelow(cache).empty());
+}
+
+// The clear-all run over the real actions, with a window that ticks what the test says.
+class TTickedWindow : public IClearAllWindow {
+public:
+    std::set<int> ticked;
+    std::vector<std::string> messages;
+    int max = 0, value = 0;
+    bool IsItemTicked(int item) override { return ticked.count(item) > 0; }
+    int GaugeMax() override { return max; }
+    void SetGaugeMax(int v) override { max = v; }
+    int GaugeValue() override { return value; }
+    void SetGaugeValue(int v) override { value = v; }
+    void SetGaugeVisible(bool) override {}
+    void SetTimerEnabled(bool) override {}
+    bool AskYesNo(const std::string&) override { return true; }
+    void ShowMessage(const std::string& key) override { messages.push_back(key); }
+    void ProcessMessages() override {}
+};
+
+TEST_F(FirefoxWinTest, RunningFirefoxRefusesButtonsAndRunsExceptForPasswordsAlone) {
+    MozillaKey("C:\\nowhere\\firefox.exe");
+    THelperProcess firefox("mozilla-window");
+    ASSERT_TRUE(firefox.Ready());
+    EXPECT_TRUE(kit.firefox.IsFirefoxRunning());
+
+    kit.actions.ItemButtonClick(kItemFFCookies, show);
+    EXPECT_EQ(shown, std::vector<std::string>{"MSGBOX_CloseFFAndClear"});
+    EXPECT_TRUE(PathExists(profile + "cookies.sqlite"));
+
+    TTickedWindow window;
+    TClearAllRun run(window, kit.actions);
+    for (int item : {kItemFFHistory, kItemFFCache, kItemFFCookies}) {
+        window.ticked = {item, kItemFFPasswords};
+        window.messages.clear();
+        run.Run();
+        EXPECT_EQ(window.messages, std::vector<std::string>{"MSGBOX_CloseFFAndClear"});
+        EXPECT_TRUE(PathExists(profile + "signons.sqlite"));
+    }
+    window.ticked = {kItemFFPasswords};
+    window.messages.clear();
+    run.Run();
+    EXPECT_EQ(window.messages, std::vector<std::string>{"MSGBOX_CLEARALLCLEARED"});
+    EXPECT_FALSE(PathExists(profile + "signons.sqlite"));
+    EXPECT_EQ(window.value, 100);
+}
+
+}  // namespace
+}  // namespace tallow::wintest

@@ -1,0 +1,92 @@
+// Emptying folders on the system: held and read-only files, links, protected folders.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "cleaning/uCC.h"
+#include "cleaning_win/WinTestSupport.h"
+
+namespace tallow::wintest {
+namespace {
+
+using Paths = std::set<std::string>;
+
+class TTempVariable {
+public:
+    explicit TTempVariable(const std::string& folder) {
+        for (const char* name : {"TMP", "TEMP"}) {
+            char old[MAX_PATH] = {};
+            DWORD n = GetEnvironmentVariableA(name, old, MAX_PATH);
+            saved_.push_back({name, std::string(old, n < MAX_PATH ? n : 0)});
+            SetEnvironmentVariableA(name, folder.c_str());
+        }
+    }
+    ~TTempVariable() {
+        for (const auto& [name, value] : saved_)
+            SetEnvironmentVariableA(name.c_str(), value.c_str());
+    }
+
+private:
+    std::vector<std::pair<std::string, std::string>> saved_;
+};
+
+TEST(FolderWinTest, TempFolderKeepsOnlyHeldAndReadOnlyFilesAndNeverLinkTargets) {
+    TScratchFolder scratch("folders");
+    const std::string temp = scratch.Path() + "temp\\";
+    const std::string outside = scratch.Path() + "documents\\";
+    const std::string emptyOutside = scratch.Path() + "empty-target\\";
+    for (const std::string& folder : {temp, outside, emptyOutside, temp + "sub\\", temp + "deep\\",
+                                      temp + "deep\\er\\"})
+        MakeFolder(folder);
+    WriteTextFile(outside + "thesis.doc", "irreplaceable");
+    WriteTextFile(temp + "held.log", "");
+    WriteTextFile(temp + "readonly.txt", "r", FILE_ATTRIBUTE_READONLY);
+    WriteTextFile(temp + "hidden.tmp", "h", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    WriteTextFile(temp + "sub\\held.dat", "");
+    WriteTextFile(temp + "sub\\free.dat", "f");
+    WriteTextFile(temp + "deep\\er\\x.tmp", "x");
+    ASSERT_TRUE(MakeDirectoryLink(temp + "documents-link", outside));
+    ASSERT_TRUE(MakeDirectoryLink(temp + "deep\\er\\empty-link", emptyOutside));
+    THelperProcess holder("hold-files", {temp + "held.log", temp + "sub\\held.dat"});
+    ASSERT_TRUE(holder.Ready());
+
+    TMemorySettings settings;
+    TCleaners cleaners(TestServices(settings));
+    {
+        TTempVariable tempIsOurs(temp);
+        cleaners.EmptyTempFolder();
+    }
+
+    // A link is removed as a link where the system can open the link itself; Wine
+    // cannot, and then the link stays. Its target is never touched either way.
+    Paths left = TreeBelow(temp);
+    left.erase("documents-link");
+    left.erase("deep\\er\\empty-link");
+    if (left.count("deep\\er"))
+        left.erase("deep\\er"), left.erase("deep");
+    EXPECT_EQ(left, (Paths{"held.log", "readonly.txt", "sub", "sub\\held.dat"}));
+    EXPECT_EQ(ReadTextFile(outside + "thesis.doc"), "irreplaceable");
+    EXPECT_TRUE(PathExists(emptyOutside));
+    EXPECT_TRUE(PathExists(temp));
+}
+
+TEST(FolderWinTest, SystemProfileAndRootFoldersAreNeverEmptiedInAnyWriting) {
+    TMemorySettings settings;
+    TCleaners cleaners(TestServices(settings));
+    char windows[MAX_PATH] = {}, shortWindows[MAX_PATH] = {}, profile[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    GetShortPathNameA(windows, shortWindows, MAX_PATH);
+    GetEnvironmentVariableA("USERPROFILE", profile, MAX_PATH);
+    std::string profileParent = std::string(profile).substr(0, std::string(profile).find_last_of('\\'));
+    for (const std::string& folder :
+         std::vector<std::string>{windows, std::string(windows) + "\\", shortWindows, "\\\\?\\" + std::string(windows),
+                                  profile, profileParent, std::string(profile) + "\\..", "C:\\", "c:", "C:/",
+                                  std::string(windows) + "\\..", "", "relative\\folder"}) {
+        EXPECT_FALSE(cleaners.FolderCleaner().MayEmpty(folder)) << folder;
+    }
+    TScratchFolder scratch("guard");
+    EXPECT_TRUE(cleaners.FolderCleaner().MayEmpty(scratch.Path()));
+}
+
+}  // namespace
+}  // namespace tallow::wintest

@@ -1,0 +1,167 @@
+// The URL cache cleaners against the system's WinInet cache, filled by the test.
+#include <windows.h>
+
+#include <objbase.h>
+#include <wininet.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "cleaning/CleaningActions.h"
+#include "cleaning_win/WinTestSupport.h"
+#include "diagnostics/TraceSender.h"
+
+namespace tallow::wintest {
+namespace {
+
+const std::string kRule(51, '=');
+const char* const kNormalUrl = "http://tallow.test/page.html";
+const char* const kCookieUrl = "Cookie:tester@tallow.test/";
+const char* const kHistoryUrl = "Visited: tester@http://tallow.test/visited.html";
+const char* const kStickyUrl = "http://tallow.test/sticky.css";
+
+bool AddEntry(const char* url, DWORD type) {
+    char file[MAX_PATH] = {};
+    if (!CreateUrlCacheEntryA(url, 0, "htm", file, 0))
+        return false;
+    WriteTextFile(file, "<html></html>");
+    FILETIME never = {};
+    return CommitUrlCacheEntryA(url, file, never, never, type, nullptr, 0, nullptr, nullptr) != FALSE;
+}
+
+// Every entry in the cache (URL and type), read with the system's plain walk and a
+// generous buffer.
+std::map<std::string, DWORD> CacheEntries() {
+    std::map<std::string, DWORD> entries;
+    alignas(8) char buffer[16384];
+    auto* entry = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer);
+    DWORD size = sizeof buffer;
+    HANDLE walk = FindFirstUrlCacheEntryA(nullptr, entry, &size);
+    if (!walk)
+        return entries;
+    do {
+        entries[entry->lpszSourceUrlName] = entry->CacheEntryType;
+        size = sizeof buffer;
+    } while (FindNextUrlCacheEntryA(walk, entry, &size));
+    FindCloseUrlCache(walk);
+    return entries;
+}
+
+std::set<std::string> CacheUrls() {
+    std::set<std::string> urls;
+    for (const auto& [url, type] : CacheEntries())
+        urls.insert(url);
+    return urls;
+}
+
+// The URLs whose type has none of the cookie, history and normal flags: the ones a
+// purge keeps. The system decides the stored types: Wine, for one, adds the normal
+// flag to every entry of the content container, sticky ones included.
+std::set<std::string> KeptByPurge() {
+    std::set<std::string> kept;
+    for (const auto& [url, type] : CacheEntries()) {
+        if (!(type & (COOKIE_CACHE_ENTRY | URLHISTORY_CACHE_ENTRY | NORMAL_CACHE_ENTRY)))
+            kept.insert(url);
+    }
+    return kept;
+}
+
+void EmptyCache() {
+    for (const std::string& url : CacheUrls())
+        DeleteUrlCacheEntryA(url.c_str());
+}
+
+class UrlCacheWinTest : public ::testing::Test {
+protected:
+    TMemorySettings settings;
+    TCleaningKit kit{TestServices(settings), CreateUrlHistoryStore};
+
+    void SetUp() override {
+        EmptyCache();
+        ASSERT_TRUE(CacheUrls().empty());
+        ASSERT_TRUE(AddEntry(kNormalUrl, NORMAL_CACHE_ENTRY));
+        ASSERT_TRUE(AddEntry(kCookieUrl, COOKIE_CACHE_ENTRY));
+        ASSERT_TRUE(AddEntry(kHistoryUrl, URLHISTORY_CACHE_ENTRY));
+        ASSERT_TRUE(AddEntry(kStickyUrl, STICKY_CACHE_ENTRY));
+        ASSERT_EQ(CacheUrls().size(), 4u);
+    }
+    void TearDown() override { EmptyCache(); }
+
+    std::vector<std::string> PurgeAndTrace() {
+        DebugTrace().Enabled = true;
+        ScopedTraceCapture capture;
+        kit.cleaners.PurgeUrlCache();
+        std::vector<std::string> lines;
+        for (const auto& line : capture.lines)
+            lines.push_back(line.text);
+        return lines;
+    }
+};
+
+TEST_F(UrlCacheWinTest, PurgeDeletesNormalCookieAndHistoryEntriesKeepsStickyAndTracesInOrder) {
+    EXPECT_EQ(CacheEntries()[kCookieUrl] & COOKIE_CACHE_ENTRY, DWORD(COOKIE_CACHE_ENTRY));
+    EXPECT_EQ(CacheEntries()[kHistoryUrl] & URLHISTORY_CACHE_ENTRY, DWORD(URLHISTORY_CACHE_ENTRY));
+    std::set<std::string> kept = KeptByPurge();
+    EXPECT_TRUE(kept.empty() || kept == std::set<std::string>{kStickyUrl});
+    std::vector<std::string> lines = PurgeAndTrace();
+
+    EXPECT_EQ(CacheUrls(), kept);
+    const std::vector<std::string> opening = {"FindFirstUrlCacheEntry", "GetMem", "FindFirstUrlCacheEntry"};
+    const std::vector<std::string> closing = {"repeat end", "FreeMem", "FindCloseUrlCache"};
+    ASSERT_EQ(lines.size(), opening.size() + 4 * 6 + closing.size());
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 3), opening);
+    std::set<std::string> traced;
+    for (std::size_t block = 0; block < 4; ++block) {
+        auto at = lines.begin() + 3 + block * 6;
+        ASSERT_EQ(at[1].rfind("Delete --- ", 0), 0u) << at[1];
+        traced.insert(at[1].substr(11));
+        EXPECT_EQ(std::vector<std::string>(at, at + 6),
+                  (std::vector<std::string>{kRule, at[1], "Repeat", "FreeMem", "FindNextUrlCacheEntry", "GetMem"}));
+    }
+    EXPECT_EQ(traced, (std::set<std::string>{kNormalUrl, kCookieUrl, kHistoryUrl, kStickyUrl}));
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()), closing);
+}
+
+TEST_F(UrlCacheWinTest, CookieAndPasswordItemsDeleteTheSameEntries) {
+    std::set<std::string> kept = KeptByPurge();
+    kit.actions.RunAction(kItemIECookies);
+    EXPECT_EQ(CacheUrls(), kept);
+
+    EmptyCache();
+    SetUp();
+    kit.actions.RunAction(kItemIEPasswords);
+    EXPECT_EQ(CacheUrls(), kept);
+}
+
+TEST_F(UrlCacheWinTest, EmptyCacheWritesOnlyTheClosingLines) {
+    EmptyCache();
+    EXPECT_EQ(PurgeAndTrace(), (std::vector<std::string>{"FindFirstUrlCacheEntry", "GetMem", "FindFirstUrlCacheEntry",
+                                                          "repeat end", "FreeMem", "FindCloseUrlCache"}));
+}
+
+TEST(UrlHistoryWinTest, HistoryObjectComesWithComAndItsAbsenceIsHarmless) {
+    TUrlHistory withoutCom(CreateUrlHistoryStore);
+    withoutCom.Loaded();  // COM not initialised on this thread: no object, and no failure
+    EXPECT_EQ(withoutCom.HistoryStore(), nullptr);
+    withoutCom.ClearHistoryStore();
+
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    {
+        TUrlHistory history(CreateUrlHistoryStore);
+        history.Loaded();
+        EXPECT_NE(history.HistoryStore(), nullptr);
+        history.ClearHistoryStore();
+    }
+    CoUninitialize();
+}
+
+TEST(IECacheWinTest, WinInetOffersWhatTheCacheComponentNeeds) {
+    TIECache cache(RealUrlCache());
+    EXPECT_TRUE(cache.LibraryFound());
+    cache.RemoveMatchingEntries();
+    EXPECT_EQ(cache.WalkHandle(), 0u);
+}
+
+}  // namespace
+}  // namespace tallow::wintest
