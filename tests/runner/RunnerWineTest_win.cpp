@@ -1,7 +1,8 @@
-// The shipped program under Wine, as real processes: first start, the
-// single-instance rule with its hand-over, and the switches. Each test runs a
-// copy of tallowmere.exe in its own scratch folder, so its settings folder
-// (named after the program path) is fresh.
+// The runner under Wine, as real processes: first start, the single-instance
+// rule with its hand-over, and the switches. The program under test is the
+// runner probe (RunApplication with a plain TfrmMain window that answers like
+// the engine). Each test runs a copy of it in its own scratch folder, so its
+// settings folder (named after the program path) is fresh.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -71,6 +72,25 @@ DWORD WindowProcess(HWND window) {
     return pid;
 }
 
+// The top-level windows of process `pid` with their classes, titles and answers
+// to "CL GetAppID", for failure messages.
+std::string DescribeWindows(DWORD pid) {
+    std::string text;
+    const UINT getAppId = RegisterWindowMessageA("CL GetAppID");
+    for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, nullptr); w; w = FindWindowExA(nullptr, w, nullptr, nullptr)) {
+        if (WindowProcess(w) != pid) {
+            continue;
+        }
+        char cls[256] = {}, title[256] = {};
+        GetClassNameA(w, cls, sizeof cls);
+        GetWindowTextA(w, title, sizeof title);
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(w, getAppId, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer);
+        text += std::string(" [") + cls + " \"" + title + "\" id=" + std::to_string(answer) + "]";
+    }
+    return text.empty() ? " none" : text;
+}
+
 // A copy of the program in a scratch folder with its own const.dat.
 class ScratchProgram {
 public:
@@ -79,8 +99,8 @@ public:
         GetTempPathA(MAX_PATH, temp);
         folder_ = std::string(temp) + "tm_" + name + "_" + std::to_string(GetTickCount64()) + "\\";
         CreateDirectoryA(folder_.c_str(), nullptr);
-        exe_ = folder_ + "tallowmere.exe";
-        EXPECT_TRUE(CopyFileA((ThisFolder() + "tallowmere.exe").c_str(), exe_.c_str(), FALSE));
+        exe_ = folder_ + "runner_probe.exe";
+        EXPECT_TRUE(CopyFileA((ThisFolder() + "runner_probe.exe").c_str(), exe_.c_str(), FALSE));
         guid_ = "{5C0FFEE0-0000-4000-8000-" + std::to_string(100000000000LL + appId) + "}";
         const std::string constDat = "[setting]\r\nApp.ID=" + std::to_string(appId) + "\r\nApp.GUID=" + guid_ +
                                      "\r\nApp.Name=Tallowmere\r\n" + extraConst;
@@ -176,7 +196,7 @@ TEST(RunnerUnderWine, FirstStartCreatesTheFlagAndTheSettingsFileAndCountsOneStar
     EXPECT_FALSE(FolderExists(program.UserDir()));
     HANDLE process = program.Start("");
     HWND window = program.WaitForWindow(process);
-    ASSERT_NE(window, nullptr);
+    ASSERT_NE(window, nullptr) << "windows:" << DescribeWindows(GetProcessId(process));
     EXPECT_TRUE(IsWindowVisible(window));
 
     auto flag = TIniDocument::Parse(ReadWholeFile(program.UserDir() + "UserFlag.ini")).Find("Flag", "AllUsers");
@@ -255,6 +275,19 @@ TEST(RunnerUnderWine, CloseSwitchEndsTheRunningInstance) {
     HANDLE closer = program.Start("/s");
     EXPECT_TRUE(WaitPumping(closer, 15000));
     EXPECT_TRUE(WaitPumping(first, 15000)) << "the running instance did not end";
+}
+
+TEST(RunnerUnderWine, HiddenInstanceIsShownWhenASecondStartWakesIt) {
+    ScratchProgram program("hidden", 7008, "");
+    HANDLE first = program.Start("/h");
+    HWND window = program.WaitForWindow(first);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(IsWindowVisible(window));
+    HANDLE second = program.Start("");
+    EXPECT_TRUE(WaitPumping(second, 15000));
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(program.FindWindowOf(GetProcessId(second)), nullptr);
+    program.Close(window, first);
 }
 
 TEST(RunnerUnderWine, RestartSwitchWithoutRunningInstanceStartsAfterTwoSeconds) {
