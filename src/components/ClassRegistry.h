@@ -11,7 +11,7 @@
 namespace tallow {
 
 class ClassRegistry {
-public:
+  public:
     /// Creates a component of the class, owned by `owner`.
     using Factory = std::function<TComponent*(TComponent* owner)>;
 
@@ -28,7 +28,7 @@ public:
     /// for an unknown class.
     TComponent* Create(std::string_view className, TComponent* owner) const;
 
-private:
+  private:
     std::map<std::string, Factory> factories_;  // by lower-case class name
 };
 

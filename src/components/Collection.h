@@ -21,7 +21,7 @@ class TCollectionItem : public TPersistent {
     /// Position in the collection, or -1 when the item belongs to none.
     int Index() const;
 
-private:
+  private:
     friend class TCollection;
     TCollection* collection_ = nullptr;
 };
@@ -46,7 +46,7 @@ class TCollection : public TPersistent {
     /// Fires after an item was added or deleted or the collection was cleared.
     std::function<void(TCollection&)> OnChange;
 
-private:
+  private:
     void Changed();
 
     ItemFactory makeItem_;
@@ -56,7 +56,7 @@ private:
 /// A collection whose items are of class `Item` (derived from TCollectionItem).
 template <class Item>
 class TItemCollection : public TCollection {
-public:
+  public:
     TItemCollection() : TCollection([] { return std::make_unique<Item>(); }) {}
     Item* Items(int index) const { return static_cast<Item*>(TCollection::Items(index)); }
     Item* Add() { return static_cast<Item*>(TCollection::Add()); }

@@ -62,12 +62,12 @@ class TComponent : public TPersistent {
 
     void PublishProperties(PropertyList& out) override;
 
-protected:
+  protected:
     /// `component` was inserted into or removed from this owner's list, or a
     /// component this one asked for a free notification is being destroyed.
     virtual void Notification(TComponent* component, TOperation operation);
 
-private:
+  private:
     void SetStateBit(unsigned bit, bool on) { state_ = on ? (state_ | bit) : (state_ & ~bit); }
     void Insert(TComponent* component);
     void Remove(TComponent* component);

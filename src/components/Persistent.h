@@ -34,7 +34,7 @@ using TargetClass = std::conditional_t<std::is_void_v<T>, typename MemberClassOf
 }  // namespace detail
 
 class TPersistent {
-public:
+  public:
     TPersistent() = default;
     TPersistent(const TPersistent&) = delete;
     TPersistent& operator=(const TPersistent&) = delete;
@@ -52,12 +52,16 @@ public:
 
 // Declares ClassName and InheritsFrom for `Class` derived from `Base`. Put it first
 // in the class body; it leaves the access at public.
-#define TALLOW_CLASS(Class, Base)                                                   \
-public:                                                                             \
-    static constexpr std::string_view StaticClassName() { return #Class; }          \
-    std::string_view ClassName() const override { return #Class; }                  \
-    bool InheritsFrom(std::string_view className) const override {                  \
-        return className == #Class || Base::InheritsFrom(className);                \
+#define TALLOW_CLASS(Class, Base)                                    \
+  public:                                                            \
+    static constexpr std::string_view StaticClassName() {            \
+        return #Class;                                               \
+    }                                                                \
+    std::string_view ClassName() const override {                    \
+        return #Class;                                               \
+    }                                                                \
+    bool InheritsFrom(std::string_view className) const override {   \
+        return className == #Class || Base::InheritsFrom(className); \
     }
 
 enum class PropKind { ShortString, LongString, WideString, Object, Integer, Boolean, Other };
@@ -99,7 +103,7 @@ struct PropInfo {
 ///     out.Integer<TGauge>("Max", "Integer", [](TGauge& g) {...}, [](TGauge& g, int v) {...});
 /// A `nullptr` setter makes the property read-only.
 class PropertyList {
-public:
+  public:
     explicit PropertyList(TPersistent& self) : self_(self) {}
 
     template <class T = void, class Get, class Set>
@@ -174,7 +178,7 @@ public:
     static bool ParseInteger(const std::string& text, int& value);
     static bool ParseBoolean(const std::string& text, bool& value);
 
-private:
+  private:
     template <class T>
     T& Self() {
         static_assert(!std::is_void_v<T>, "give the class explicitly for callables that are not member pointers");

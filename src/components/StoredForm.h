@@ -63,7 +63,8 @@ struct LoadResult {
 ///   3. sends Loaded to each stored component in creation order, then to the root.
 /// A value or class that cannot be read is reported in the result and skipped; the
 /// rest still loads.
-LoadResult LoadComponentTree(TComponent& root, const StoredForm& form,
+LoadResult LoadComponentTree(TComponent& root,
+                             const StoredForm& form,
                              const ClassRegistry& registry = GlobalClassRegistry());
 
 /// Assigns one stored value to `target`; `root` resolves object references.

@@ -18,13 +18,13 @@ struct Token {
 };
 
 class ParseError : public std::runtime_error {
-public:
+  public:
     ParseError(int line, const std::string& what) : std::runtime_error("line " + std::to_string(line) + ": " + what) {}
 };
 
 // Splits the text into identifiers, strings, numbers and the symbols = : ( ) < >.
 class Lexer {
-public:
+  public:
     explicit Lexer(std::string_view text) : text_(text) {}
 
     Token Next() {
@@ -56,7 +56,7 @@ public:
         return t;
     }
 
-private:
+  private:
     static bool IsIdentStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
     static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -117,7 +117,7 @@ private:
 };
 
 class Parser {
-public:
+  public:
     explicit Parser(std::string_view text) : lexer_(text) { Advance(); }
 
     void ParseRoot(StoredForm& form) {
@@ -130,7 +130,7 @@ public:
             throw ParseError(token_.line, "text after the final 'end'");
     }
 
-private:
+  private:
     void Advance() { token_ = lexer_.Next(); }
 
     bool IsWord(const char* word) const { return token_.kind == Tok::Ident && SameText(token_.text, word); }
@@ -156,8 +156,10 @@ private:
     }
 
     // Properties and nested objects up to the matching 'end'.
-    void ParseBody(const std::string& owner, std::vector<StoredProperty>& props,
-                   std::vector<StoredComponent>& components, int depth = 0) {
+    void ParseBody(const std::string& owner,
+                   std::vector<StoredProperty>& props,
+                   std::vector<StoredComponent>& components,
+                   int depth = 0) {
         if (depth > kMaxDepth)
             throw ParseError(token_.line, "objects nested too deeply");
         while (!IsWord("end")) {

@@ -32,7 +32,8 @@ bool ParseStoredForm(std::string_view text, StoredForm& out, std::string& error)
 
 /// Parses `text` and loads it into `root` (see LoadComponentTree). A text that
 /// cannot be parsed loads nothing and gives one error.
-LoadResult LoadComponentTreeFromText(TComponent& root, std::string_view text,
+LoadResult LoadComponentTreeFromText(TComponent& root,
+                                     std::string_view text,
                                      const ClassRegistry& registry = GlobalClassRegistry());
 
 }  // namespace tallow

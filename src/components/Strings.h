@@ -56,7 +56,7 @@ class TStrings : public TPersistent {
     void EndUpdate();
     std::function<void(TStrings&)> OnChange;
 
-private:
+  private:
     void Changed();
 
     std::vector<std::string> lines_;

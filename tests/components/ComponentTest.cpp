@@ -31,8 +31,8 @@ TEST(ComponentTest, OwnerListsInCreationOrderAndDestroysLastFirst) {
         EXPECT_EQ(form.FindComponent(""), nullptr);
     }
     // Each destructor body runs before its base destroys the components it owns.
-    EXPECT_EQ(Journal(), (std::vector<std::string>{"destroy frmMain", "destroy btnC", "destroy btnB",
-                                                   "destroy btnA", "destroy inner"}));
+    EXPECT_EQ(Journal(), (std::vector<std::string>{"destroy frmMain", "destroy btnC", "destroy btnB", "destroy btnA",
+                                                   "destroy inner"}));
 }
 
 TEST(ComponentTest, DeletedComponentLeavesItsOwnersList) {
@@ -52,7 +52,7 @@ class TWatcher : public TComponent {
     TComponent* watched = nullptr;
     std::vector<std::string> events;
 
-protected:
+  protected:
     void Notification(TComponent* component, TOperation operation) override {
         TComponent::Notification(component, operation);
         events.push_back(operation == TOperation::opInsert ? "insert" : "remove " + component->Name());

@@ -32,9 +32,9 @@ TEST(PropertyTest, EnumeratesInDeclarationOrderWithKindsAndTypeNames) {
 
 TEST(PropertyTest, SortedListIsAlphabeticalWithoutRegardToCase) {
     TFakeButton button(nullptr);
-    EXPECT_EQ(NamesOf(GetPropList(button, true)), (std::vector<std::string>{"Caption", "Enabled", "hint", "Lines",
-                                                                            "Name", "SkinData", "Tag", "Version",
-                                                                            "Width"}));
+    EXPECT_EQ(NamesOf(GetPropList(button, true)),
+              (std::vector<std::string>{"Caption", "Enabled", "hint", "Lines", "Name", "SkinData", "Tag", "Version",
+                                        "Width"}));
 }
 
 TEST(PropertyTest, TypedAccessorsReadAndWriteThroughTheObject) {

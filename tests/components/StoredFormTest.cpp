@@ -21,19 +21,18 @@ ClassRegistry TestRegistry() {
 }
 
 StoredForm MainWindow() {
-    return StoredForm{
-        "frmMain",
-        {{"Caption", "Tallowmere"}, {"Width", "640"}},
-        {
-            {"TFakeButton",
-             "btnClearAll",
-             {{"Caption", "Clear Now"}, {"SkinData", "skd1"}, {"Enabled", "False"}, {"Lines", "a\r\nb"}}},
-            {"TFakeSkin", "skd1", {}},
-            {"TFakeImageStore",
-             "pngStore",
-             {{"PngImages", {{{"Name", "clear"}, {"Size", "24"}}, {{"Name", "select"}}}}, {"Tag", "7"}}},
-            {"TFakeButton", "btnSelf", {{"SkinData", ""}, {"Lines.Text", "x"}}},
-        }};
+    return StoredForm{"frmMain",
+                      {{"Caption", "Tallowmere"}, {"Width", "640"}},
+                      {
+                          {"TFakeButton",
+                           "btnClearAll",
+                           {{"Caption", "Clear Now"}, {"SkinData", "skd1"}, {"Enabled", "False"}, {"Lines", "a\r\nb"}}},
+                          {"TFakeSkin", "skd1", {}},
+                          {"TFakeImageStore",
+                           "pngStore",
+                           {{"PngImages", {{{"Name", "clear"}, {"Size", "24"}}, {{"Name", "select"}}}}, {"Tag", "7"}}},
+                          {"TFakeButton", "btnSelf", {{"SkinData", ""}, {"Lines.Text", "x"}}},
+                      }};
 }
 
 TEST(StoredFormTest, CreatesComponentsInOrderAndAssignsValues) {

@@ -25,7 +25,7 @@ class TFakeControl : public TRecorder {
         out.Object<TComponent>("Parent", "TWinControl", &TFakeControl::Parent, &TFakeControl::SetParent);
     }
 
-private:
+  private:
     TComponent* parent_ = nullptr;
     std::string caption_;
 };

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "TestClasses.h"
 #include "components/Collection.h"
 #include "components/Strings.h"
-#include "TestClasses.h"
 
 namespace tallow::test {
 namespace {

@@ -62,7 +62,7 @@ class TFakeButton : public TRecorder {
         out.String("Version", "ShortString", &TFakeButton::Version, nullptr, PropKind::ShortString);
     }
 
-private:
+  private:
     std::string caption_;
     std::string hint_;
     int width_ = 75;
@@ -93,7 +93,7 @@ class TFakeImageStore : public TRecorder {
         out.Object<TCollection>("PngImages", "TPngImageCollection", &TFakeImageStore::PngImages, nullptr);
     }
 
-private:
+  private:
     TItemCollection<TFakeImageItem> images_;
 };
 

@@ -45,7 +45,9 @@ inline Bytes Deflate(const Bytes& raw) {
 }
 
 /// A whole PNG: IHDR, the extra chunks, one IDAT with `raw` deflated, IEND.
-inline Bytes MakePng(const Bytes& header, const Bytes& raw, const std::vector<std::pair<std::string, Bytes>>& extra = {}) {
+inline Bytes MakePng(const Bytes& header,
+                     const Bytes& raw,
+                     const std::vector<std::pair<std::string, Bytes>>& extra = {}) {
     Bytes png = PngSignature();
     AddChunk(png, "IHDR", header);
     for (const auto& [type, data] : extra)

@@ -79,9 +79,9 @@ TEST(PngHostileTest, DataBeyondWhatTheImageNeedsIsABomb) {
 }
 
 TEST(PngHostileTest, BadHeadersFiltersAndPalettesAreRefused) {
-    EXPECT_NE(DecodeError(MakePng(HeaderData(4, 2, 3, 0), GreyRaw())), "");   // depth 3
-    EXPECT_NE(DecodeError(MakePng(HeaderData(4, 2, 8, 1), GreyRaw())), "");   // colour type 1
-    EXPECT_NE(DecodeError(MakePng(HeaderData(4, 2, 4, 2), GreyRaw())), "");   // RGB at depth 4
+    EXPECT_NE(DecodeError(MakePng(HeaderData(4, 2, 3, 0), GreyRaw())), "");     // depth 3
+    EXPECT_NE(DecodeError(MakePng(HeaderData(4, 2, 8, 1), GreyRaw())), "");     // colour type 1
+    EXPECT_NE(DecodeError(MakePng(HeaderData(4, 2, 4, 2), GreyRaw())), "");     // RGB at depth 4
     EXPECT_NE(DecodeError(MakePng(HeaderData(4, 2, 8, 0, 2), GreyRaw())), "");  // interlace 2
     Bytes badFilter = GreyRaw();
     badFilter[5] = 5;
@@ -120,8 +120,11 @@ TEST(PngHostileTest, ChunksOutOfOrderAreRefused) {
     EXPECT_NE(DecodeError(build({{"IHDR", header}, {"IDAT", idat}})), "");  // no IEND
     EXPECT_EQ(DecodeError(build({{"IHDR", header}, {"IDAT", idat}, {"tRNS", {0, 1}}, {"IEND", {}}})),
               "tRNS after the image data");
-    EXPECT_EQ(DecodeError(build({{"IHDR", header}, {"IDAT", Bytes(idat.begin(), idat.begin() + 5)}, {"tEXt", {}},
-                                 {"IDAT", Bytes(idat.begin() + 5, idat.end())}, {"IEND", {}}})),
+    EXPECT_EQ(DecodeError(build({{"IHDR", header},
+                                 {"IDAT", Bytes(idat.begin(), idat.begin() + 5)},
+                                 {"tEXt", {}},
+                                 {"IDAT", Bytes(idat.begin() + 5, idat.end())},
+                                 {"IEND", {}}})),
               "IDAT chunks are not consecutive");
     EXPECT_EQ(DecodeError(build({{"IHDR", header}, {"ABCD", {}}, {"IDAT", idat}, {"IEND", {}}})),
               "unknown critical chunk ABCD");

@@ -146,10 +146,11 @@ std::vector<uint32_t> ReadWithLibpng(const Bytes& file) {
 }
 
 std::vector<Format> AllFormats() {
-    const std::vector<std::pair<int, std::vector<int>>> depths = {
-        {PNG_COLOR_TYPE_GRAY, {1, 2, 4, 8, 16}}, {PNG_COLOR_TYPE_RGB, {8, 16}},
-        {PNG_COLOR_TYPE_PALETTE, {1, 2, 4, 8}},  {PNG_COLOR_TYPE_GRAY_ALPHA, {8, 16}},
-        {PNG_COLOR_TYPE_RGBA, {8, 16}}};
+    const std::vector<std::pair<int, std::vector<int>>> depths = {{PNG_COLOR_TYPE_GRAY, {1, 2, 4, 8, 16}},
+                                                                  {PNG_COLOR_TYPE_RGB, {8, 16}},
+                                                                  {PNG_COLOR_TYPE_PALETTE, {1, 2, 4, 8}},
+                                                                  {PNG_COLOR_TYPE_GRAY_ALPHA, {8, 16}},
+                                                                  {PNG_COLOR_TYPE_RGBA, {8, 16}}};
     std::vector<Format> formats;
     for (const auto& [type, list] : depths) {
         for (int depth : list) {
@@ -177,9 +178,8 @@ TEST(PngOracleTest, EveryFormatDecodesLikeLibpng) {
             PngDecodeOptions straight;
             straight.premultiply = false;
             const std::string what = "type " + std::to_string(f.colorType) + " depth " + std::to_string(f.depth) +
-                                     (f.interlaced ? " interlaced" : "") + " trns " +
-                                     std::to_string(f.transparency) + " size " + std::to_string(w) + "x" +
-                                     std::to_string(h);
+                                     (f.interlaced ? " interlaced" : "") + " trns " + std::to_string(f.transparency) +
+                                     " size " + std::to_string(w) + "x" + std::to_string(h);
             ASSERT_TRUE(DecodePng(file.data(), file.size(), image, error, straight)) << what << ": " << error;
             ASSERT_EQ(image.width, w) << what;
             ASSERT_EQ(image.height, h) << what;

@@ -22,8 +22,8 @@ fs::path TempFile(const std::string& name, const std::vector<uint8_t>& bytes) {
     const char* root = std::getenv("TALLOW_TEST_TMP");
     fs::path dir = fs::path(root ? root : fs::temp_directory_path().string()) / "skin_test";
     fs::create_directories(dir);
-    std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                      static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(dir / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return dir / name;
 }
 
@@ -87,8 +87,7 @@ TEST(SkinDataTest, LoadingNotifiesObserversAndFailuresKeepTheSkin) {
 
     std::string error;
     for (const auto& bad : {std::vector<uint8_t>{'T', 'S', 'K', 'N'}, SkinWithText("[Colors]\nFace=red\n"),
-                            WriteSkinFile({{"other.txt", {}}}),
-                            SkinWithText("[Images]\nGlow=missing.png\n")}) {
+                            WriteSkinFile({{"other.txt", {}}}), SkinWithText("[Images]\nGlow=missing.png\n")}) {
         EXPECT_FALSE(skin.LoadFromCompressedFile(TempFile("bad.skn", bad).string(), &error));
         EXPECT_FALSE(error.empty());
     }

@@ -38,9 +38,8 @@ Bytes Handmade(const Bytes& payload, uint32_t claimedSize, uint16_t version = 1)
 }
 
 TEST(SkinFileTest, WrittenEntriesReadBackInOrder) {
-    const std::vector<SkinEntry> entries = {{"skin.ini", Text("[Skin]\nName=X\n")},
-                                            {"glow.png", Bytes(5000, 0xAB)},
-                                            {"empty.bin", {}}};
+    const std::vector<SkinEntry> entries = {
+        {"skin.ini", Text("[Skin]\nName=X\n")}, {"glow.png", Bytes(5000, 0xAB)}, {"empty.bin", {}}};
     const Bytes file = WriteSkinFile(entries);
     std::vector<SkinEntry> back;
     std::string error;
@@ -87,10 +86,10 @@ TEST(SkinFileTest, MalformedEntryTablesAreRefused) {
     auto entryError = [](const Bytes& payload) {
         return ReadError(Handmade(payload, static_cast<uint32_t>(payload.size())));
     };
-    EXPECT_EQ(entryError({3, 'a', 'b', 'c', 200, 0, 0, 0, 'x'}), "damaged entry");     // data beyond the end
-    EXPECT_EQ(entryError({0, 0, 0, 0, 0}), "damaged entry");                          // empty name
-    EXPECT_EQ(entryError({9, 'a', 'b'}), "damaged entry");                            // name beyond the end
-    EXPECT_EQ(entryError({3, '.', '.', '/', 0, 0, 0, 0}), "damaged entry");           // path characters
+    EXPECT_EQ(entryError({3, 'a', 'b', 'c', 200, 0, 0, 0, 'x'}), "damaged entry");  // data beyond the end
+    EXPECT_EQ(entryError({0, 0, 0, 0, 0}), "damaged entry");                        // empty name
+    EXPECT_EQ(entryError({9, 'a', 'b'}), "damaged entry");                          // name beyond the end
+    EXPECT_EQ(entryError({3, '.', '.', '/', 0, 0, 0, 0}), "damaged entry");         // path characters
     EXPECT_NE(entryError({1, 'a', 0, 0, 0, 0, 1, 'A', 0, 0, 0, 0}).find("twice"), std::string::npos);
     std::vector<SkinEntry> many;
     for (int i = 0; i <= 64; ++i)

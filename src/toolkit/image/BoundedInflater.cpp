@@ -94,7 +94,10 @@ bool BoundedInflater::Finish() {
     return true;
 }
 
-bool InflateExactly(const uint8_t* data, size_t size, size_t expectedSize, std::vector<uint8_t>& out,
+bool InflateExactly(const uint8_t* data,
+                    size_t size,
+                    size_t expectedSize,
+                    std::vector<uint8_t>& out,
                     std::string& error) {
     BoundedInflater inflater(expectedSize);
     if (!inflater.Feed(data, size) || !inflater.Finish()) {

@@ -12,7 +12,7 @@
 namespace tallow {
 
 class BoundedInflater {
-public:
+  public:
     explicit BoundedInflater(size_t expectedSize);
     ~BoundedInflater();
     BoundedInflater(const BoundedInflater&) = delete;
@@ -30,7 +30,7 @@ public:
     const std::string& Error() const { return error_; }
     std::vector<uint8_t>& Output() { return output_; }
 
-private:
+  private:
     bool Fail(const char* reason);
     bool CheckNoMoreOutput();
 
@@ -44,7 +44,10 @@ private:
 
 /// Inflates a whole zlib stream that must give exactly `expectedSize` bytes and end
 /// with its end marker and checksum.
-bool InflateExactly(const uint8_t* data, size_t size, size_t expectedSize, std::vector<uint8_t>& out,
+bool InflateExactly(const uint8_t* data,
+                    size_t size,
+                    size_t expectedSize,
+                    std::vector<uint8_t>& out,
                     std::string& error);
 
 }  // namespace tallow

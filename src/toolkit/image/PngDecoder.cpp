@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "toolkit/image/BoundedInflater.h"
@@ -41,7 +42,7 @@ struct Chunk {
 
 // Walks the chunks of a PNG file and checks each one's frame and CRC.
 class ChunkReader {
-public:
+  public:
     ChunkReader(const uint8_t* data, size_t size) : data_(data), size_(size), pos_(8) {}
 
     bool Next(Chunk& chunk, std::string& error) {
@@ -64,7 +65,7 @@ public:
         return true;
     }
 
-private:
+  private:
     static bool Fail(std::string& error, const std::string& reason) {
         error = reason;
         return false;
@@ -77,12 +78,12 @@ private:
 
 // The state of one decoding run between chunks.
 class PngReader {
-public:
+  public:
     explicit PngReader(const PngDecodeOptions& options) : options_(options) {}
 
     bool Read(const uint8_t* data, size_t size, PngImage& out, std::string& error);
 
-private:
+  private:
     std::string OnChunk(const Chunk& chunk);
     std::string OnHeader(const Chunk& chunk);
     std::string OnPalette(const Chunk& chunk);
@@ -244,7 +245,13 @@ bool DecodePng(const uint8_t* data, size_t size, PngImage& out, std::string& err
     out = PngImage();
     error.clear();
     PngReader reader(options);
-    if (data == nullptr || !reader.Read(data, size, out, error)) {
+    bool ok = false;
+    try {
+        ok = data != nullptr && reader.Read(data, size, out, error);
+    } catch (const std::bad_alloc&) {
+        error = "not enough memory for the image";  // a large but allowed size on a 32-bit process
+    }
+    if (!ok) {
         if (error.empty())
             error = "not a PNG file";
         out = PngImage();

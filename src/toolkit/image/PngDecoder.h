@@ -22,7 +22,10 @@ struct PngDecodeOptions {
 
 /// Decodes a PNG file held in memory into `out`. On failure `out` is left empty and
 /// `error` says why.
-bool DecodePng(const uint8_t* data, size_t size, PngImage& out, std::string& error,
+bool DecodePng(const uint8_t* data,
+               size_t size,
+               PngImage& out,
+               std::string& error,
                const PngDecodeOptions& options = {});
 
 /// Reads and decodes the PNG file at `path` (files above 64 MB are refused).

@@ -25,10 +25,18 @@ struct PngImage {
 inline uint32_t MakeArgb(uint8_t a, uint8_t r, uint8_t g, uint8_t b) {
     return (uint32_t{a} << 24) | (uint32_t{r} << 16) | (uint32_t{g} << 8) | uint32_t{b};
 }
-inline uint8_t AlphaOf(uint32_t p) { return static_cast<uint8_t>(p >> 24); }
-inline uint8_t RedOf(uint32_t p) { return static_cast<uint8_t>(p >> 16); }
-inline uint8_t GreenOf(uint32_t p) { return static_cast<uint8_t>(p >> 8); }
-inline uint8_t BlueOf(uint32_t p) { return static_cast<uint8_t>(p); }
+inline uint8_t AlphaOf(uint32_t p) {
+    return static_cast<uint8_t>(p >> 24);
+}
+inline uint8_t RedOf(uint32_t p) {
+    return static_cast<uint8_t>(p >> 16);
+}
+inline uint8_t GreenOf(uint32_t p) {
+    return static_cast<uint8_t>(p >> 8);
+}
+inline uint8_t BlueOf(uint32_t p) {
+    return static_cast<uint8_t>(p);
+}
 
 /// A straight pixel premultiplied by its alpha (rounded to nearest).
 uint32_t PremultiplyPixel(uint32_t straight);

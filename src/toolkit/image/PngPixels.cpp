@@ -74,8 +74,7 @@ uint32_t PixelAt(const PngHeader& h, const PngColorInfo& colors, const uint8_t* 
         }
         case kPngRgb: {
             const uint16_t r = Sample(row, x * 3, d), g = Sample(row, x * 3 + 1, d), b = Sample(row, x * 3 + 2, d);
-            const bool clear =
-                colors.hasColorKey && r == colors.keyRed && g == colors.keyGreen && b == colors.keyBlue;
+            const bool clear = colors.hasColorKey && r == colors.keyRed && g == colors.keyGreen && b == colors.keyBlue;
             return MakeArgb(clear ? 0 : 255, To8Bits(r, d), To8Bits(g, d), To8Bits(b, d));
         }
         case kPngPalette: {
@@ -114,7 +113,9 @@ std::string UnfilterPngData(const PngHeader& header, std::vector<uint8_t>& raw) 
     return "";
 }
 
-void ExpandPngPixels(const PngHeader& header, const PngColorInfo& colors, const std::vector<uint8_t>& raw,
+void ExpandPngPixels(const PngHeader& header,
+                     const PngColorInfo& colors,
+                     const std::vector<uint8_t>& raw,
                      std::vector<uint32_t>& pixels) {
     const size_t width = header.width;
     pixels.assign(width * header.height, 0);

@@ -23,7 +23,9 @@ std::string UnfilterPngData(const PngHeader& header, std::vector<uint8_t>& raw);
 
 /// Expands unfiltered data into `pixels` (width * height, straight alpha). Palette
 /// indexes beyond the palette give opaque black.
-void ExpandPngPixels(const PngHeader& header, const PngColorInfo& colors, const std::vector<uint8_t>& raw,
+void ExpandPngPixels(const PngHeader& header,
+                     const PngColorInfo& colors,
+                     const std::vector<uint8_t>& raw,
                      std::vector<uint32_t>& pixels);
 
 }  // namespace tallow

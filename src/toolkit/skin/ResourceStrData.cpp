@@ -40,7 +40,8 @@ std::string TskResourceStrData::Text(std::string_view name) const {
 
 void TskResourceStrData::PublishProperties(PropertyList& out) {
     TComponent::PublishProperties(out);
-    out.Object<TStrings, TskResourceStrData>("ResStrings", "TStrings", [](TskResourceStrData& d) { return d.ResStrings(); }, nullptr);
+    out.Object<TStrings, TskResourceStrData>(
+        "ResStrings", "TStrings", [](TskResourceStrData& d) { return d.ResStrings(); }, nullptr);
 }
 
 }  // namespace tallow

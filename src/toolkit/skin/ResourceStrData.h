@@ -25,7 +25,7 @@ class TskResourceStrData : public TComponent {
 
     void PublishProperties(PropertyList& out) override;
 
-private:
+  private:
     TStrings resStrings_;
 };
 

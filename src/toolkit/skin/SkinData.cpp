@@ -36,7 +36,9 @@ bool TskSkinData::LoadFromCompressedFile(const std::string& path, std::string* e
     return true;
 }
 
-bool TskSkinData::LoadFromCompressedData(const uint8_t* data, size_t size, const std::string& name,
+bool TskSkinData::LoadFromCompressedData(const uint8_t* data,
+                                         size_t size,
+                                         const std::string& name,
                                          std::string* error) {
     SkinTheme loaded;
     const SkinLoadResult result = LoadSkinTheme(data, size, BuiltInSkinTheme(), loaded);

@@ -39,7 +39,9 @@ class TskSkinData : public TComponent {
     /// built-in skin's values.
     bool LoadFromCompressedFile(const std::string& path, std::string* error = nullptr);
     /// The same for skin file bytes held in memory (`name` is reported as the source).
-    bool LoadFromCompressedData(const uint8_t* data, size_t size, const std::string& name,
+    bool LoadFromCompressedData(const uint8_t* data,
+                                size_t size,
+                                const std::string& name,
                                 std::string* error = nullptr);
     /// Back to the built-in skin.
     void ClearSkin();
@@ -71,10 +73,10 @@ class TskSkinData : public TComponent {
 
     void PublishProperties(PropertyList& out) override;
 
-protected:
+  protected:
     void Notification(TComponent* component, TOperation operation) override;
 
-private:
+  private:
     void Changed();
     void SetSwitch(bool& field, bool on);
 

@@ -111,7 +111,8 @@ std::vector<uint8_t> WriteSkinFile(const std::vector<SkinEntry>& entries) {
     PutLittle(file, kSkinFileVersion, 2);
     PutLittle(file, 0, 2);
     PutLittle(file, static_cast<uint32_t>(payload.size()), 4);
-    PutLittle(file, static_cast<uint32_t>(crc32(crc32(0L, Z_NULL, 0), payload.data(), static_cast<uInt>(payload.size()))), 4);
+    PutLittle(file,
+              static_cast<uint32_t>(crc32(crc32(0L, Z_NULL, 0), payload.data(), static_cast<uInt>(payload.size()))), 4);
     file.insert(file.end(), packed.begin(), packed.end());
     return file;
 }

@@ -23,7 +23,8 @@ const SkinEntry* FindEntry(const std::vector<SkinEntry>& entries, const std::str
     return nullptr;
 }
 
-std::string LoadImages(const std::vector<SkinEntry>& entries, const std::map<std::string, std::string>& files,
+std::string LoadImages(const std::vector<SkinEntry>& entries,
+                       const std::map<std::string, std::string>& files,
                        SkinTheme& theme) {
     PngDecodeOptions options;
     options.maxWidth = options.maxHeight = kSkinImageMaxSide;

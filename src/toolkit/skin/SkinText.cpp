@@ -25,7 +25,10 @@ int IndexOfName(const std::array<std::string_view, N>& names, std::string_view k
 }
 
 // Applies one key=value of `section`; "" or the reason it is bad.
-std::string ApplyValue(const std::string& section, std::string_view key, std::string_view value, SkinTheme& theme,
+std::string ApplyValue(const std::string& section,
+                       std::string_view key,
+                       std::string_view value,
+                       SkinTheme& theme,
                        SkinTextResult& result) {
     bool known = true;
     if (SameText(section, "Skin")) {
@@ -46,8 +49,8 @@ std::string ApplyValue(const std::string& section, std::string_view key, std::st
     } else if (SameText(section, "Metrics")) {
         const int index = IndexOfName(kSkinMetricNames, key);
         int number = 0;
-        if (index >= 0 && (!PropertyList::ParseInteger(std::string(value), number) || number < 0 ||
-                           number > kSkinMetricMax))
+        if (index >= 0 &&
+            (!PropertyList::ParseInteger(std::string(value), number) || number < 0 || number > kSkinMetricMax))
             return "bad number \"" + std::string(value) + "\"";
         if (index >= 0)
             theme.metrics[static_cast<size_t>(index)] = number;

@@ -15,16 +15,16 @@ namespace tallow {
 
 // Colour slots. The key of each in a skin file is its name in kSkinColorNames.
 enum class SkinColor {
-    WindowFrame,            // outer border of a skinned window
-    Caption,                // caption bar of the active window
-    CaptionInactive,        // caption bar of an inactive window
+    WindowFrame,      // outer border of a skinned window
+    Caption,          // caption bar of the active window
+    CaptionInactive,  // caption bar of an inactive window
     CaptionText,
     CaptionTextInactive,
-    CaptionButtonHot,       // minimise/system-menu button under the mouse
+    CaptionButtonHot,  // minimise/system-menu button under the mouse
     CaptionButtonPressed,
-    CloseButtonHot,         // close button under the mouse
-    CaptionButtonGlow,      // glow frame around caption buttons (when switched on)
-    Face,                   // client area of windows and dialogs
+    CloseButtonHot,     // close button under the mouse
+    CaptionButtonGlow,  // glow frame around caption buttons (when switched on)
+    Face,               // client area of windows and dialogs
     Text,
     TextDisabled,
     ButtonFace,
@@ -35,9 +35,9 @@ enum class SkinColor {
     ButtonBorderHot,
     ButtonText,
     ButtonTextDisabled,
-    ButtonFocus,            // focus ring
-    ButtonGlow,             // glow frame around hot buttons (when switched on)
-    Accent,                 // the default (primary) button
+    ButtonFocus,  // focus ring
+    ButtonGlow,   // glow frame around hot buttons (when switched on)
+    Accent,       // the default (primary) button
     AccentHot,
     AccentPressed,
     AccentText,
@@ -48,7 +48,7 @@ enum class SkinColor {
     GaugeBar,
     GaugeBackground,
     GaugeBorder,
-    Page,                   // page of a page control
+    Page,  // page of a page control
     PageBorder,
     Panel,
     PanelBorder,
@@ -56,7 +56,7 @@ enum class SkinColor {
     BevelDark,
     Link,
     LinkHot,
-    Shadow,                 // shadow of shadowed labels
+    Shadow,  // shadow of shadowed labels
     MenuFace,
     MenuText,
     MenuHighlight,
@@ -84,7 +84,7 @@ extern const std::array<std::string_view, kSkinMetricCount> kSkinMetricNames;
 constexpr int kSkinMetricMax = 200;
 
 struct SkinTheme {
-    std::string name;    // the skin's own name (from the file)
+    std::string name;  // the skin's own name (from the file)
     std::string author;
     std::array<uint32_t, kSkinColorCount> colors{};  // 0xAARRGGBB, straight alpha
     std::array<int, kSkinMetricCount> metrics{};
