@@ -4,6 +4,7 @@
 
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Button.h"
+#include "toolkit/controls/PngForm.h"
 #include "toolkit/controls/SkinFrame.h"
 //SKIN #include "toolkit/skin/SkinData.h"
 
@@ -18,6 +19,11 @@ TskForm::~TskForm() {
     // Windows of the children go with the form's window; let them go first so
     // no message reaches a half-destroyed form.
     DetachPeer();
+    // Owned components outlive this part of the form (TComponent frees them).
+    if (frame_ != nullptr)
+        frame_->FormDestroyed();
+    if (picture_ != nullptr)
+        picture_->FormDestroyed();
 }
 
 void TskForm::PublishProperties(PropertyList& out) {
@@ -118,7 +124,7 @@ void TskForm::DefaultHandler(TMessage& message) {
         peer->DefaultHandler(message);
 }
 
-bool TskForm::PostMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
+bool TskForm::Post(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
     HandleNeeded();
     auto* peer = dynamic_cast<IFormPeer*>(Peer());
     return peer != nullptr && peer->Post(msg, wParam, lParam);

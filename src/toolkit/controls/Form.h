@@ -92,7 +92,7 @@ class TskForm : public TskControl {
     void Dispatch(TMessage& message);
     // The form's own handling, where every hook chain ends.
     void DefaultHandler(TMessage& message);
-    bool PostMessage(uint32_t msg, uintptr_t wParam = 0, intptr_t lParam = 0);
+    bool Post(uint32_t msg, uintptr_t wParam = 0, intptr_t lParam = 0);
 
     // --- keyboard navigation ---
     // Focusable controls in tab order (by TabOrder within each container, depth first).

@@ -21,6 +21,8 @@ class TskPngForm : public TComponent {
     void PublishProperties(PropertyList& out) override;
 
     TskForm* Form() const { return form_; }
+    // The form goes first when a window is destroyed; it calls this on its way out.
+    void FormDestroyed() { form_ = nullptr; }
     TPngImage& PngImage() { return image_; }
     int AlphaValue() const { return alpha_; }
     // Clamped to 0..255.

@@ -43,6 +43,8 @@ class TskSkinFrame : public TComponent {
     void PublishProperties(PropertyList& out) override;
 
     TskForm* Form() const { return form_; }
+    // The form goes first when a window is destroyed; it calls this on its way out.
+    void FormDestroyed() { form_ = nullptr; }
     // The menu shown by the system-menu button and Alt+Space; none gives no menu.
     TPopupMenu* SystemMenu() const { return menu_; }
     void SetSystemMenu(TPopupMenu* menu);

@@ -216,6 +216,10 @@ void FormWindow::ShowPopupMenuAt(int screenX, int screenY) {
 //--- messages -------------------------------------------------------------
 
 LRESULT FormWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    // While CreateWindowEx runs the form does not know its window yet: no hook
+    // can be installed on it, so its own handling answers directly.
+    if (form_.Peer() != static_cast<IControlPeer*>(this))
+        return HandleOwn(msg, wp, lp);
     TMessage m{msg, wp, lp, 0};
     form_.Dispatch(m);
     return m.result;
