@@ -161,13 +161,11 @@ std::string PngReader::OnPalette(const Chunk& chunk) {
         return "more than one PLTE";
     if (inImageData_ || imageDataDone_ || haveTransparency_)
         return "PLTE out of order";
-    if (header_.colorType == kPngGrey || header_.colorType == kPngGreyAlpha)
-        return "PLTE in a grey image";
+    if (header_.colorType != kPngPalette)
+        return "";  // a suggested palette (or a stray one in a grey image): not needed
     if (chunk.length == 0 || chunk.length % 3 != 0 || chunk.length > 768)
         return "bad PLTE length";
     havePalette_ = true;
-    if (header_.colorType != kPngPalette)
-        return "";  // a suggested palette for a true-colour image: not needed
     for (uint32_t i = 0; i < chunk.length; i += 3) {
         const uint8_t* c = chunk.data + i;
         colors_.palette.push_back(MakeArgb(255, c[0], c[1], c[2]));
@@ -175,39 +173,28 @@ std::string PngReader::OnPalette(const Chunk& chunk) {
     return "";
 }
 
+// Transparency is ancillary: a tRNS that is out of place, repeated or of the wrong
+// length is ignored (the image stays opaque), as other decoders do.
 std::string PngReader::OnTransparency(const Chunk& chunk) {
-    if (haveTransparency_)
-        return "more than one tRNS";
-    if (inImageData_ || imageDataDone_)
-        return "tRNS after the image data";
-    haveTransparency_ = true;
+    if (haveTransparency_ || inImageData_ || imageDataDone_)
+        return "";
     const uint8_t* d = chunk.data;
-    switch (header_.colorType) {
-        case kPngPalette:
-            if (!havePalette_)
-                return "tRNS before PLTE";
-            if (chunk.length > colors_.palette.size())
-                return "bad tRNS length";
-            for (uint32_t i = 0; i < chunk.length; ++i)
-                colors_.palette[i] = (colors_.palette[i] & 0x00FFFFFFu) | (uint32_t{d[i]} << 24);
-            return "";
-        case kPngGrey:
-            if (chunk.length != 2)
-                return "bad tRNS length";
-            colors_.hasColorKey = true;
-            colors_.keyGrey = BigEndian16(d);
-            return "";
-        case kPngRgb:
-            if (chunk.length != 6)
-                return "bad tRNS length";
-            colors_.hasColorKey = true;
-            colors_.keyRed = BigEndian16(d);
-            colors_.keyGreen = BigEndian16(d + 2);
-            colors_.keyBlue = BigEndian16(d + 4);
-            return "";
-        default:
-            return "";  // images with an alpha channel need no tRNS: ignored
+    if (header_.colorType == kPngPalette && havePalette_ && chunk.length <= colors_.palette.size()) {
+        for (uint32_t i = 0; i < chunk.length; ++i)
+            colors_.palette[i] = (colors_.palette[i] & 0x00FFFFFFu) | (uint32_t{d[i]} << 24);
+        haveTransparency_ = true;
+    } else if (header_.colorType == kPngGrey && chunk.length == 2) {
+        colors_.hasColorKey = true;
+        colors_.keyGrey = BigEndian16(d);
+        haveTransparency_ = true;
+    } else if (header_.colorType == kPngRgb && chunk.length == 6) {
+        colors_.hasColorKey = true;
+        colors_.keyRed = BigEndian16(d);
+        colors_.keyGreen = BigEndian16(d + 2);
+        colors_.keyBlue = BigEndian16(d + 4);
+        haveTransparency_ = true;
     }
+    return "";
 }
 
 std::string PngReader::OnImageData(const Chunk& chunk) {
