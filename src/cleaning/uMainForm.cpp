@@ -96,7 +96,9 @@ void TfrmMain::FormCreate(TComponent*) {
             box->SetChecked(true);
         }
     }
-    SetCaption(engine1->GetAppName() + " " + AppSettings().ReadString("APP.VER"));
+    const std::string version =
+        services_.readSetting ? services_.readSetting("APP.VER") : AppSettings().ReadString("APP.VER");
+    SetCaption(engine1->GetAppName() + " " + version);
 }
 
 void TfrmMain::FormShow(TComponent*) {

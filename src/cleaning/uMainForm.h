@@ -26,10 +26,12 @@ namespace tallow {
 class TCleaningKit;
 
 /// What the window is built on besides the engine's services: the cleaners
-/// (none: each item button only shows its message) and the program folder.
+/// (none: each item button only shows its message), the program folder and the
+/// settings (empty: GetExeDir and AppSettings).
 struct MainFormServices {
     std::function<std::unique_ptr<TCleaningKit>()> cleaningKit;
     std::function<std::string()> exeDir;
+    std::function<std::string(const std::string& key)> readSetting;
 };
 
 class TfrmMain : public TskForm, private IClearAllWindow {

@@ -59,7 +59,11 @@ TCLEngine::~TCLEngine() {
         g_appEngine = nullptr;
         SetEngineSettingLists(nullptr);
     }
-    owner_->ReplaceMessageHandler(savedWndProc_);
+    // A window that is being destroyed (and so destroys its components) has no
+    // message handler left to give back.
+    if (!Owner() || (Owner()->ComponentState() & csDestroying) == 0) {
+        owner_->ReplaceMessageHandler(savedWndProc_);
+    }
 }
 
 void TCLEngine::PublishProperties(PropertyList& out) {

@@ -1,7 +1,5 @@
 #include "framework/CLEngineStandard.h"
 
-#include <typeinfo>
-
 #include "framework/CLSettings.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/SkinMessage.h"
@@ -71,21 +69,6 @@ std::unique_ptr<IMessageDialog> MakeSkinMessageDialog(TCLEngine& engine) {
     dialog->SetSkinData(engine.SkinData);
     dialog->SetCtrlSkinData(engine.SkinData);
     return std::make_unique<SkinMessageDialog>(*dialog);
-}
-
-void InstallStandardEngineServices() {
-    SetEngineServicesProvider([](TComponent* owner) {
-        auto* form = dynamic_cast<TskForm*>(owner);
-        if (!form) {
-            throw std::bad_cast();
-        }
-        EngineServices services;
-        services.system = &StandardEngineSystem();
-        services.settings = &AppSettingsForEngine();
-        services.owner = MakeFormEngineOwner(*form);
-        services.windows.messageDialog = MakeSkinMessageDialog;
-        return services;
-    });
 }
 
 }  // namespace tallow

@@ -4,10 +4,12 @@
 #include <shellapi.h>
 
 #include <cstddef>
+#include <typeinfo>
 
 #include "framework/CLEngineStandard.h"
 #include "platform/Platform.h"
 #include "toolkit/controls/Application.h"
+#include "toolkit/controls/Form.h"
 
 namespace tallow {
 
@@ -53,6 +55,21 @@ public:
 IEngineSystem& StandardEngineSystem() {
     static WinEngineSystem system;
     return system;
+}
+
+void InstallStandardEngineServices() {
+    SetEngineServicesProvider([](TComponent* owner) {
+        auto* form = dynamic_cast<TskForm*>(owner);
+        if (!form) {
+            throw std::bad_cast();
+        }
+        EngineServices services;
+        services.system = &StandardEngineSystem();
+        services.settings = &AppSettingsForEngine();
+        services.owner = MakeFormEngineOwner(*form);
+        services.windows.messageDialog = MakeSkinMessageDialog;
+        return services;
+    });
 }
 
 }  // namespace tallow

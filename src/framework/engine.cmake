@@ -8,11 +8,11 @@ tallow_library(tallow_engine
         ${CMAKE_CURRENT_LIST_DIR}/CLEngineSchedule.cpp
     LIBS tallow_components tallow_settings tallow_diagnostics)
 
-# The engine's services in the program: settings store, Win32, skinned forms.
-if(TALLOW_WIN32)
-    tallow_library(tallow_engine_app
-        SOURCES ${CMAKE_CURRENT_LIST_DIR}/CLEngineStandard.cpp
-        WIN32_SOURCES ${CMAKE_CURRENT_LIST_DIR}/CLEngineSystem_win.cpp
-        LIBS tallow_engine tallow_toolkit tallow_platform
-        WIN32_LIBS shell32 user32)
-endif()
+# The engine's services in the program: settings store, skinned forms, the
+# toolkit's message dialog and, in the Windows trees, the system and the
+# installation of all of them.
+tallow_library(tallow_engine_app
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/CLEngineStandard.cpp
+    WIN32_SOURCES ${CMAKE_CURRENT_LIST_DIR}/CLEngineSystem_win.cpp
+    LIBS tallow_engine tallow_toolkit tallow_platform
+    WIN32_LIBS shell32 user32)

@@ -77,6 +77,10 @@ private:
 
 }  // namespace
 
+std::function<std::unique_ptr<IMessageDialog>(TCLEngine&)> FakeDialogFactory(FakeDialogState& state) {
+    return [&state](TCLEngine&) { return std::make_unique<FakeDialog>(state); };
+}
+
 EngineFixture::EngineFixture() {
     owner.handler = [this](EngineMessage& m) {
         owner.passedOn.push_back(m.msg);
@@ -86,7 +90,7 @@ EngineFixture::EngineFixture() {
     services.system = &system;
     services.settings = &settings;
     services.owner = std::make_unique<FakeEngineOwner>(owner);
-    services.windows.messageDialog = [this](TCLEngine&) { return std::make_unique<FakeDialog>(dialog); };
+    services.windows.messageDialog = FakeDialogFactory(dialog);
     services.windows.updateWindow = [this](TCLEngine&) { return std::make_unique<FakeUpdateWindow>(update); };
     services.windows.aboutWindow = [this](TCLEngine&) { return std::make_unique<FakeAboutWindow>(about); };
     engine_ = std::make_unique<TCLEngine>(&form, std::move(services));

@@ -87,6 +87,9 @@ struct FakeWindowState {
     std::vector<WindowHandle> parents;
 };
 
+/// Message dialogs that record what they show in `state`.
+std::function<std::unique_ptr<IMessageDialog>(TCLEngine&)> FakeDialogFactory(FakeDialogState& state);
+
 /// An engine on fakes, with the message loop's delivery of posted messages.
 class EngineFixture {
 public:

@@ -1,0 +1,178 @@
+// The main window without a window layer: its components, FormCreate with the
+// program folder's images, and the handlers, over a fake engine environment.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "cleaning/uMainForm.h"
+#include "engine/EngineFakes.h"
+#include "framework/CLEngineStandard.h"
+#include "toolkit/controls/Application.h"
+
+namespace tallow::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class MainFormFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* tmp = std::getenv("TALLOW_TEST_TMP");
+        dir_ = fs::path(tmp ? tmp : "/tmp") /
+               ("mainform_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        settings_.values = {{"App.Name", "Cleaner"}, {"App.Ver", "2.1"}};
+        SetEngineServicesProvider([this](TComponent* owner) {
+            EngineServices services;
+            services.system = &system_;
+            services.settings = &settings_;
+            services.owner = MakeFormEngineOwner(dynamic_cast<TskForm&>(*owner));
+            services.windows.messageDialog = FakeDialogFactory(dialog_);
+            return services;
+        });
+        SetExceptionHandler([this](const std::string& message) { errors_.push_back(message); });
+    }
+    void TearDown() override {
+        form_.reset();
+        SetEngineServicesProvider(nullptr);
+        SetExceptionHandler(nullptr);
+    }
+
+    // The program folder's image `name` ("title.png", "icon24_07.png") taken
+    // from a shipped image. Windows paths name the file "res\<name>".
+    void PutImage(const std::string& name, const std::string& shipped = "icon24_01.png") {
+        const char* env = std::getenv("TALLOW_SOURCE_DIR");
+        fs::path source = env ? fs::path(env) : fs::path(__FILE__).parent_path().parent_path().parent_path();
+        fs::copy_file(source / "dist" / "res" / shipped, dir_ / ("res\\" + name),
+                      fs::copy_options::overwrite_existing);
+    }
+
+    TfrmMain& Create() {
+        MainFormServices services;
+        services.exeDir = [this] { return dir_.string() + "/"; };
+        services.readSetting = [this](const std::string& key) {
+            return settings_.ReadString(key == "APP.VER" ? "App.Ver" : key);
+        };
+        form_ = std::make_unique<TfrmMain>(nullptr, std::move(services));
+        return *form_;
+    }
+
+    fs::path dir_;
+    FakeEngineSystem system_;
+    FakeEngineSettings settings_;
+    FakeDialogState dialog_;
+    std::vector<std::string> errors_;
+    std::unique_ptr<TfrmMain> form_;
+};
+
+TEST_F(MainFormFixture, ComponentsFollowTheLayoutTable) {
+    PutImage("title.png", "title.png");
+    TfrmMain& f = Create();
+    EXPECT_STREQ(f.WindowClassName(), "TfrmMain");
+    EXPECT_EQ(f.ClientWidth(), 678);
+    EXPECT_EQ(f.ClientHeight(), 369);
+    EXPECT_EQ(f.Position(), TPosition::ScreenCenter);
+
+    struct Expected {
+        TskControl* control;
+        int left, top, width, height;
+    };
+    for (Expected e : {Expected{f.btnClearAll, 9, 97, 167, 38}, Expected{f.btnSF, 9, 320, 167, 38},
+                       Expected{f.bev1, 8, 184, 169, 2}, Expected{f.pcMain, 192, 96, 467, 257},
+                       Expected{f.sgClearall, 192, 72, 467, 20}, Expected{f.imgTitle, 56, 8, 130, 60},
+                       Expected{f.rbEmptyWindowsTemp, 24, 88, f.rbEmptyWindowsTemp->Width(), 25},
+                       Expected{f.btnSysEWT, 376, 88, 75, 25}, Expected{f.lblFFClearBH, 48, 48,
+                                                                         f.lblFFClearBH->Width(), f.lblFFClearBH->Height()}}) {
+        EXPECT_EQ(e.control->Left(), e.left) << e.control->Name();
+        EXPECT_EQ(e.control->Top(), e.top) << e.control->Name();
+        EXPECT_EQ(e.control->Width(), e.width) << e.control->Name();
+        EXPECT_EQ(e.control->Height(), e.height) << e.control->Name();
+    }
+    EXPECT_EQ(f.btnFF->Caption(), "Fire Fox");
+    EXPECT_EQ(f.btnFF->ImageIndex(), 3);
+    EXPECT_EQ(f.btnFF->Font().Name, "Arial");
+    EXPECT_EQ(f.ItemButton(2)->Caption(), "Delete Now");
+    EXPECT_EQ(f.ItemCheckBox(13)->Caption(), "Clear Windows Run History");
+    EXPECT_EQ(f.ItemCheckBox(13)->Parent(), f.tstWH);
+    EXPECT_EQ(f.ItemCheckBox(9)->Parent(), f.tstSys);
+    EXPECT_FALSE(f.sgClearall->Visible());
+    EXPECT_EQ(f.tmrClearAll->Interval(), 100u);
+    EXPECT_FALSE(f.tmrClearAll->Enabled());
+    EXPECT_EQ(f.pngStore->PngImages().Count(), 3);
+    ASSERT_EQ(f.pmSystem->Count(), 2);
+    EXPECT_EQ(f.pmSystem->Items(0)->Caption(), "&Update");
+    EXPECT_EQ(f.pmSystem->Items(1)->Caption(), "&About");
+    EXPECT_EQ(f.engine1->FindDefault("Path.Languages"), "langs");
+    EXPECT_EQ(f.engine1->FindOverwrite("URL.Update"), "https://update.tallowmere.example/update/");
+    EXPECT_EQ(AppEngine(), f.engine1);
+}
+
+TEST_F(MainFormFixture, FormCreateLoadsIconsInFoundOrderTicksBoxesAndSetsTheCaption) {
+    PutImage("title.png", "title.png");
+    for (int n : {2, 3, 4, 5, 6, 7, 100}) {
+        PutImage(n == 100 ? "icon24_100.png" : "icon24_0" + std::to_string(n) + ".png",
+                 "icon24_0" + std::to_string(n == 100 ? 1 : (n == 7 ? 6 : n)) + ".png");
+    }
+    PutImage("icon24_101.png");
+    TfrmMain& f = Create();
+    EXPECT_TRUE(errors_.empty()) << errors_.front();
+    EXPECT_EQ(f.imglstIcon->Count(), 7) << "02..07 and 100; 01 missing, 101 never looked for";
+    EXPECT_EQ(f.imgTitle->ImageStore(), f.pngStore);
+    EXPECT_FALSE(f.pngStore->Image(0)->Empty());
+    for (TskCheckBox* box : f.CheckBoxes()) {
+        EXPECT_TRUE(box->Checked()) << box->Name();
+    }
+    EXPECT_EQ(f.Caption(), "Cleaner 2.1") << "one space until the engine composes the title";
+    EXPECT_EQ(IconFileName("C:\\P\\", 7), "C:\\P\\res\\icon24_07.png");
+    EXPECT_EQ(IconFileName("C:\\P\\", 100), "C:\\P\\res\\icon24_100.png");
+}
+
+TEST_F(MainFormFixture, MissingTitleIsReportedAndTheBoxesStayUnticked) {
+    PutImage("icon24_01.png");
+    TfrmMain& f = Create();
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_EQ(errors_[0].rfind("Cannot open file \"" + dir_.string() + "/res\\title.png\". ", 0), 0u) << errors_[0];
+    EXPECT_EQ(f.imglstIcon->Count(), 1) << "icons load before the title";
+    for (TskCheckBox* box : f.CheckBoxes()) {
+        EXPECT_FALSE(box->Checked()) << box->Name();
+    }
+    EXPECT_EQ(f.Caption(), "");
+}
+
+TEST_F(MainFormFixture, HandlersSwitchPagesTickEverythingAndShowItemMessages) {
+    PutImage("title.png", "title.png");
+    TfrmMain& f = Create();
+    f.btnFF->Click();
+    EXPECT_EQ(f.pcMain->ActivePage(), f.tstFF);
+    f.btnWH->Click();
+    EXPECT_EQ(f.pcMain->ActivePage(), f.tstWH);
+    f.btnSF->Click();
+    EXPECT_EQ(f.pcMain->ActivePage(), f.tstSys);
+    f.Show();
+    EXPECT_EQ(f.pcMain->ActivePage(), f.tstIE) << "every showing starts on the IE page";
+
+    f.ItemCheckBox(3)->SetChecked(false);
+    f.ItemCheckBox(11)->SetChecked(false);
+    f.btnSelectAll->Click();
+    for (TskCheckBox* box : f.CheckBoxes()) {
+        EXPECT_TRUE(box->Checked()) << box->Name();
+    }
+
+    f.ItemCheckBox(10)->SetChecked(false);
+    f.btnSysER->Click();
+    ASSERT_EQ(dialog_.shown.size(), 1u);
+    EXPECT_EQ(dialog_.shown[0].text, "[AppRes]MSGBOX_Cleared");
+    EXPECT_EQ(dialog_.shown[0].type, TMsgDlgType::mtInformation);
+    EXPECT_EQ(dialog_.shown[0].buttons, MsgButtons({mbOK}));
+    EXPECT_FALSE(f.ItemCheckBox(10)->Checked());
+
+    bool canClose = false;
+    f.OnCloseQuery(&f, canClose);
+    EXPECT_TRUE(canClose);
+}
+
+}  // namespace
+}  // namespace tallow::testing
