@@ -72,7 +72,7 @@ SkinLoadResult LoadSkinThemeFile(const std::string& path, const SkinTheme& base,
     }
     const std::streamoff size = file.tellg();
     if (size < 0 || static_cast<uint64_t>(size) > kSkinMaxFileSize) {
-        result.error = "not a skin file";
+        result.error = "skin file too large";
         return result;
     }
     std::vector<uint8_t> bytes(static_cast<size_t>(size));

@@ -8,7 +8,7 @@ namespace tallow {
 namespace {
 
 std::string_view Trim(std::string_view s) {
-    const size_t first = s.find_first_not_of(" \t");
+    const size_t first = s.find_first_not_of(" \t\r");
     if (first == std::string_view::npos)
         return {};
     const size_t last = s.find_last_not_of(" \t\r");
