@@ -66,6 +66,28 @@ bool WaitPumping(HANDLE handle, DWORD milliseconds) {
     }
 }
 
+// Copies the files and folders below `from` into `to` (both with trailing backslash).
+void CopyTree(const std::string& from, const std::string& to) {
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((from + "*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            CopyTree(from + name + "\\", to + name + "\\");
+        } else {
+            CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE);
+        }
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+}
+
 DWORD WindowProcess(HWND window) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
@@ -94,13 +116,22 @@ std::string DescribeWindows(DWORD pid) {
 // A copy of the program in a scratch folder with its own const.dat.
 class ScratchProgram {
 public:
-    ScratchProgram(const std::string& name, int appId, const std::string& extraConst) : appId_(appId) {
+    /// A copy of `program` from the build tree's bin folder; the shipped
+    /// program also gets the shipped folders it loads.
+    ScratchProgram(const std::string& name, int appId, const std::string& extraConst,
+                   const std::string& program = "runner_probe.exe")
+        : appId_(appId) {
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
         folder_ = std::string(temp) + "tm_" + name + "_" + std::to_string(GetTickCount64()) + "\\";
         CreateDirectoryA(folder_.c_str(), nullptr);
-        exe_ = folder_ + "runner_probe.exe";
-        EXPECT_TRUE(CopyFileA((ThisFolder() + "runner_probe.exe").c_str(), exe_.c_str(), FALSE));
+        exe_ = folder_ + program;
+        EXPECT_TRUE(CopyFileA((ThisFolder() + program).c_str(), exe_.c_str(), FALSE));
+        if (program == "tallowmere.exe") {
+            for (const char* shipped : {"res", "skins", "langs"}) {
+                CopyTree(ThisFolder() + shipped + "\\", folder_ + shipped + "\\");
+            }
+        }
         guid_ = "{5C0FFEE0-0000-4000-8000-" + std::to_string(100000000000LL + appId) + "}";
         const std::string constDat = "[setting]\r\nApp.ID=" + std::to_string(appId) + "\r\nApp.GUID=" + guid_ +
                                      "\r\nApp.Name=Tallowmere\r\n" + extraConst;
@@ -331,6 +362,19 @@ TEST(RunnerUnderWine, AutorunSwitchWithAutorunOffEndsSilently) {
     EXPECT_EQ(program.WaitForWindow(process, 15000), nullptr);
     EXPECT_TRUE(WaitPumping(process, 5000));
     EXPECT_EQ(ExitCode(process), 0u);
+}
+
+TEST(RunnerUnderWine, ShippedProgramRunsAsFirstInstanceAndEndsOnTheCloseSwitch) {
+    ScratchProgram program("shipped", 7009, "", "tallowmere.exe");
+    HANDLE first = program.Start("");
+    HWND window = program.WaitForWindow(first);
+    ASSERT_NE(window, nullptr) << "windows:" << DescribeWindows(GetProcessId(first));
+    HANDLE second = program.Start("C:\\abc\\defgh.txt");
+    EXPECT_TRUE(WaitPumping(second, 15000));
+    EXPECT_EQ(program.FindWindowOf(GetProcessId(second)), nullptr);
+    HANDLE closer = program.Start("/s");
+    EXPECT_TRUE(WaitPumping(closer, 15000));
+    EXPECT_TRUE(WaitPumping(first, 15000)) << "the running instance did not end";
 }
 
 }  // namespace
