@@ -180,6 +180,7 @@ TEST_F(SettingsTest, EmptyValueHidesLowerLayers) {
     fake.files.files["C:\\Tools\\const.dat"] = "[setting]\nKey=const\n";
     auto settings = Create();
     settings->WriteString("key", "");
+    DebugTrace().Enabled = true;
     ScopedTraceCapture trace;
     EXPECT_EQ(settings->ReadString("KEY"), "");
     EXPECT_TRUE(trace.lines.empty());
