@@ -33,7 +33,7 @@ TGalleryForm::TGalleryForm(TComponent* owner, const std::string& resDir) : TskFo
     SetCaption("Tallowmere Toolkit Gallery");
     SetBounds(0, 0, 678, 431);
     SetPosition(TPosition::ScreenCenter);
-    SetFont({"Tahoma", 13, false, false});
+    SetFont({"Tahoma", 12, false, false});
 
     pmSystem = new TPopupMenu(this);
     for (const char* caption : {"&Update", "&About"}) {
@@ -107,8 +107,7 @@ void TGalleryForm::BuildHeader(const std::string& resDir) {
     skShadowLabel2->SetName("skShadowLabel2");
     skShadowLabel2->SetBounds(196, 45, 301, 25);
     skShadowLabel2->SetFont({"Verdana", 12, true, false});
-    skShadowLabel2->SetColor(Rgb(110, 110, 110));
-    skShadowLabel2->SetShadowColor(Rgb(255, 255, 255));
+
     skShadowLabel2->SetShadowSize(1);
     skShadowLabel2->SetShadowOffset(1);
     skShadowLabel2->SetAutoSize(true);
@@ -209,7 +208,6 @@ void TGalleryForm::BuildDialogPanel() {
     pnDialogs = new TskPanel(this);
     pnDialogs->SetName("pnDialogs");
     pnDialogs->SetHeight(62);
-    pnDialogs->SetColor(Rgb(232, 236, 242));
     pnDialogs->SetTabOrder(20);
     pnDialogs->SetParent(this);
     pnDialogs->SetAlign(TAlign::Bottom);

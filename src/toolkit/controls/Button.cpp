@@ -51,32 +51,35 @@ void TskButton::Paint(ICanvas& canvas) {
     TRect r = ClientRect();
     canvas.FillRect(r, BackgroundColor());
     bool usable = IsUsable();
-    TColor top = p.Face, bottom = p.FaceBottom, border = p.Border;
+    TColor face = usable ? p.ButtonFace : p.ButtonFaceDisabled, border = p.ButtonBorder;
     if (usable && Pressed()) {
-        top = bottom = p.FacePressed;
-        border = p.BorderHover;
+        face = p.ButtonFacePressed;
+        border = p.ButtonBorderHot;
     } else if (usable && Hovered()) {
-        top = p.FaceHover;
-        bottom = p.FaceHoverBottom;
-        border = p.BorderHover;
-    } else if (Focused() || default_) {
+        face = p.ButtonFaceHot;
+        border = p.ButtonBorderHot;
+    } else if (usable && (Focused() || default_)) {
         border = p.Accent;
     }
     if (usable && Hovered() && p.ButtonGlow)
-        canvas.RoundRect(r, 6, BackgroundColor(), Blend(BackgroundColor(), p.Glow, 160));
-    TRect face = r.Inflated(-1, -1);
-    canvas.RoundRect(face, 4, top, border);
-    canvas.GradientV(face.Inflated(-1, -2), top, bottom);
+        canvas.RoundRect(r, p.ButtonRadius + 2, BackgroundColor(), p.Glow);
+    TRect faceRect = r.Inflated(-1, -1);
+    canvas.RoundRect(faceRect, p.ButtonRadius, face, border);
+    // A soft vertical shade: lighter at the top, the skin's face colour below.
+    TRect shade = faceRect.Inflated(-1, -1);
+    shade.Left += 1;
+    shade.Right -= 1;
+    canvas.GradientV(shade, Blend(face, Rgb(255, 255, 255), 150), face);
 
     const TBitmapView* icon = images_ != nullptr ? images_->Get(imageIndex_) : nullptr;
     TButtonLayout layout = LayoutButton(r, icon != nullptr);
     int shift = (usable && Pressed()) ? 1 : 0;
     if (icon != nullptr)
         canvas.Image(*icon, layout.Icon.Left + shift, layout.Icon.Top + shift, usable ? 255 : 110);
-    canvas.Text(layout.Text.Offset(shift, shift), Caption(), Font(), usable ? p.WindowText : p.DisabledText,
+    canvas.Text(layout.Text.Offset(shift, shift), Caption(), Font(), usable ? p.ButtonText : p.ButtonTextDisabled,
                 tfCenter | tfVCenter | tfMnemonic | tfEllipsis);
     if (Focused())
-        canvas.FocusRect(face.Inflated(-3, -3));
+        canvas.FocusRect(faceRect.Inflated(-3, -3));
 }
 
 }  // namespace tallow

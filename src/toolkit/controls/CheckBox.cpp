@@ -34,10 +34,12 @@ void TskCheckBox::Paint(ICanvas& canvas) {
     canvas.FillRect(r, BackgroundColor());
     bool usable = IsUsable();
     TRect box = CheckBoxBoxRect(r);
-    TColor border = usable && (Hovered() || Focused()) ? p.BorderHover : p.Border;
-    TColor fill = usable && Pressed() ? p.FacePressed : (usable && Hovered() ? p.FaceHover : p.CheckBox);
+    TColor border = usable && (Hovered() || Focused()) ? p.CheckBoxBorderHot : p.CheckBoxBorder;
+    TColor fill = usable && Pressed() ? p.ButtonFacePressed : (usable && Hovered() ? p.ButtonFaceHot : p.CheckBoxFace);
+    if (!usable)
+        fill = p.ButtonFaceDisabled;
     if (usable && Hovered() && p.ButtonGlow)
-        canvas.RoundRect(box.Inflated(2, 2), 4, BackgroundColor(), Blend(BackgroundColor(), p.Glow, 160));
+        canvas.RoundRect(box.Inflated(2, 2), 4, BackgroundColor(), p.Glow);
     canvas.RoundRect(box, 3, fill, border);
     if (checked_) {
         TColor mark = usable ? p.CheckMark : p.DisabledText;

@@ -21,13 +21,13 @@ void TskPanel::SetBorderLine(bool on) {
     Invalidate();
 }
 
-TColor TskPanel::BackgroundColor() const { return color_ == 0xFF000000 ? TskControl::BackgroundColor() : color_; }
+TColor TskPanel::BackgroundColor() const { return color_ == 0xFF000000 ? Palette().Panel : color_; }
 
 void TskPanel::Paint(ICanvas& canvas) {
     TRect r = ClientRect();
     canvas.FillRect(r, BackgroundColor());
     if (borderLine_)
-        canvas.FrameRect(r, Palette().BevelDark);
+        canvas.FrameRect(r, Palette().PanelBorder);
     if (!Caption().empty())
         canvas.Text(r, Caption(), Font(), Palette().WindowText, tfCenter | tfVCenter);
 }
@@ -40,6 +40,8 @@ void TskTabSheet::PublishProperties(PropertyList& out) {
     TskControl::PublishProperties(out);
     out.String<TskTabSheet>("Caption", "TCaption", &TskTabSheet::Caption, &TskTabSheet::SetCaption);
 }
+
+TColor TskTabSheet::BackgroundColor() const { return Palette().Page; }
 
 TskPageControl* TskTabSheet::PageControl() const { return dynamic_cast<TskPageControl*>(Parent()); }
 
@@ -96,8 +98,8 @@ void TskPageControl::SetBounds(int left, int top, int width, int height) {
 }
 
 void TskPageControl::Paint(ICanvas& canvas) {
-    canvas.FillRect(ClientRect(), BackgroundColor());
-    canvas.FrameRect(ClientRect(), Palette().Border);
+    canvas.FillRect(ClientRect(), Palette().Page);
+    canvas.FrameRect(ClientRect(), Palette().PageBorder);
 }
 
 //--- TskBevel -------------------------------------------------------------

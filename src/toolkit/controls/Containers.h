@@ -38,6 +38,7 @@ class TskTabSheet : public TskControl {
 
     TskPageControl* PageControl() const;
     void SetPageControl(TskPageControl* pages);
+    TColor BackgroundColor() const override;
 };
 
 // A stack of tab sheets of which only the active one shows. The tabs themselves

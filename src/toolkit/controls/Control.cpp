@@ -4,12 +4,15 @@
 
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/Mnemonic.h"
+#include "toolkit/skin/SkinData.h"
 
 namespace tallow {
 
 TskControl::TskControl(TComponent* owner) : TComponent(owner) {}
 
 TskControl::~TskControl() {
+    if (skinData_ != nullptr)
+        skinData_->RemoveChangeObserver(skinObserver_);
     peer_.reset();
     if (parent_ != nullptr) {
         auto& siblings = parent_->children_;
@@ -28,7 +31,7 @@ void TskControl::PublishProperties(PropertyList& out) {
     out.Boolean<TskControl>("Visible", &TskControl::Visible, &TskControl::SetVisible);
     out.Boolean<TskControl>("Enabled", &TskControl::Enabled, &TskControl::SetEnabled);
     out.Integer<TskControl>("TabOrder", "TTabOrder", &TskControl::TabOrder, &TskControl::SetTabOrder);
-    //SKIN out.Object<TskSkinData, TskControl>("SkinData", "TskSkinData", &TskControl::SkinData, &TskControl::SetSkinData);
+    out.Object<TskSkinData, TskControl>("SkinData", "TskSkinData", &TskControl::SkinData, &TskControl::SetSkinData);
 }
 
 //--- tree -----------------------------------------------------------------
@@ -142,9 +145,11 @@ void TskControl::SetEnabled(bool enabled) {
     Invalidate();
 }
 
+// Visibility within the top-level window: a control of a form that is not
+// shown yet still counts as showing (its form decides whether input arrives).
 bool TskControl::IsShowing() const {
     for (const TskControl* c = this; c != nullptr; c = c->parent_)
-        if (!c->visible_)
+        if (!c->visible_ && (c == this || c->parent_ != nullptr))
             return false;
     return true;
 }
@@ -156,12 +161,19 @@ bool TskControl::IsUsable() const {
     return IsShowing();
 }
 
+// Watches the skin so that a new skin or switch repaints this control at once.
 void TskControl::SetSkinData(TskSkinData* skin) {
-    if (skinData_ != nullptr)
-        RemoveFreeNotification(reinterpret_cast<TComponent*>(skinData_));
+    if (skin == skinData_)
+        return;
+    if (skinData_ != nullptr) {
+        skinData_->RemoveChangeObserver(skinObserver_);
+        RemoveFreeNotification(skinData_);
+    }
     skinData_ = skin;
-    if (skinData_ != nullptr)
-        FreeNotification(reinterpret_cast<TComponent*>(skinData_));
+    if (skinData_ != nullptr) {
+        FreeNotification(skinData_);
+        skinObserver_ = skinData_->AddChangeObserver([this](TskSkinData&) { SkinChanged(); });
+    }
     SkinChanged();
 }
 
@@ -178,8 +190,10 @@ TColor TskControl::BackgroundColor() const {
 
 void TskControl::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == reinterpret_cast<TComponent*>(skinData_))
+    if (operation == TOperation::opRemove && component == skinData_) {
         skinData_ = nullptr;
+        SkinChanged();
+    }
 }
 
 void TskControl::SkinChanged() {

@@ -69,7 +69,7 @@ class TskControl : public TComponent {
     virtual void SetVisible(bool visible);
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
-    // Visible and enabled, and so are all parents.
+    // Visible (and usable: also enabled), and so are all containers up to the form.
     bool IsShowing() const;
     bool IsUsable() const;
 
@@ -131,6 +131,7 @@ private:
     bool visible_ = true;
     bool enabled_ = true;
     TskSkinData* skinData_ = nullptr;
+    int skinObserver_ = 0;
     int tabOrder_ = 0;
     bool hovered_ = false;
     bool focused_ = false;

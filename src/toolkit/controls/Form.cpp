@@ -6,7 +6,6 @@
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/PngForm.h"
 #include "toolkit/controls/SkinFrame.h"
-//SKIN #include "toolkit/skin/SkinData.h"
 
 namespace tallow {
 

@@ -53,14 +53,14 @@ void TskGauge::Paint(ICanvas& canvas) {
     const TSkinPalette p = Palette();
     TRect r = ClientRect();
     canvas.FillRect(r, BackgroundColor());
-    canvas.RoundRect(r, 4, p.GaugeTrack, p.Border);
+    canvas.RoundRect(r, p.ButtonRadius, p.GaugeBackground, p.GaugeBorder);
     TRect inner = r.Inflated(-2, -2);
     int fill = GaugeFillWidth(min_, max_, value_, inner.Width());
     if (fill <= 0)
         return;
     TRect bar{inner.Left, inner.Top, inner.Left + fill, inner.Bottom};
-    canvas.GradientV(bar, Blend(p.GaugeFill, Rgb(255, 255, 255), 70), p.GaugeFillBottom);
-    canvas.Line({bar.Left, bar.Top}, {bar.Right, bar.Top}, Blend(p.GaugeFill, Rgb(255, 255, 255), 140));
+    canvas.GradientV(bar, Blend(p.GaugeBar, Rgb(255, 255, 255), 80), Blend(p.GaugeBar, Rgb(0, 0, 0), 30));
+    canvas.Line({bar.Left, bar.Top}, {bar.Right, bar.Top}, Blend(p.GaugeBar, Rgb(255, 255, 255), 150));
 }
 
 }  // namespace tallow

@@ -104,6 +104,7 @@ void TskShadowLabel::SetShadowOffset(int o) {
 // a soft halo of ShadowSize pixels, moved right and down by ShadowOffset.
 void TskShadowLabel::Paint(ICanvas& canvas) {
     TColor back = BackgroundColor();
+    TColor shadow = shadowColor_ == clDefault ? Palette().Shadow : shadowColor_;
     canvas.FillRect(ClientRect(), back);
     int m = Margin();
     TRect text = ClientRect().Inflated(-m, -m);
@@ -111,14 +112,14 @@ void TskShadowLabel::Paint(ICanvas& canvas) {
         text = {m - shadowOffset_, m - shadowOffset_, Width() - m - shadowOffset_, Height() - m - shadowOffset_};
     for (int d = shadowSize_; d >= 1; --d) {
         int weight = 255 * (shadowSize_ - d + 1) / (shadowSize_ + 1);
-        TColor c = Blend(back, shadowColor_, std::min(255, weight * 3 / 4 + 40));
+        TColor c = Blend(back, shadow, std::min(255, weight * 3 / 4 + 40));
         for (int dy = -d; dy <= d; ++dy)
             for (int dx = -d; dx <= d; ++dx)
                 if (std::max(std::abs(dx), std::abs(dy)) == d)
                     canvas.Text(text.Offset(dx + shadowOffset_, dy + shadowOffset_), Caption(), Font(), c, TextFlags());
     }
     if (shadowSize_ == 0 && shadowOffset_ > 0)
-        canvas.Text(text.Offset(shadowOffset_, shadowOffset_), Caption(), Font(), shadowColor_, TextFlags());
+        canvas.Text(text.Offset(shadowOffset_, shadowOffset_), Caption(), Font(), shadow, TextFlags());
     canvas.Text(text, Caption(), Font(), TextColor(), TextFlags());
 }
 
@@ -144,7 +145,7 @@ void TskLinkLabel::Paint(ICanvas& canvas) {
     canvas.FillRect(ClientRect(), BackgroundColor());
     TFontSpec f = Font();
     f.Underline = true;
-    TColor c = Hovered() && IsUsable() ? Palette().Link : TextColor();
+    TColor c = Hovered() && IsUsable() ? Palette().LinkHot : TextColor();
     canvas.Text(ClientRect(), Caption(), f, c, TextFlags());
 }
 

@@ -53,6 +53,7 @@ class TskShadowLabel : public TskLabel {
     void PublishProperties(PropertyList& out) override;
     const char* WindowClassName() const override { return "TallowShadowLabel"; }
 
+    // clDefault (the default) takes the skin's shadow colour.
     TColor ShadowColor() const { return shadowColor_; }
     void SetShadowColor(TColor c);
     int ShadowSize() const { return shadowSize_; }
@@ -66,7 +67,7 @@ protected:
     int Margin() const override { return shadowSize_ + shadowOffset_; }
 
 private:
-    TColor shadowColor_ = Rgb(0, 0, 0);
+    TColor shadowColor_ = clDefault;  // the skin's shadow colour
     int shadowSize_ = 1;
     int shadowOffset_ = 1;
 };

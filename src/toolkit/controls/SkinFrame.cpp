@@ -1,5 +1,7 @@
 #include "toolkit/controls/SkinFrame.h"
 
+#include <algorithm>
+
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/Menu.h"
 
@@ -81,32 +83,48 @@ void TskSkinFrame::Notification(TComponent* component, TOperation operation) {
 
 //--- painting -------------------------------------------------------------
 
+TFrameMetrics FrameMetricsOf(const TSkinPalette& p) {
+    TFrameMetrics m;
+    m.CaptionHeight = p.CaptionHeight;
+    m.Border = std::max(1, p.FrameWidth);
+    m.ButtonWidth = std::max(28, p.CaptionHeight + 8);
+    return m;
+}
+
 void TskSkinFrame::Paint(ICanvas& canvas, const TFrameLayout& l, bool active) {
-    TSkinPalette p = form_ != nullptr ? form_->Palette() : PaletteOf(skin_);
-    TColor top = active ? p.CaptionTop : Blend(p.CaptionInactive, Rgb(255, 255, 255), 40);
-    TColor bottom = active ? p.CaptionBottom : p.CaptionInactive;
-    canvas.FrameRect(l.Window, active ? p.FrameBorder : p.CaptionInactive);
+    TSkinPalette p = Palette();
+    TColor bottom = active ? p.Caption : p.CaptionInactive;
+    TColor top = Blend(bottom, Rgb(255, 255, 255), 36);
+    TColor border = active ? p.FrameBorder : p.CaptionInactive;
+    for (int i = 0; i < l.Caption.Left; ++i)
+        canvas.FrameRect(l.Window.Inflated(-i, -i), border);
     canvas.GradientV(l.Caption, top, bottom);
-    canvas.Line({l.Caption.Left, l.Caption.Top}, {l.Caption.Right, l.Caption.Top}, Blend(top, Rgb(255, 255, 255), 60));
+    canvas.Line({l.Caption.Left, l.Caption.Top}, {l.Caption.Right, l.Caption.Top}, Blend(top, Rgb(255, 255, 255), 70));
     if (l.SysMenu.Width() > 0)
         PaintButton(canvas, l.SysMenu, TFrameHit::SystemMenu, p);
     if (l.Minimize.Width() > 0)
         PaintButton(canvas, l.Minimize, TFrameHit::Minimize, p);
     if (l.Close.Width() > 0)
         PaintButton(canvas, l.Close, TFrameHit::Close, p);
-    TFontSpec f{"Segoe UI", 14, true, false};
+    TFontSpec f{p.FontFace, p.CaptionFontHeight, p.CaptionFontBold, false};
     std::string title = form_ != nullptr ? form_->Caption() : std::string();
     canvas.Text(l.Title.Offset(1, 1), title, f, Blend(bottom, Rgb(0, 0, 0), 90), tfVCenter | tfEllipsis);
-    canvas.Text(l.Title, title, f, p.CaptionText, tfVCenter | tfEllipsis);
+    canvas.Text(l.Title, title, f, active ? p.CaptionText : p.CaptionTextInactive, tfVCenter | tfEllipsis);
+}
+
+TSkinPalette TskSkinFrame::Palette() const {
+    if (skin_ != nullptr)
+        return PaletteOf(skin_);
+    return form_ != nullptr ? form_->Palette() : BuiltInPalette();
 }
 
 void TskSkinFrame::PaintButton(ICanvas& canvas, const TRect& r, TFrameHit which, const TSkinPalette& p) {
     bool hot = hot_ == which, down = pressed_ == which && hot;
     if (hot) {
-        TColor face = which == TFrameHit::Close ? Rgb(212, 64, 52) : Blend(p.CaptionTop, Rgb(255, 255, 255), 60);
+        TColor face = which == TFrameHit::Close ? p.CloseButtonHot : p.CaptionButtonHot;
         if (down)
-            face = Blend(face, Rgb(0, 0, 0), 50);
-        TColor edge = p.CaptionButtonGlow ? Blend(face, p.Glow, 200) : face;
+            face = which == TFrameHit::Close ? Blend(face, Rgb(0, 0, 0), 50) : p.CaptionButtonPressed;
+        TColor edge = p.CaptionButtonGlowOn ? p.CaptionButtonGlow : face;
         canvas.RoundRect(r.Inflated(-3, -4), 3, face, edge);
     }
     TColor ink = p.CaptionText;
@@ -114,7 +132,7 @@ void TskSkinFrame::PaintButton(ICanvas& canvas, const TRect& r, TFrameHit which,
     switch (which) {
     case TFrameHit::SystemMenu:
         // A small window glyph: title strip and body.
-        canvas.RoundRect(TRect{cx - 7, cy - 6, cx + 8, cy + 7}, 2, Blend(p.CaptionBottom, ink, 60), ink);
+        canvas.RoundRect(TRect{cx - 7, cy - 6, cx + 8, cy + 7}, 2, Blend(p.Caption, ink, 60), ink);
         canvas.FillRect(TRect{cx - 6, cy - 5, cx + 7, cy - 2}, ink);
         break;
     case TFrameHit::Minimize:

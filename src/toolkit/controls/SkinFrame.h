@@ -33,6 +33,8 @@ struct TFrameLayout {
 TFrameLayout LayoutFrame(int clientWidth, int clientHeight, bool systemMenu, bool minimize,
                          const TFrameMetrics& m = {});
 TFrameHit HitTestFrame(const TFrameLayout& layout, TPoint at);
+// The frame metrics a skin asks for (caption height, border width).
+TFrameMetrics FrameMetricsOf(const TSkinPalette& palette);
 
 class TskSkinFrame : public TComponent {
     TALLOW_CLASS(TskSkinFrame, TComponent)
@@ -59,6 +61,8 @@ class TskSkinFrame : public TComponent {
 
     // Paints the caption bar and border for a window of `layout`.
     void Paint(ICanvas& canvas, const TFrameLayout& layout, bool active);
+    // The frame's own skin, else its form's, else the built-in one.
+    TSkinPalette Palette() const;
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;

@@ -6,6 +6,7 @@
 #include "toolkit/controls/MessageLogic.h"
 #include "toolkit/controls/SkinFrame.h"
 #include "toolkit/controls/TextMeasure.h"
+#include "toolkit/skin/SkinData.h"
 
 namespace tallow {
 
@@ -96,13 +97,8 @@ void TskMessageIcon::Paint(ICanvas& canvas) {
 
 TskMessageForm::TskMessageForm(TComponent* owner) : TskForm(owner) {}
 
-TColor TskMessageForm::BackgroundColor() const { return Blend(Palette().Window, Rgb(255, 255, 255), 200); }
+TColor TskMessageForm::BackgroundColor() const { return Palette().Page; }
 
-void TskMessageForm::Paint(ICanvas& canvas) {
-    canvas.FillRect(ClientRect(), BackgroundColor());
-    canvas.FillRect(ButtonBand, Palette().Window);
-    canvas.Line({ButtonBand.Left, ButtonBand.Top}, {ButtonBand.Right, ButtonBand.Top}, Palette().BevelDark);
-}
 
 //--- TskSkinMessage -------------------------------------------------------
 
@@ -115,8 +111,11 @@ void TskSkinMessage::PublishProperties(PropertyList& out) {
                                 &TskSkinMessage::SetShowAgainFlagValue);
 }
 
+// The caller's lookup first, then the resource strings linked to the skin data.
 std::string TskSkinMessage::ResText(const std::string& key, const std::string& fallback) const {
     std::string text = lookup_ ? lookup_(key) : std::string();
+    if (text.empty() && skin_ != nullptr)
+        text = skin_->ResourceText(key);
     return text.empty() ? fallback : text;
 }
 
@@ -146,6 +145,11 @@ std::unique_ptr<TskMessageForm> TskSkinMessage::BuildDialog(const std::string& t
     f.Text->SetCaption(text);
     f.Text->SetParent(&f);
 
+    f.ButtonBand = new TskPanel(&f);
+    f.ButtonBand->SetName("pnButtons");
+    f.ButtonBand->SetBorderLine(true);
+    f.ButtonBand->SetParent(&f);
+
     std::vector<TMsgDlgBtn> kinds = DialogButtons(set);
     TModalResult esc = EscapeResult(set);
     std::vector<int> widths;
@@ -159,7 +163,7 @@ std::unique_ptr<TskMessageForm> TskSkinMessage::BuildDialog(const std::string& t
         b->SetCancel(esc != mrNone && ButtonResult(kind) == esc);
         b->SetTabOrder(int(f.Buttons.size()));
         b->SetSkinData(ctrlSkin);
-        b->SetParent(&f);
+        b->SetParent(f.ButtonBand);
         f.Buttons.push_back(b);
         widths.push_back(MeasureText(b->Caption(), font, 0, tfMnemonic).Width);
     }
@@ -186,11 +190,16 @@ std::unique_ptr<TskMessageForm> TskSkinMessage::BuildDialog(const std::string& t
     f.SetBounds(0, 0, l.Client.Width, l.Client.Height);
     f.Icon->SetBounds(l.Icon.Left, l.Icon.Top, l.Icon.Width(), l.Icon.Height());
     f.Text->SetBounds(l.Text.Left, l.Text.Top, l.Text.Width(), l.Text.Height());
-    for (size_t i = 0; i < f.Buttons.size(); ++i)
-        f.Buttons[i]->SetBounds(l.Buttons[i].Left, l.Buttons[i].Top, l.Buttons[i].Width(), l.Buttons[i].Height());
+    // The band is one pixel wider than the window on three sides, so only its top line shows.
+    TRect band = l.ButtonBand.Inflated(1, 0);
+    band.Bottom += 1;
+    f.ButtonBand->SetBounds(band.Left, band.Top, band.Width(), band.Height());
+    for (size_t i = 0; i < f.Buttons.size(); ++i) {
+        TRect r = l.Buttons[i].Offset(-band.Left, -band.Top);
+        f.Buttons[i]->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+    }
     if (f.ShowFlag != nullptr)
         f.ShowFlag->SetBounds(l.CheckBox.Left, l.CheckBox.Top, l.CheckBox.Width(), l.CheckBox.Height());
-    f.ButtonBand = l.ButtonBand;
     return form;
 }
 
@@ -198,7 +207,7 @@ TModalResult TskSkinMessage::MessageDlg(const std::string& text, const std::stri
                                         TMsgDlgButtons buttons, int /*helpContext*/) {
     std::unique_ptr<TskMessageForm> form = BuildDialog(text, caption, type, buttons);
     if (OnDialogShow)
-        OnDialogShow(*form);
+        form->OnShow = [this](TComponent* sender) { OnDialogShow(*static_cast<TskMessageForm*>(sender)); };
     TModalResult result = form->ShowModal();
     // Closed by the frame or Alt+F4: answer as Esc would, so the caller gets a
     // result its button set can produce.

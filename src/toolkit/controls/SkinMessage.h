@@ -12,6 +12,7 @@
 #include "framework/CLEngineTypes.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/CheckBox.h"
+#include "toolkit/controls/Containers.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/Label.h"
 
@@ -47,11 +48,10 @@ class TskMessageForm : public TskForm {
     TskMessageIcon* Icon = nullptr;
     TskLabel* Text = nullptr;
     TskCheckBox* ShowFlag = nullptr;  // null when not offered
+    TskPanel* ButtonBand = nullptr;   // the strip along the bottom that holds the buttons
     std::vector<TskButton*> Buttons;
 
     TColor BackgroundColor() const override;
-    void Paint(ICanvas& canvas) override;
-    TRect ButtonBand;
 };
 
 class TskSkinMessage : public TComponent {
@@ -83,7 +83,7 @@ class TskSkinMessage : public TComponent {
     std::unique_ptr<TskMessageForm> BuildDialog(const std::string& text, const std::string& caption,
                                                 TMsgDlgType type, TMsgDlgButtons buttons);
 
-    // Fires with the built dialog just before it is shown.
+    // Fires with the dialog as it is shown (its modal loop starts after it).
     std::function<void(TskMessageForm&)> OnDialogShow;
 
 private:

@@ -22,7 +22,6 @@ tallow_library(tallow_toolkit
         controls/PngImage.cpp
         controls/SkinFrame.cpp
         controls/SkinMessage.cpp
-        controls/SkinPalette.cpp
         controls/TextMeasure.cpp
         controls/Timer.cpp
     WIN32_SOURCES
@@ -32,5 +31,5 @@ tallow_library(tallow_toolkit
         win/PictureWindow_win.cpp
         win/Toolkit_win.cpp
         win/WindowBase_win.cpp
-    LIBS tallow_components tallow_png
+    LIBS tallow_components tallow_png tallow_skin
     WIN32_LIBS gdi32 user32 shell32 msimg32 comctl32)

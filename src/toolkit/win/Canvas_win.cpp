@@ -34,7 +34,7 @@ bool FamilyInstalled(const std::string& name) {
 std::string AvailableFamily(const std::string& name) {
     if (!name.empty() && FamilyInstalled(name))
         return name;
-    for (const char* fallback : {"Segoe UI", "Tahoma", "DejaVu Sans", "Arial"})
+    for (const char* fallback : {"Segoe UI", "Tahoma", "DejaVu Sans Condensed", "DejaVu Sans", "Arial"})
         if (FamilyInstalled(fallback))
             return fallback;
     return "Tahoma";

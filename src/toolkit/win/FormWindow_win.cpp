@@ -64,7 +64,13 @@ FormWindow::FormWindow(TskForm& form) : form_(form) {
 }
 
 TFrameLayout FormWindow::Layout() const {
-    return LayoutFrame(form_.ClientWidth(), form_.ClientHeight(), form_.SystemMenuIcon(), form_.MinimizeIcon());
+    return LayoutFrame(form_.ClientWidth(), form_.ClientHeight(), form_.SystemMenuIcon(), form_.MinimizeIcon(),
+                       Metrics());
+}
+
+TFrameMetrics FormWindow::Metrics() const {
+    TskSkinFrame* frame = form_.SkinFrame();
+    return FrameMetricsOf(frame != nullptr ? frame->Palette() : form_.Palette());
 }
 
 SIZE FormWindow::WindowSizeFor(int clientWidth, int clientHeight) const {
@@ -97,11 +103,23 @@ void FormWindow::PlaceInitially() {
     SetWindowPos(Hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The skin switched between our caption bar and the standard frame.
+void FormWindow::Restyle() {
+    skinned_ = form_.UsesSkinnedFrame();
+    bool visible = IsWindowVisible(Hwnd()) != FALSE;
+    SetWindowLongPtrA(Hwnd(), GWL_STYLE, LONG_PTR(StyleOf(form_, skinned_) | (visible ? WS_VISIBLE : 0)));
+    SIZE size = WindowSizeFor(form_.ClientWidth(), form_.ClientHeight());
+    SetWindowPos(Hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    RedrawWindow(Hwnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
 //--- peer -----------------------------------------------------------------
 
 void FormWindow::Invalidate() {
     if (Hwnd() == nullptr)
         return;
+    if (form_.UsesSkinnedFrame() != skinned_)
+        Restyle();
     if (form_.PictureWindow() != nullptr) {
         UpdatePictureWindow(Hwnd(), *form_.PictureWindow());
         return;
@@ -276,7 +294,7 @@ LRESULT FormWindow::OnNcCalcSize(WPARAM wp, LPARAM lp) {
     if (!skinned_)
         return Default(WM_NCCALCSIZE, wp, lp);
     RECT* r = reinterpret_cast<RECT*>(lp);  // the first rectangle in both forms of the message
-    TFrameMetrics m;
+    TFrameMetrics m = Metrics();
     r->left += m.Border;
     r->right -= m.Border;
     r->top += m.Border + m.CaptionHeight;

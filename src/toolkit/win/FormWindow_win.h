@@ -42,8 +42,10 @@ private:
     LRESULT OnKey(UINT msg, WPARAM key, LPARAM lp);
     void PaintFrame();
     TFrameLayout Layout() const;
+    TFrameMetrics Metrics() const;
     bool Skinned() const { return skinned_; }
     void PlaceInitially();
+    void Restyle();
     SIZE WindowSizeFor(int clientWidth, int clientHeight) const;
     void RestoreFocus();
 
