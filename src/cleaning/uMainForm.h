@@ -20,6 +20,8 @@
 #include "toolkit/controls/PngImage.h"
 #include "toolkit/controls/SkinFrame.h"
 #include "toolkit/controls/Timer.h"
+#include "toolkit/skin/ResourceStrData.h"
+#include "toolkit/skin/SkinData.h"
 
 namespace tallow {
 
@@ -44,6 +46,8 @@ class TfrmMain : public TskForm, private IClearAllWindow {
     ~TfrmMain() override;
 
     //--- Components, in creation order ---------------------------------------
+    TskResourceStrData* skResourceStrData1 = nullptr;
+    TskSkinData* skSkinData = nullptr;
     TskSkinFrame* skSkinFrame1 = nullptr;
     TPopupMenu* pmSystem = nullptr;
     TMenuItem* mniUpdate = nullptr;

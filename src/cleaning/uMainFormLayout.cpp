@@ -12,7 +12,23 @@ constexpr int kRowButtonLeft = 376;
 constexpr int kRowButtonWidth = 75;
 
 const TFontSpec kSideButtonFont{"Arial", 14, false, false};
-const TFontSpec kWindowFont{"MS Sans Serif", 13, false, false};
+// MS Sans Serif 8 point: 11 pixels high on a 96 dpi screen.
+const TFontSpec kWindowFont{"MS Sans Serif", 11, false, false};
+
+// The toolkit's own texts in this window.
+const char* const kResourceStrings =
+    "MSG_BTN_YES=&Yes\r\n"
+    "MSG_BTN_NO=&No\r\n"
+    "MSG_BTN_OK=&OK\r\n"
+    "MSG_BTN_CANCEL=&Cancel\r\n"
+    "MSG_BTN_ABORT=&Abort\r\n"
+    "MSG_BTN_RETRY=&Retry\r\n"
+    "MSG_BTN_IGNORE=&Ignore\r\n"
+    "MSG_BTN_ALL=&All\r\n"
+    "MSG_BTN_NOTOALL=N&o to All\r\n"
+    "MSG_BTN_YESTOALL=Yes to &All\r\n"
+    "MSG_BTN_HELP=&Help\r\n"
+    "MSG_CAP_SHOWFLAG=Don't display this message again\r\n";
 
 // One large button of the left column.
 struct SideButtonSpec {
@@ -101,6 +117,12 @@ void TfrmMain::CreateComponents() {
     SetSystemMenuIcon(true);
     SetMinimizeIcon(true);
 
+    skResourceStrData1 = Make<TskResourceStrData>(this, "skResourceStrData1");
+    skResourceStrData1->ResStrings()->SetText(kResourceStrings);
+    skSkinData = Make<TskSkinData>(this, "skSkinData");
+    skSkinData->SetResourceStrData(skResourceStrData1);
+    SetSkinData(skSkinData);
+
     pmSystem = Make<TPopupMenu>(this, "pmSystem");
     mniUpdate = Make<TMenuItem>(this, "mniUpdate");
     mniUpdate->SetCaption("&Update");
@@ -109,6 +131,7 @@ void TfrmMain::CreateComponents() {
     pmSystem->Add(mniUpdate);
     pmSystem->Add(mniAbout);
     skSkinFrame1 = Make<TskSkinFrame>(this, "skSkinFrame1");
+    skSkinFrame1->SetSkinData(skSkinData);
     skSkinFrame1->SetSystemMenu(pmSystem);
     SetSkinFrame(skSkinFrame1);
 
@@ -124,6 +147,7 @@ void TfrmMain::CreateComponents() {
     engine1 = new TCLEngine(this);
     engine1->SetName("engine1");
     engine1->SetLoading(true);
+    engine1->SkinData = skSkinData;
     engine1->ParentHWND = 0;
     engine1->SetTitleIncludeVer(true);
     engine1->SettingDefault()->SetText("Path.Skins=skins\r\nPath.Languages=langs");
@@ -141,6 +165,7 @@ void TfrmMain::CreateHeader() {
 
     skShadowLabel1 = MakeControl<TskShadowLabel>(this, this, "skShadowLabel1", 192, 16, 207, 35);
     skShadowLabel1->SetFont({"Verdana", 19, true, false});
+    skShadowLabel1->SetColor(Rgb(255, 255, 255));
     skShadowLabel1->SetShadowColor(Rgb(0, 0, 0));
     skShadowLabel1->SetShadowSize(2);
     skShadowLabel1->SetShadowOffset(0);
@@ -192,18 +217,20 @@ void TfrmMain::CreateCatalogue() {
         TskCheckBox* check =
             MakeControl<TskCheckBox>(this, page, row.checkName, kRowCheckLeft, row.top, kRowCheckWidth, kRowHeight);
         check->SetCaption(row.checkCaption);
+        check->SetFont(kWindowFont);
         check->SetChecked(false);
         this->*row.check = check;
         TskButton* button = MakeControl<TskButton>(this, page, row.buttonName, kRowButtonLeft, row.top,
                                                    kRowButtonWidth, kRowHeight);
         button->SetCaption(row.buttonCaption);
+        button->SetFont(kWindowFont);
         this->*row.button = button;
     }
     const char* note = "(Including Browsing, Search, Address Bar and Form AutoComplete)";
     lblClearBrowserH = MakeControl<TskLabel>(this, tstIE, "lblClearBrowserH", 48, 48, 320, 13);
     lblFFClearBH = MakeControl<TskLabel>(this, tstFF, "lblFFClearBH", 48, 48, 320, 13);
     for (TskLabel* label : {lblClearBrowserH, lblFFClearBH}) {
-        label->SetFont({"MS Sans Serif", 11, false, false});
+        label->SetFont(kWindowFont);
         label->SetColor(Rgb(96, 102, 112));
         label->SetAutoSize(true);
         label->SetCaption(note);

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "framework/CLEngineText.h"
+#include "toolkit/skin/SkinData.h"
 
 namespace tallow {
 
@@ -68,6 +69,9 @@ TCLEngine::~TCLEngine() {
 
 void TCLEngine::PublishProperties(PropertyList& out) {
     TComponent::PublishProperties(out);
+    out.Object<TskSkinData, TCLEngine>(
+        "SkinData", "TskSkinData", [](TCLEngine& e) { return e.SkinData; },
+        [](TCLEngine& e, TskSkinData* skin) { e.SkinData = skin; });
     out.Object<TStrings>("SettingOverwrite", "TStrings", &TCLEngine::SettingOverwrite,
                          &TCLEngine::SetSettingOverwrite);
     out.Object<TStrings>("SettingDefault", "TStrings", &TCLEngine::SettingDefault, &TCLEngine::SetSettingDefault);

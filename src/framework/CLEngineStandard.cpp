@@ -3,6 +3,7 @@
 #include "framework/CLSettings.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/SkinMessage.h"
+#include "toolkit/skin/SkinData.h"
 
 namespace tallow {
 
@@ -68,6 +69,11 @@ std::unique_ptr<IMessageDialog> MakeSkinMessageDialog(TCLEngine& engine) {
     auto* dialog = new TskSkinMessage(engine.Owner());
     dialog->SetSkinData(engine.SkinData);
     dialog->SetCtrlSkinData(engine.SkinData);
+    // The toolkit's texts ("MSG_BTN_YES", "MSG_CAP_SHOWFLAG") as the skin data
+    // holds them now, language replacements included.
+    dialog->SetTextLookup([&engine](const std::string& key) {
+        return engine.SkinData ? engine.SkinData->ResourceText(key) : std::string();
+    });
     return std::make_unique<SkinMessageDialog>(*dialog);
 }
 

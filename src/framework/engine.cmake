@@ -6,7 +6,7 @@ tallow_library(tallow_engine
         ${CMAKE_CURRENT_LIST_DIR}/CLEngineText.cpp
         ${CMAKE_CURRENT_LIST_DIR}/CLEngineUrl.cpp
         ${CMAKE_CURRENT_LIST_DIR}/CLEngineSchedule.cpp
-    LIBS tallow_components tallow_settings tallow_diagnostics)
+    LIBS tallow_components tallow_skin tallow_settings tallow_diagnostics)
 
 # The engine's services in the program: settings store, skinned forms, the
 # toolkit's message dialog and, in the Windows trees, the system and the
