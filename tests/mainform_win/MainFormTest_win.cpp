@@ -170,6 +170,33 @@ TEST_F(MainFormTest, SecondStartBringsTheRunningWindowToTheFrontAndEnds) {
     EXPECT_TRUE(WaitUntil([&] { return !IsIconic(main_) && GetForegroundWindow() == main_; }, 5000));
 }
 
+TEST_F(MainFormTest, ClipboardHeldElsewhereIsReportedByTheErrorBox) {
+    Start();
+    const std::string title = ConstSetting("App.Name") + "  " + ConstSetting("App.Ver");
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(main_) == title; }, 3000));
+    ASSERT_TRUE(OpenClipboard(nullptr)) << "this process holds the clipboard";
+    SendMessageA(FindChild(main_, "TallowButton", "System Files"), BM_CLICK, 0, 0);
+    HWND button = RowButton(main_, "Clear Clipboard");
+    ASSERT_NE(button, nullptr);
+    PostMessageA(button, BM_CLICK, 0, 0);
+
+    std::vector<HWND> boxes;
+    bool shown = WaitUntil([&] { return !(boxes = TopWindows(app_->Pid(), "#32770")).empty(); });
+    CloseClipboard();
+    ASSERT_TRUE(shown) << "no error box";
+    EXPECT_EQ(WindowText(boxes[0]), title) << "the error box carries the program's title";
+    std::string message;
+    for (HWND w : Descendants(boxes[0], "Static")) {
+        message += WindowText(w);
+    }
+    EXPECT_NE(message.find("Cannot open clipboard"), std::string::npos) << message;
+    PostMessageA(FindChild(boxes[0], "Button", "OK"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return TopWindows(app_->Pid(), "#32770").empty(); }));
+    Sleep(300);
+    EXPECT_TRUE(TopWindows(app_->Pid(), "TallowMessageDialog").empty()) << "the item's message is not shown";
+    EXPECT_EQ(SendRegistered(main_, "CL GetAppID"), std::stoi(ConstSetting("App.ID"))) << "the program goes on";
+}
+
 // A scratch copy of the program folder without res\title.png.
 std::string ScratchCopyWithoutTitle() {
     std::string dir = BinDir() + "mainform_notitle\\";
