@@ -2,6 +2,7 @@
 // hand in fakes. `RealCleaningServices()` (Windows trees) holds the system's.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/Clipboard.h"
@@ -39,8 +40,9 @@ struct TCleaningServices {
     IRecycleBin* recycleBin = nullptr;
     IProgramStarter* starter = nullptr;
     IUrlCache* urlCache = nullptr;
-    /// The application's window: clipboard owner and parent of the recycle bin's windows.
-    WindowHandle applicationWindow = 0;
+    /// The application's window at the moment of the call: clipboard owner and parent
+    /// of the recycle bin's windows. None: no window (0).
+    std::function<WindowHandle()> applicationWindow;
 };
 
 /// The system's services (Windows trees only): the platform bundle, the settings

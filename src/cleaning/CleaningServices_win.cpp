@@ -1,5 +1,7 @@
 // The system's services of the cleaners: the process-wide platform bundle and
 // settings store, and the cleaners' own Win32 services.
+#include <windows.h>
+
 #include "cleaning/CleaningServices.h"
 #include "framework/CLSettings.h"
 #include "platform/Platform.h"
@@ -17,6 +19,18 @@ public:
     std::string ShellFolder(const std::string& valueName) override { return GetShellFolder(valueName); }
 };
 
+// The main window of this process (class "TfrmMain"), else the thread's active window.
+WindowHandle ApplicationWindow() {
+    for (HWND w = FindWindowExA(nullptr, nullptr, "TfrmMain", nullptr); w;
+         w = FindWindowExA(nullptr, w, "TfrmMain", nullptr)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(w, &process);
+        if (process == GetCurrentProcessId())
+            return reinterpret_cast<WindowHandle>(w);
+    }
+    return reinterpret_cast<WindowHandle>(GetActiveWindow());
+}
+
 }  // namespace
 
 TCleaningServices& RealCleaningServices() {
@@ -33,6 +47,7 @@ TCleaningServices& RealCleaningServices() {
         s.recycleBin = &RealRecycleBin();
         s.starter = &RealProgramStarter();
         s.urlCache = &RealUrlCache();
+        s.applicationWindow = ApplicationWindow;
         return s;
     }();
     return services;

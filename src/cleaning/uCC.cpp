@@ -19,14 +19,14 @@ TCleaners::TCleaners(const TCleaningServices& services)
 //--- System files and Windows history ---------------------------------------
 
 void TCleaners::ClearClipboard() {
-    if (!s_.clipboard->Open(s_.applicationWindow))
+    if (!s_.clipboard->Open(ApplicationWindow()))
         throw EClipboardError();
     s_.clipboard->Empty();
     s_.clipboard->Close();
 }
 
 void TCleaners::EmptyRecycleBin() {
-    s_.recycleBin->EmptyAll(s_.applicationWindow);
+    s_.recycleBin->EmptyAll(ApplicationWindow());
 }
 
 void TCleaners::EmptyTempFolder() {

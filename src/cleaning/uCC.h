@@ -45,6 +45,7 @@ public:
 
 private:
     void StartScript(const std::string& name);
+    WindowHandle ApplicationWindow() const { return s_.applicationWindow ? s_.applicationWindow() : 0; }
 
     TCleaningServices s_;
     TFolderCleaner folders_;

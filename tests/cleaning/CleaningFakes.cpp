@@ -280,7 +280,7 @@ TCleaningServices TCleaningFakes::Services() {
     s.recycleBin = &recycleBin;
     s.starter = &starter;
     s.urlCache = &urlCache;
-    s.applicationWindow = 0x1234;
+    s.applicationWindow = [] { return WindowHandle(0x1234); };
     return s;
 }
 
