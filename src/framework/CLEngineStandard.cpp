@@ -56,6 +56,11 @@ private:
 
 }  // namespace
 
+EngineWindowFactories& StandardEngineWindows() {
+    static EngineWindowFactories windows;
+    return windows;
+}
+
 IEngineSettings& AppSettingsForEngine() {
     static SettingsForEngine settings;
     return settings;

@@ -12,6 +12,11 @@ class TskForm;
 /// must be a TskForm (anything else is std::bad_cast). Windows trees only.
 void InstallStandardEngineServices();
 
+/// The update and About windows every standard engine gets. The windows' own
+/// libraries fill these in at start-up, before the main window is created;
+/// empty factories mean the window does not exist (the engine then does nothing).
+EngineWindowFactories& StandardEngineWindows();
+
 /// The parts, for programs that put an engine together themselves.
 IEngineSettings& AppSettingsForEngine();
 IEngineSystem& StandardEngineSystem();

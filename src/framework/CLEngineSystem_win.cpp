@@ -67,6 +67,7 @@ void InstallStandardEngineServices() {
         services.system = &StandardEngineSystem();
         services.settings = &AppSettingsForEngine();
         services.owner = MakeFormEngineOwner(*form);
+        services.windows = StandardEngineWindows();
         services.windows.messageDialog = MakeSkinMessageDialog;
         return services;
     });
