@@ -126,7 +126,7 @@ class TfrmMain : public TskForm, private IClearAllWindow {
     /// Every check box of the window, in catalogue order.
     std::vector<TskCheckBox*> CheckBoxes() const;
 
-private:
+  private:
     void CreateComponents();
     void CreateHeader();
     void CreateSideButtons();

@@ -67,12 +67,12 @@ const CatalogueRow kCatalogue[kItemCount] = {
      &TfrmMain::btnIEDT, "btnIEDT", "Delete Now"},
     {&TfrmMain::tstIE, 104, &TfrmMain::rbIEDeleteCookie, "rbIEDeleteCookie", "Delete Cookies", &TfrmMain::btnIEDC,
      "btnIEDC", "Delete Now"},
-    {&TfrmMain::tstIE, 136, &TfrmMain::rbIEDeletePswd, "rbIEDeletePswd", "Delete stored Passwords",
-     &TfrmMain::btnIEDP, "btnIEDP", "Delete Now"},
+    {&TfrmMain::tstIE, 136, &TfrmMain::rbIEDeletePswd, "rbIEDeletePswd", "Delete stored Passwords", &TfrmMain::btnIEDP,
+     "btnIEDP", "Delete Now"},
     {&TfrmMain::tstFF, 24, &TfrmMain::rbFFClearBrowseH, "rbFFClearBrowseH", "Clear Browser History",
      &TfrmMain::btnFFCBH, "btnFFCBH", "Clear Now"},
-    {&TfrmMain::tstFF, 72, &TfrmMain::rbFFDeleteCache, "rbFFDeleteCache", "Delete Cache", &TfrmMain::btnFFDC,
-     "btnFFDC", "Delete Now"},
+    {&TfrmMain::tstFF, 72, &TfrmMain::rbFFDeleteCache, "rbFFDeleteCache", "Delete Cache", &TfrmMain::btnFFDC, "btnFFDC",
+     "Delete Now"},
     {&TfrmMain::tstFF, 104, &TfrmMain::rbFFDeleteCookies, "rbFFDeleteCookies", "Delete Cookies",
      &TfrmMain::btnFFDCookie, "btnFFDCookie", "Delete Now"},
     {&TfrmMain::tstFF, 136, &TfrmMain::rbFFDeletePassword, "rbFFDeletePassword", "Delete stored Passwords",
@@ -220,8 +220,8 @@ void TfrmMain::CreateCatalogue() {
         check->SetFont(kWindowFont);
         check->SetChecked(false);
         this->*row.check = check;
-        TskButton* button = MakeControl<TskButton>(this, page, row.buttonName, kRowButtonLeft, row.top,
-                                                   kRowButtonWidth, kRowHeight);
+        TskButton* button =
+            MakeControl<TskButton>(this, page, row.buttonName, kRowButtonLeft, row.top, kRowButtonWidth, kRowHeight);
         button->SetCaption(row.buttonCaption);
         button->SetFont(kWindowFont);
         this->*row.button = button;

@@ -13,12 +13,12 @@ namespace tallow {
 namespace {
 
 class MainFormWindow : public IMainWindow {
-public:
+  public:
     explicit MainFormWindow(std::unique_ptr<TfrmMain> form) : form_(std::move(form)) {}
     ~MainFormWindow() override { Application().SetMainForm(nullptr); }
     void ShowMainWindow() override { form_->Show(); }
 
-private:
+  private:
     std::unique_ptr<TfrmMain> form_;
 };
 

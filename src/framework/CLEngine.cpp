@@ -72,11 +72,11 @@ void TCLEngine::PublishProperties(PropertyList& out) {
     out.Object<TskSkinData, TCLEngine>(
         "SkinData", "TskSkinData", [](TCLEngine& e) { return e.SkinData; },
         [](TCLEngine& e, TskSkinData* skin) { e.SkinData = skin; });
-    out.Object<TStrings>("SettingOverwrite", "TStrings", &TCLEngine::SettingOverwrite,
-                         &TCLEngine::SetSettingOverwrite);
+    out.Object<TStrings>("SettingOverwrite", "TStrings", &TCLEngine::SettingOverwrite, &TCLEngine::SetSettingOverwrite);
     out.Object<TStrings>("SettingDefault", "TStrings", &TCLEngine::SettingDefault, &TCLEngine::SetSettingDefault);
-    out.Integer<TCLEngine>("ParentHWND", "Cardinal", [](TCLEngine& e) { return static_cast<long long>(e.ParentHWND); },
-                [](TCLEngine& e, int v) { e.ParentHWND = static_cast<WindowHandle>(static_cast<unsigned>(v)); });
+    out.Integer<TCLEngine>(
+        "ParentHWND", "Cardinal", [](TCLEngine& e) { return static_cast<long long>(e.ParentHWND); },
+        [](TCLEngine& e, int v) { e.ParentHWND = static_cast<WindowHandle>(static_cast<unsigned>(v)); });
     out.Boolean("TitleIncludeVer", &TCLEngine::TitleIncludeVer, &TCLEngine::SetTitleIncludeVer);
 }
 
@@ -232,6 +232,9 @@ std::string TCLEngine::GetAppName() {
 }
 
 void TCLEngine::UpdateTitle() {
+    if (IsDesigning()) {
+        return;
+    }
     std::string t = GetAppName();
     if (titleIncludeVer_) {
         t += "  " + settings_.ReadString("App.Ver");

@@ -117,9 +117,12 @@ class TCLEngine : public TComponent, public ISettingLists {
     std::string GetResText(const std::string& key, bool isLib);
 
     //--- Message boxes -------------------------------------------------------
-    TModalResult MessageBoxByKey(const std::string& key, const std::vector<std::string>& args = {}, int module = 0,
+    TModalResult MessageBoxByKey(const std::string& key,
+                                 const std::vector<std::string>& args = {},
+                                 int module = 0,
                                  TMsgDlgType dlgType = TMsgDlgType::mtInformation,
-                                 TMsgDlgButtons buttons = MsgButtons({mbOK}), int hiddenResult = 0,
+                                 TMsgDlgButtons buttons = MsgButtons({mbOK}),
+                                 int hiddenResult = 0,
                                  bool isLib = false);
     /// The engine's message dialog, created on first use; nullptr when this
     /// program has none.
@@ -140,7 +143,7 @@ class TCLEngine : public TComponent, public ISettingLists {
     std::optional<std::string> FindOverwrite(const std::string& name) const override;
     std::optional<std::string> FindDefault(const std::string& name) const override;
 
-private:
+  private:
     void RegisterMessages();
     bool HandleOwnMessage(EngineMessage& message);
     void TakeCopyData(const EngineMessage& message);

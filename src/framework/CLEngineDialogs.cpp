@@ -44,8 +44,12 @@ std::string TCLEngine::GetResText(const std::string& key, bool isLib) {
 
 //--- Message boxes ---------------------------------------------------------------
 
-TModalResult TCLEngine::MessageBoxByKey(const std::string& key, const std::vector<std::string>& args, int module,
-                                        TMsgDlgType dlgType, TMsgDlgButtons buttons, int hiddenResult,
+TModalResult TCLEngine::MessageBoxByKey(const std::string& key,
+                                        const std::vector<std::string>& args,
+                                        int module,
+                                        TMsgDlgType dlgType,
+                                        TMsgDlgButtons buttons,
+                                        int hiddenResult,
                                         bool isLib) {
     MessageDialogRequest request;
     request.text = FillPlaceholders(GetResText(key, isLib), args);

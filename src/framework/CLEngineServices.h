@@ -15,7 +15,7 @@ class TCLEngine;
 
 /// The operating-system services the engine calls.
 class IEngineSystem {
-public:
+  public:
     virtual ~IEngineSystem() = default;
     /// RegisterWindowMessageA: the same name gives the same number in every process.
     virtual uint32_t RegisterMessage(const std::string& name) = 0;
@@ -37,7 +37,7 @@ public:
 
 /// The settings the engine reads and writes (the process-wide settings store).
 class IEngineSettings {
-public:
+  public:
     virtual ~IEngineSettings() = default;
     virtual std::string ReadString(const std::string& key) = 0;
     virtual int ReadInteger(const std::string& key) = 0;
@@ -51,7 +51,7 @@ public:
 
 /// The window that owns the engine.
 class IEngineOwner {
-public:
+  public:
     virtual ~IEngineOwner() = default;
     virtual WindowHandle Handle() = 0;
     virtual void SetCaption(const std::string& caption) = 0;
@@ -74,7 +74,7 @@ struct MessageDialogRequest {
 
 /// The modal message dialog (the skin toolkit's TskSkinMessage).
 class IMessageDialog {
-public:
+  public:
     virtual ~IMessageDialog() = default;
     /// Shows the dialog modally. `showAgainFlagValue` is true on entry; on return
     /// it is false exactly when the user ticked the check box.
@@ -83,7 +83,7 @@ public:
 
 /// The update window: `BeginCheck(manual)` starts one check.
 class IUpdateWindow {
-public:
+  public:
     virtual ~IUpdateWindow() = default;
     virtual void BeginCheck(bool manual) = 0;
     virtual TModalResult ShowModal() = 0;
@@ -91,7 +91,7 @@ public:
 
 /// The About window.
 class IAboutWindow {
-public:
+  public:
     virtual ~IAboutWindow() = default;
     /// Makes the window a child of `parent` (SetParent) at position 0, 0.
     virtual void PlaceInParent(WindowHandle parent) = 0;
@@ -100,13 +100,15 @@ public:
 
 /// The language data the engine reads texts from.
 class ILanguageData {
-public:
+  public:
     virtual ~ILanguageData() = default;
     /// The text of "AppName" in section "AppRes"; empty when there is none.
     virtual std::string ReadAppName() = 0;
     /// Fills `result` with the text of `prefix` + `key` in `section`; leaves it
     /// unchanged when there is none.
-    virtual void ReadText(const std::string& section, const std::string& prefix, const std::string& key,
+    virtual void ReadText(const std::string& section,
+                          const std::string& prefix,
+                          const std::string& key,
                           std::string& result) = 0;
     /// Adds the section's Name=Value pairs to `list`; names it already holds stay.
     virtual void ReadSection(const std::string& section, std::vector<std::string>& list) = 0;

@@ -10,7 +10,7 @@ namespace tallow {
 namespace {
 
 class SettingsForEngine : public IEngineSettings {
-public:
+  public:
     std::string ReadString(const std::string& key) override { return AppSettings().ReadString(key); }
     int ReadInteger(const std::string& key) override { return AppSettings().ReadInteger(key); }
     double ReadFloat(const std::string& key) override { return AppSettings().ReadFloat(key); }
@@ -22,7 +22,7 @@ public:
 };
 
 class FormEngineOwner : public IEngineOwner {
-public:
+  public:
     explicit FormEngineOwner(TskForm& form) : form_(form) {}
     WindowHandle Handle() override { return form_.WindowHandle(); }
     void SetCaption(const std::string& caption) override { form_.SetCaption(caption); }
@@ -33,13 +33,13 @@ public:
         return old;
     }
 
-private:
+  private:
     TskForm& form_;
 };
 
 // The toolkit's dialog, owned by the engine's owner window and kept for later use.
 class SkinMessageDialog : public IMessageDialog {
-public:
+  public:
     explicit SkinMessageDialog(TskSkinMessage& dialog) : dialog_(dialog) {}
     TModalResult Execute(const MessageDialogRequest& request, bool& showAgainFlagValue) override {
         dialog_.SetShowAgainFlag(request.showAgainFlag);
@@ -50,7 +50,7 @@ public:
         return result;
     }
 
-private:
+  private:
     TskSkinMessage& dialog_;
 };
 

@@ -21,7 +21,7 @@ static_assert(kWmCopyData == WM_COPYDATA);
 namespace {
 
 class WinEngineSystem : public IEngineSystem {
-public:
+  public:
     uint32_t RegisterMessage(const std::string& name) override {
         return SystemPlatform().messages->RegisterMessage(name);
     }
@@ -39,8 +39,7 @@ public:
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};
-        if (CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0x20, nullptr, nullptr, &startup,
-                           &info)) {
+        if (CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0x20, nullptr, nullptr, &startup, &info)) {
             CloseHandle(info.hProcess);
             CloseHandle(info.hThread);
         }

@@ -41,7 +41,7 @@ MessageHandler FakeEngineOwner::ReplaceMessageHandler(MessageHandler handler) {
 namespace {
 
 class FakeDialog : public IMessageDialog {
-public:
+  public:
     explicit FakeDialog(FakeDialogState& s) : state_(s) {}
     TModalResult Execute(const MessageDialogRequest& request, bool& showAgainFlagValue) override {
         state_.shown.push_back(request);
@@ -51,27 +51,27 @@ public:
         return state_.answer;
     }
 
-private:
+  private:
     FakeDialogState& state_;
 };
 
 class FakeUpdateWindow : public IUpdateWindow {
-public:
+  public:
     explicit FakeUpdateWindow(FakeWindowState& s) : state_(s) { ++state_.created; }
     void BeginCheck(bool manual) override { state_.checks.push_back(manual); }
     TModalResult ShowModal() override { return ++state_.shownModal, mrOk; }
 
-private:
+  private:
     FakeWindowState& state_;
 };
 
 class FakeAboutWindow : public IAboutWindow {
-public:
+  public:
     explicit FakeAboutWindow(FakeWindowState& s) : state_(s) { ++state_.created; }
     void PlaceInParent(WindowHandle parent) override { state_.parents.push_back(parent); }
     TModalResult ShowModal() override { return ++state_.shownModal, mrOk; }
 
-private:
+  private:
     FakeWindowState& state_;
 };
 

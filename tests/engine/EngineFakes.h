@@ -17,7 +17,7 @@ struct PostedMessage {
 };
 
 class FakeEngineSystem : public IEngineSystem {
-public:
+  public:
     uint32_t RegisterMessage(const std::string& name) override;
     void TerminateApplication() override { ++terminated; }
     void SetApplicationTitle(const std::string& title) override { appTitle = title; }
@@ -38,7 +38,7 @@ public:
 };
 
 class FakeEngineSettings : public IEngineSettings {
-public:
+  public:
     std::string ReadString(const std::string& key) override;
     int ReadInteger(const std::string& key) override;
     double ReadFloat(const std::string& key) override;
@@ -63,15 +63,16 @@ struct FakeOwnerState {
 };
 
 class FakeEngineOwner : public IEngineOwner {
-public:
+  public:
     FakeOwnerState* state;
     explicit FakeEngineOwner(FakeOwnerState& s) : state(&s) {}
     WindowHandle Handle() override { return state->handle; }
     void SetCaption(const std::string& caption) override { state->caption = caption; }
-    void Post(uint32_t msg, uintptr_t wParam, intptr_t lParam) override { state->posted.push_back({msg, wParam, lParam}); }
+    void Post(uint32_t msg, uintptr_t wParam, intptr_t lParam) override {
+        state->posted.push_back({msg, wParam, lParam});
+    }
     MessageHandler ReplaceMessageHandler(MessageHandler handler) override;
 };
-
 
 /// The message dialog: answers with `answer` and ticks the box when `tick`.
 struct FakeDialogState {
@@ -92,7 +93,7 @@ std::function<std::unique_ptr<IMessageDialog>(TCLEngine&)> FakeDialogFactory(Fak
 
 /// An engine on fakes, with the message loop's delivery of posted messages.
 class EngineFixture {
-public:
+  public:
     EngineFixture();
     TCLEngine& engine() { return *engine_; }
     /// The component that owns the engine (the window form in the program).
@@ -110,7 +111,7 @@ public:
     FakeWindowState update;
     FakeWindowState about;
 
-private:
+  private:
     std::unique_ptr<TCLEngine> engine_;
 };
 

@@ -10,9 +10,11 @@ namespace tallow::testing {
 namespace {
 
 class FakeLanguage : public ILanguageData {
-public:
+  public:
     std::string ReadAppName() override { return appName; }
-    void ReadText(const std::string& section, const std::string& prefix, const std::string& key,
+    void ReadText(const std::string& section,
+                  const std::string& prefix,
+                  const std::string& key,
                   std::string& result) override {
         auto it = texts.find(section + "/" + prefix + key);
         if (it != texts.end()) {

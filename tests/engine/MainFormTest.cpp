@@ -17,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class MainFormFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const char* tmp = std::getenv("TALLOW_TEST_TMP");
         dir_ = fs::path(tmp ? tmp : "/tmp") /
@@ -46,8 +46,7 @@ protected:
     void PutImage(const std::string& name, const std::string& shipped = "icon24_01.png") {
         const char* env = std::getenv("TALLOW_SOURCE_DIR");
         fs::path source = env ? fs::path(env) : fs::path(__FILE__).parent_path().parent_path().parent_path();
-        fs::copy_file(source / "dist" / "res" / shipped, dir_ / ("res\\" + name),
-                      fs::copy_options::overwrite_existing);
+        fs::copy_file(source / "dist" / "res" / shipped, dir_ / ("res\\" + name), fs::copy_options::overwrite_existing);
     }
 
     TfrmMain& Create() {
@@ -84,8 +83,8 @@ TEST_F(MainFormFixture, ComponentsFollowTheLayoutTable) {
                        Expected{f.bev1, 8, 184, 169, 2}, Expected{f.pcMain, 192, 96, 467, 257},
                        Expected{f.sgClearall, 192, 72, 467, 20}, Expected{f.imgTitle, 56, 8, 130, 60},
                        Expected{f.rbEmptyWindowsTemp, 24, 88, f.rbEmptyWindowsTemp->Width(), 25},
-                       Expected{f.btnSysEWT, 376, 88, 75, 25}, Expected{f.lblFFClearBH, 48, 48,
-                                                                         f.lblFFClearBH->Width(), f.lblFFClearBH->Height()}}) {
+                       Expected{f.btnSysEWT, 376, 88, 75, 25},
+                       Expected{f.lblFFClearBH, 48, 48, f.lblFFClearBH->Width(), f.lblFFClearBH->Height()}}) {
         EXPECT_EQ(e.control->Left(), e.left) << e.control->Name();
         EXPECT_EQ(e.control->Top(), e.top) << e.control->Name();
         EXPECT_EQ(e.control->Width(), e.width) << e.control->Name();

@@ -24,7 +24,7 @@ std::vector<HWND> TopWindows(DWORD pid, const std::string& cls);
 
 /// One run of the program.
 class AppProcess {
-public:
+  public:
     /// Starts `exe` with `args` in its own folder.
     AppProcess(const std::string& exe, const std::string& args = "");
     ~AppProcess();
@@ -40,7 +40,7 @@ public:
     /// Asks the program to end ("CL CloseApp") and waits; ends it by force otherwise.
     void Close();
 
-private:
+  private:
     PROCESS_INFORMATION info_{};
 };
 

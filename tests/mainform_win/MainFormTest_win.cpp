@@ -66,7 +66,7 @@ HWND RowButton(HWND main, const std::string& caption) {
 }
 
 class MainFormTest : public ::testing::Test {
-protected:
+  protected:
     void Start(const std::string& exe = ProgramPath()) {
         app_ = std::make_unique<AppProcess>(exe);
         ASSERT_TRUE(app_->Started());
@@ -216,8 +216,7 @@ TEST_F(MainFormTest, MissingTitleImageIsReportedAndTheWindowOpensUnticked) {
     AppProcess app(ScratchCopyWithoutTitle());
     ASSERT_TRUE(app.Started());
     std::vector<HWND> boxes;
-    ASSERT_TRUE(WaitUntil([&] { return !(boxes = TopWindows(app.Pid(), "#32770")).empty(); }, 15000))
-        << "no error box";
+    ASSERT_TRUE(WaitUntil([&] { return !(boxes = TopWindows(app.Pid(), "#32770")).empty(); }, 15000)) << "no error box";
     EXPECT_EQ(WindowText(boxes[0]), ConstSetting("App.Name"));
     std::string message;
     for (HWND w : Descendants(boxes[0], "Static")) {
