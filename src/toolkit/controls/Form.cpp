@@ -88,7 +88,14 @@ bool TskForm::Close() {
     return true;
 }
 
-void TskForm::SetModalResult(int result) { modalResult_ = result; }
+void TskForm::SetModalResult(int result) {
+    modalResult_ = result;
+    // The modal loop waits for posted messages; one that was sent (BM_CLICK from
+    // another program, say) would not wake it, so nudge it with an empty one.
+    if (inModal_ && result != mrNone)
+        if (auto* peer = dynamic_cast<IFormPeer*>(Peer()))
+            peer->Post(0, 0, 0);
+}
 
 int TskForm::ShowModal() {
     modalResult_ = mrNone;

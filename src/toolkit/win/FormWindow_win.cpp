@@ -198,8 +198,10 @@ void FormWindow::RunModal() {
 }
 
 void FormWindow::Close() {
-    if (Hwnd() != nullptr)
-        ShowWindow(Hwnd(), SW_HIDE);
+    if (Hwnd() == nullptr)
+        return;
+    ShowWindow(Hwnd(), SW_HIDE);
+    PostMessageA(Hwnd(), WM_NULL, 0, 0);  // wakes a modal loop waiting in GetMessage
 }
 
 bool FormWindow::Post(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
