@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <fstream>
 
 #include "cleaning/CleaningActions.h"
 #include "framework/CLSettings.h"
@@ -72,16 +73,20 @@ void TfrmMain::LoadWindow() {
 
 //--- Form events ----------------------------------------------------------------
 
+// An existing icon takes the next index; a damaged one stays empty there, so
+// that it neither moves the later icons nor stops the window from loading.
 void TfrmMain::LoadIcons(const std::string& exeDir) {
     for (int n = 1; n <= 100; ++n) {
-        std::string file = IconFileName(exeDir, n);
-        TPngImage probe;
-        try {
-            probe.LoadFromFile(file);
-        } catch (const std::exception&) {
-            continue;  // a missing (or unreadable) icon is skipped silently
+        const std::string file = IconFileName(exeDir, n);
+        if (!std::ifstream(file, std::ios::binary)) {
+            continue;  // a missing icon is skipped silently
         }
-        imglstIcon->Add().Assign(probe.Width(), probe.Height(), std::vector<uint8_t>(probe.Pixels()));
+        TPngImage& icon = imglstIcon->Add();
+        try {
+            icon.LoadFromFile(file);
+        } catch (const std::exception&) {
+            icon.Clear();
+        }
     }
 }
 

@@ -116,9 +116,13 @@ TEST_F(MainFormFixture, FormCreateLoadsIconsInFoundOrderTicksBoxesAndSetsTheCapt
                  "icon24_0" + std::to_string(n == 100 ? 1 : (n == 7 ? 6 : n)) + ".png");
     }
     PutImage("icon24_101.png");
+    std::ofstream(dir_ / "res\\icon24_05.png", std::ios::binary | std::ios::trunc) << "not a picture";
     TfrmMain& f = Create();
     EXPECT_TRUE(errors_.empty()) << errors_.front();
     EXPECT_EQ(f.imglstIcon->Count(), 7) << "02..07 and 100; 01 missing, 101 never looked for";
+    EXPECT_TRUE(f.imglstIcon->Item(3)->Empty()) << "the damaged icon 05 keeps its place, empty";
+    EXPECT_FALSE(f.imglstIcon->Item(4)->Empty());
+    EXPECT_EQ(f.imglstIcon->Item(0)->Width(), 24);
     EXPECT_EQ(f.imgTitle->ImageStore(), f.pngStore);
     EXPECT_FALSE(f.pngStore->Image(0)->Empty());
     for (TskCheckBox* box : f.CheckBoxes()) {
