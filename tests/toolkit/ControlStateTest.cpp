@@ -179,10 +179,12 @@ TEST(PublishedPropertiesTest, CaptionsAndChecksAreReachableByName) {
 }
 
 class FakeTimers : public ITimerService {
-public:
+  public:
     std::vector<std::pair<TTimer*, unsigned>> running;
     void Start(TTimer& t, unsigned ms) override { running.push_back({&t, ms}); }
-    void Stop(TTimer& t) override { std::erase_if(running, [&](auto& r) { return r.first == &t; }); }
+    void Stop(TTimer& t) override {
+        std::erase_if(running, [&](auto& r) { return r.first == &t; });
+    }
 };
 
 TEST(TimerTest, RunsOnlyWhileEnabledWithAnInterval) {

@@ -53,9 +53,9 @@ struct DialogFixture : ::testing::Test {
         panel->SetTabOrder(1);
         inPanel->SetCaption("&Help");
         label->SetCaption("&Label");
-        for (TskControl* c : {static_cast<TskControl*>(ok), static_cast<TskControl*>(cancel),
-                              static_cast<TskControl*>(box), static_cast<TskControl*>(panel),
-                              static_cast<TskControl*>(label)})
+        for (TskControl* c :
+             {static_cast<TskControl*>(ok), static_cast<TskControl*>(cancel), static_cast<TskControl*>(box),
+              static_cast<TskControl*>(panel), static_cast<TskControl*>(label)})
             c->SetParent(&form);
         inPanel->SetParent(panel);
     }
@@ -63,7 +63,7 @@ struct DialogFixture : ::testing::Test {
 
 TEST_F(DialogFixture, TabOrderFollowsTabOrderDepthFirstAndSkipsUnusableControls) {
     std::vector<TskControl*> expected{box, inPanel, ok, cancel};
-    EXPECT_EQ(form.TabList(), expected);  // the label takes no focus
+    EXPECT_EQ(form.TabList(), expected);             // the label takes no focus
     EXPECT_EQ(form.NextTabStop(cancel, true), box);  // wraps around
     EXPECT_EQ(form.NextTabStop(box, false), cancel);
     EXPECT_EQ(form.NextTabStop(nullptr, true), box);

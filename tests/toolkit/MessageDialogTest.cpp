@@ -21,7 +21,7 @@ TEST(MessageLogicTest, ButtonsComeInBitOrderAndEveryDialogHasAWayOut) {
 
 TEST(MessageLogicTest, EachButtonReturnsItsModalResult) {
     const std::pair<TMsgDlgBtn, TModalResult> table[] = {
-        {mbYes, 6}, {mbNo, 7}, {mbOK, 1}, {mbCancel, 2}, {mbAbort, 3}, {mbRetry, 4},
+        {mbYes, 6},    {mbNo, 7},  {mbOK, 1},      {mbCancel, 2},    {mbAbort, 3},    {mbRetry, 4},
         {mbIgnore, 5}, {mbAll, 8}, {mbNoToAll, 9}, {mbYesToAll, 10}, {mbHelp, mrNone}};
     for (auto [button, result] : table)
         EXPECT_EQ(ButtonResult(button), result) << button;
@@ -54,8 +54,8 @@ TEST(SkinMessageTest, BuildsOneButtonPerMemberWithResourceCaptions) {
     skin.SetResourceStrData(&texts);
     TskSkinMessage message(nullptr);
     message.SetSkinData(&skin);
-    auto form = message.BuildDialog("Clear now?", "Cleaner 2.1", TMsgDlgType::mtConfirmation,
-                                    MsgButtons({mbYes, mbNo}));
+    auto form =
+        message.BuildDialog("Clear now?", "Cleaner 2.1", TMsgDlgType::mtConfirmation, MsgButtons({mbYes, mbNo}));
     ASSERT_EQ(form->Buttons.size(), 2u);
     EXPECT_EQ(form->Buttons[0]->Caption(), "&Ja");
     EXPECT_EQ(form->Buttons[1]->Caption(), "&No");  // the default text

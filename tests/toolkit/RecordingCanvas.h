@@ -20,7 +20,7 @@ struct DrawnImage {
 };
 
 class RecordingCanvas : public ICanvas {
-public:
+  public:
     std::vector<DrawnText> texts;
     std::vector<DrawnImage> images;
     std::vector<TRect> focusRects;

@@ -8,7 +8,9 @@
 namespace tallow {
 
 namespace {
-bool FileExists(const std::string& path) { return std::ifstream(path).good(); }
+bool FileExists(const std::string& path) {
+    return std::ifstream(path).good();
+}
 
 struct Row {
     const char* check;
@@ -53,7 +55,9 @@ TGalleryForm::TGalleryForm(TComponent* owner, const std::string& resDir) : TskFo
 
     tmrGauge = new TTimer(this);
     tmrGauge->SetInterval(100);
-    tmrGauge->OnTimer = [this](TComponent*) { sgClearall->SetValue(sgClearall->Value() >= 100 ? 0 : sgClearall->Value() + 1); };
+    tmrGauge->OnTimer = [this](TComponent*) {
+        sgClearall->SetValue(sgClearall->Value() >= 100 ? 0 : sgClearall->Value() + 1);
+    };
     tmrGauge->SetEnabled(false);
 }
 
@@ -131,8 +135,8 @@ void TGalleryForm::BuildSideButtons() {
             imglstIcon->AddFromFile(resDir_ + name);
     }
     const char* names[] = {"btnClearAll", "btnSelectAll", "btnIE", "btnFF", "btnWH", "btnSF"};
-    const char* captions[] = {"Clear Now", "Select All", "Internet Explorer", "Fire Fox", "Windows History",
-                              "System Files"};
+    const char* captions[] = {"Clear Now", "Select All",      "Internet Explorer",
+                              "Fire Fox",  "Windows History", "System Files"};
     const int tops[] = {97, 140, 191, 234, 277, 320};
     for (int i = 0; i < 6; ++i) {
         TskButton* b = AddButton(this, names[i], captions[i], TRect::Bounds(9, tops[i], 167, 38));
@@ -182,7 +186,8 @@ void TGalleryForm::BuildPages() {
     auto fill = [this](TskTabSheet* page, const Row* rows, int count, const std::string& prefix) {
         for (int i = 0; i < count; ++i) {
             AddCheck(page, "rb" + prefix + std::to_string(i), rows[i].check, rows[i].top);
-            AddButton(page, "btn" + prefix + std::to_string(i), rows[i].button, TRect::Bounds(376, rows[i].top, 75, 25));
+            AddButton(page, "btn" + prefix + std::to_string(i), rows[i].button,
+                      TRect::Bounds(376, rows[i].top, 75, 25));
         }
     };
     fill(pages[0], ie, 4, "IE");

@@ -63,7 +63,7 @@ class TGalleryForm : public TskForm {
     TskSkinFrame* skFrame = nullptr;
     TskSkinMessage* skMessage = nullptr;
 
-private:
+  private:
     void BuildHeader(const std::string& resDir);
     void BuildSideButtons();
     void BuildPages();

@@ -19,7 +19,8 @@ void ApplyGallerySkin(TskForm& form, const std::string& path) {
     for (char& ch : lower)
         ch = char(std::tolower(static_cast<unsigned char>(ch)));
     const std::string nsf = ".nsf.skn";
-    skin->SetSkinnableForm(!(lower.size() >= nsf.size() && lower.compare(lower.size() - nsf.size(), nsf.size(), nsf) == 0));
+    skin->SetSkinnableForm(
+        !(lower.size() >= nsf.size() && lower.compare(lower.size() - nsf.size(), nsf.size(), nsf) == 0));
     form.SetSkinData(skin);
     for (int i = 0; i < form.ComponentCount(); ++i)
         if (auto* message = dynamic_cast<TskSkinMessage*>(form.Components(i)))

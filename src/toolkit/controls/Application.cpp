@@ -35,7 +35,11 @@ void TApplication::HandleException(const std::string& message) {
         loop_->ShowError(title_, message);
 }
 
-void SetExceptionHandler(TExceptionHandler handler) { Application().SetExceptionHandler(std::move(handler)); }
-void ReportException(const std::string& message) { Application().HandleException(message); }
+void SetExceptionHandler(TExceptionHandler handler) {
+    Application().SetExceptionHandler(std::move(handler));
+}
+void ReportException(const std::string& message) {
+    Application().HandleException(message);
+}
 
 }  // namespace tallow

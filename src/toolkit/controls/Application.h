@@ -11,7 +11,7 @@ class TskForm;
 
 // The platform's message loop; the window layer installs one.
 class IMessageLoop {
-public:
+  public:
     virtual ~IMessageLoop() = default;
     virtual void Run() = 0;              // until Quit
     virtual void ProcessMessages() = 0;  // the waiting messages, without blocking
@@ -22,7 +22,7 @@ public:
 using TExceptionHandler = std::function<void(const std::string& message)>;
 
 class TApplication {
-public:
+  public:
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& title) { title_ = title; }
     // Closing the main form ends the message loop.
@@ -41,7 +41,7 @@ public:
     void SetExceptionHandler(TExceptionHandler handler) { handler_ = std::move(handler); }
     void HandleException(const std::string& message);
 
-private:
+  private:
     std::string title_;
     TskForm* mainForm_ = nullptr;
     IMessageLoop* loop_ = nullptr;

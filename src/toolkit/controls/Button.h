@@ -41,7 +41,7 @@ class TskButton : public TskControl {
     void Click() override;
     void Paint(ICanvas& canvas) override;
 
-private:
+  private:
     TskPngImageList* images_ = nullptr;
     int imageIndex_ = -1;
     int modalResult_ = 0;

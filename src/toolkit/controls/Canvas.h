@@ -28,7 +28,7 @@ enum TextFlags : unsigned {
 };
 
 class ICanvas {
-public:
+  public:
     virtual ~ICanvas() = default;
     virtual void FillRect(const TRect& r, TColor c) = 0;
     virtual void FrameRect(const TRect& r, TColor c) = 0;

@@ -25,7 +25,7 @@ class TskCheckBox : public TskControl {
     void Click() override;
     void Paint(ICanvas& canvas) override;
 
-private:
+  private:
     bool checked_ = false;
 };
 

@@ -21,7 +21,9 @@ void TskPanel::SetBorderLine(bool on) {
     Invalidate();
 }
 
-TColor TskPanel::BackgroundColor() const { return color_ == 0xFF000000 ? Palette().Panel : color_; }
+TColor TskPanel::BackgroundColor() const {
+    return color_ == 0xFF000000 ? Palette().Panel : color_;
+}
 
 void TskPanel::Paint(ICanvas& canvas) {
     TRect r = ClientRect();
@@ -41,9 +43,13 @@ void TskTabSheet::PublishProperties(PropertyList& out) {
     out.String<TskTabSheet>("Caption", "TCaption", &TskTabSheet::Caption, &TskTabSheet::SetCaption);
 }
 
-TColor TskTabSheet::BackgroundColor() const { return Palette().Page; }
+TColor TskTabSheet::BackgroundColor() const {
+    return Palette().Page;
+}
 
-TskPageControl* TskTabSheet::PageControl() const { return dynamic_cast<TskPageControl*>(Parent()); }
+TskPageControl* TskTabSheet::PageControl() const {
+    return dynamic_cast<TskPageControl*>(Parent());
+}
 
 void TskTabSheet::SetPageControl(TskPageControl* pages) {
     SetParent(pages);

@@ -22,7 +22,7 @@ class TskPanel : public TskControl {
     TColor BackgroundColor() const override;
     void Paint(ICanvas& canvas) override;
 
-private:
+  private:
     TColor color_ = 0xFF000000;
     bool borderLine_ = false;
 };
@@ -59,7 +59,7 @@ class TskPageControl : public TskControl {
     void SetBounds(int left, int top, int width, int height) override;
     void Paint(ICanvas& canvas) override;
 
-private:
+  private:
     friend class TskTabSheet;
     void SheetAdded(TskTabSheet* sheet);
     TskTabSheet* active_ = nullptr;
@@ -77,7 +77,7 @@ class TskBevel : public TskControl {
     void SetShape(TBevelShape s);
     void Paint(ICanvas& canvas) override;
 
-private:
+  private:
     TBevelShape shape_ = TBevelShape::TopLine;
 };
 

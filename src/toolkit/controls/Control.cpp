@@ -266,13 +266,17 @@ bool TskControl::MatchesMnemonic(char ch) const {
     return m != 0 && ToUpperAscii(m) == ToUpperAscii(ch);
 }
 
-void TskControl::Paint(ICanvas& canvas) { canvas.FillRect(ClientRect(), BackgroundColor()); }
+void TskControl::Paint(ICanvas& canvas) {
+    canvas.FillRect(ClientRect(), BackgroundColor());
+}
 
 void TskControl::Invalidate() {
     if (peer_)
         peer_->Invalidate();
 }
 
-void TskControl::AttachPeer(std::unique_ptr<IControlPeer> peer) { peer_ = std::move(peer); }
+void TskControl::AttachPeer(std::unique_ptr<IControlPeer> peer) {
+    peer_ = std::move(peer);
+}
 
 }  // namespace tallow

@@ -24,7 +24,16 @@ enum class TAlign { None, Top, Bottom, Client };
 enum class TCursorKind { Arrow, Hand };
 
 // Virtual key codes the controls react to (the platform's numbers).
-enum TKey : unsigned { vkTab = 9, vkReturn = 13, vkEscape = 27, vkSpace = 32, vkLeft = 37, vkUp = 38, vkRight = 39, vkDown = 40 };
+enum TKey : unsigned {
+    vkTab = 9,
+    vkReturn = 13,
+    vkEscape = 27,
+    vkSpace = 32,
+    vkLeft = 37,
+    vkUp = 38,
+    vkRight = 39,
+    vkDown = 40
+};
 
 class TskControl : public TComponent {
     TALLOW_CLASS(TskControl, TComponent)
@@ -114,12 +123,12 @@ class TskControl : public TComponent {
     void DetachPeer() { peer_.reset(); }
     uintptr_t WindowHandle() const { return peer_ ? peer_->Handle() : 0; }
 
-protected:
+  protected:
     void Notification(TComponent* component, TOperation operation) override;
     virtual void CaptionChanged() {}
     bool pressed_ = false;
 
-private:
+  private:
     void ApplyAlign(TRect& area);
 
     TskControl* parent_ = nullptr;

@@ -179,7 +179,9 @@ static TskControl* FindFocused(TskControl& parent) {
     return nullptr;
 }
 
-TskControl* TskForm::FocusedControl() { return FindFocused(*this); }
+TskControl* TskForm::FocusedControl() {
+    return FindFocused(*this);
+}
 
 static TskButton* FindButtonIn(TskControl& parent, bool cancel) {
     for (TskControl* c : parent.Children()) {
@@ -191,7 +193,9 @@ static TskButton* FindButtonIn(TskControl& parent, bool cancel) {
     return nullptr;
 }
 
-TskButton* TskForm::FindButton(bool cancel) { return FindButtonIn(*this, cancel); }
+TskButton* TskForm::FindButton(bool cancel) {
+    return FindButtonIn(*this, cancel);
+}
 
 bool TskForm::DialogKey(unsigned key, bool shift) {
     if (key == vkTab) {

@@ -108,7 +108,7 @@ class TskForm : public TskControl {
 
     void Loaded() override;
 
-private:
+  private:
     TskButton* FindButton(bool cancel);
 
     std::string windowClass_;

@@ -28,7 +28,7 @@ class TskGauge : public TskControl {
 
     void Paint(ICanvas& canvas) override;
 
-private:
+  private:
     int min_ = 0;
     int max_ = 100;
     int value_ = 0;

@@ -13,7 +13,9 @@ TUrlOpener& UrlOpener() {
 }
 }  // namespace
 
-void SetUrlOpener(TUrlOpener opener) { UrlOpener() = std::move(opener); }
+void SetUrlOpener(TUrlOpener opener) {
+    UrlOpener() = std::move(opener);
+}
 
 //--- TskLabel -------------------------------------------------------------
 
@@ -65,7 +67,9 @@ TColor TskLabel::TextColor() const {
     return color_ == clDefault ? Palette().WindowText : color_;
 }
 
-unsigned TskLabel::TextFlags() const { return alignment_ | tfMnemonic | (wordWrap_ ? tfWordWrap : 0u); }
+unsigned TskLabel::TextFlags() const {
+    return alignment_ | tfMnemonic | (wordWrap_ ? tfWordWrap : 0u);
+}
 
 void TskLabel::Paint(ICanvas& canvas) {
     canvas.FillRect(ClientRect(), BackgroundColor());

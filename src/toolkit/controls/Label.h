@@ -32,14 +32,14 @@ class TskLabel : public TskControl {
     // Resizes to the caption when AutoSize is on (word-wrapped labels keep their width).
     virtual void AdjustSize();
 
-protected:
+  protected:
     void CaptionChanged() override { AdjustSize(); }
     TColor TextColor() const;
     unsigned TextFlags() const;
     // Extra room the text needs around it (the shadow of a shadowed label).
     virtual int Margin() const { return 0; }
 
-private:
+  private:
     TColor color_ = clDefault;
     bool autoSize_ = false;
     bool wordWrap_ = false;
@@ -63,10 +63,10 @@ class TskShadowLabel : public TskLabel {
 
     void Paint(ICanvas& canvas) override;
 
-protected:
+  protected:
     int Margin() const override { return shadowSize_ + shadowOffset_; }
 
-private:
+  private:
     TColor shadowColor_ = clDefault;  // the skin's shadow colour
     int shadowSize_ = 1;
     int shadowOffset_ = 1;
@@ -91,7 +91,7 @@ class TskLinkLabel : public TskLabel {
     void Click() override;
     void Paint(ICanvas& canvas) override;
 
-private:
+  private:
     std::string url_;
 };
 

@@ -23,7 +23,7 @@ class TMenuItem : public TComponent {
     TComponentEvent OnClick;
     void Click();
 
-private:
+  private:
     std::string caption_;
     bool enabled_ = true;
 };
@@ -38,10 +38,10 @@ class TPopupMenu : public TComponent {
     int Count() const { return int(items_.size()); }
     TMenuItem* Items(int index) const;
 
-protected:
+  protected:
     void Notification(TComponent* component, TOperation operation) override;
 
-private:
+  private:
     std::vector<TMenuItem*> items_;
 };
 

@@ -26,7 +26,9 @@ constexpr ButtonInfo kButtons[] = {
 };
 constexpr int kButtonCount = int(std::size(kButtons));
 
-bool Has(TMsgDlgButtons set, TMsgDlgBtn b) { return (set >> b) & 1u; }
+bool Has(TMsgDlgButtons set, TMsgDlgBtn b) {
+    return (set >> b) & 1u;
+}
 }  // namespace
 
 std::vector<TMsgDlgBtn> DialogButtons(TMsgDlgButtons set) {
@@ -63,11 +65,18 @@ const char* DefaultButtonCaption(TMsgDlgBtn button) {
     return button >= 0 && button < kButtonCount ? kButtons[button].caption : "";
 }
 
-TMsgDlgBtn DefaultButton(TMsgDlgButtons set) { return DialogButtons(set).front(); }
+TMsgDlgBtn DefaultButton(TMsgDlgButtons set) {
+    return DialogButtons(set).front();
+}
 
-bool ShowAgainAfter(bool boxOffered, bool boxTicked) { return !(boxOffered && boxTicked); }
+bool ShowAgainAfter(bool boxOffered, bool boxTicked) {
+    return !(boxOffered && boxTicked);
+}
 
-TMessageLayout LayoutMessage(TSize textSize, const std::vector<int>& captionWidths, bool showFlag, int checkWidth,
+TMessageLayout LayoutMessage(TSize textSize,
+                             const std::vector<int>& captionWidths,
+                             bool showFlag,
+                             int checkWidth,
                              const TMessageMetrics& m) {
     TMessageLayout l;
     int buttonsWidth = 0;
@@ -80,8 +89,8 @@ TMessageLayout LayoutMessage(TSize textSize, const std::vector<int>& captionWidt
 
     int textLeft = m.Margin + m.IconSize + m.Margin;
     int textWidth = std::max(m.MinTextWidth, textSize.Width);
-    int width = std::max({textLeft + textWidth + m.Margin, buttonsWidth + 2 * m.Margin,
-                          showFlag ? checkWidth + 2 * m.Margin : 0});
+    int width = std::max(
+        {textLeft + textWidth + m.Margin, buttonsWidth + 2 * m.Margin, showFlag ? checkWidth + 2 * m.Margin : 0});
     textWidth = width - textLeft - m.Margin;
 
     l.Icon = TRect::Bounds(m.Margin, m.Margin, m.IconSize, m.IconSize);

@@ -48,7 +48,10 @@ struct TMessageMetrics {
 };
 
 // `textSize` is the measured, already wrapped text; `buttonWidths` the caption widths.
-TMessageLayout LayoutMessage(TSize textSize, const std::vector<int>& captionWidths, bool showFlag, int checkWidth,
+TMessageLayout LayoutMessage(TSize textSize,
+                             const std::vector<int>& captionWidths,
+                             bool showFlag,
+                             int checkWidth,
                              const TMessageMetrics& m = {});
 
 }  // namespace tallow

@@ -2,7 +2,9 @@
 
 namespace tallow {
 
-char ToUpperAscii(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+char ToUpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+}
 
 TMnemonic ParseMnemonic(std::string_view caption) {
     TMnemonic m;

@@ -8,9 +8,9 @@
 namespace tallow {
 
 struct TMnemonic {
-    std::string Text;    // the caption as shown, ampersands resolved
-    char Key = 0;        // the mnemonic character, 0 when there is none
-    int Position = -1;   // index of the underlined character in Text
+    std::string Text;   // the caption as shown, ampersands resolved
+    char Key = 0;       // the mnemonic character, 0 when there is none
+    int Position = -1;  // index of the underlined character in Text
 };
 
 // The first single "&" followed by a character marks the mnemonic; a trailing "&" is dropped.

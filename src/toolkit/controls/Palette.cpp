@@ -8,8 +8,12 @@ namespace tallow {
 
 namespace {
 // 0xAARRGGBB (straight alpha) to GDI's 0x00BBGGRR.
-TColor ToGdi(uint32_t argb) { return Rgb(int((argb >> 16) & 0xFF), int((argb >> 8) & 0xFF), int(argb & 0xFF)); }
-int AlphaOfArgb(uint32_t argb) { return int(argb >> 24); }
+TColor ToGdi(uint32_t argb) {
+    return Rgb(int((argb >> 16) & 0xFF), int((argb >> 8) & 0xFF), int(argb & 0xFF));
+}
+int AlphaOfArgb(uint32_t argb) {
+    return int(argb >> 24);
+}
 }  // namespace
 
 TSkinPalette PaletteFromTheme(const SkinTheme& t) {

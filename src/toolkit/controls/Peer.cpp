@@ -9,7 +9,11 @@ IWindowFactory*& Factory() {
 }
 }  // namespace
 
-void SetWindowFactory(IWindowFactory* factory) { Factory() = factory; }
-IWindowFactory* WindowFactory() { return Factory(); }
+void SetWindowFactory(IWindowFactory* factory) {
+    Factory() = factory;
+}
+IWindowFactory* WindowFactory() {
+    return Factory();
+}
 
 }  // namespace tallow

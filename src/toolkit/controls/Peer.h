@@ -18,7 +18,7 @@ class TskForm;
 using TMessage = EngineMessage;
 
 class IControlPeer {
-public:
+  public:
     virtual ~IControlPeer() = default;
     virtual uintptr_t Handle() const = 0;
     virtual void Invalidate() = 0;
@@ -31,7 +31,7 @@ public:
 };
 
 class IFormPeer : public IControlPeer {
-public:
+  public:
     // Runs a modal loop until the form's ModalResult is set or it is closed.
     virtual void RunModal() = 0;
     virtual void Close() = 0;
@@ -43,7 +43,7 @@ public:
 
 // Creates the windows of forms. The window layer installs one at start-up.
 class IWindowFactory {
-public:
+  public:
     virtual ~IWindowFactory() = default;
     virtual IFormPeer* CreateFormWindow(TskForm& form) = 0;
     virtual IControlPeer* CreateControlWindow(TskControl& control) = 0;

@@ -32,7 +32,7 @@ class TskPngForm : public TComponent {
     // Resizes the form to the picture and redraws it.
     void PictureChanged();
 
-private:
+  private:
     TskForm* form_ = nullptr;
     TPngImage image_;
     int alpha_ = 255;

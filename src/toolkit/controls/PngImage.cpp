@@ -54,8 +54,7 @@ TskPngImageStore::TskPngImageStore(TComponent* owner) : TComponent(owner) {}
 void TskPngImageStore::PublishProperties(PropertyList& out) {
     TComponent::PublishProperties(out);
     out.Object<TCollection, TskPngImageStore>(
-        "PngImages", "TskPngImageCollection",
-        [](TskPngImageStore& s) -> TCollection* { return &s.images_; }, nullptr);
+        "PngImages", "TskPngImageCollection", [](TskPngImageStore& s) -> TCollection* { return &s.images_; }, nullptr);
 }
 
 TPngImage* TskPngImageStore::Image(int index) {
@@ -80,7 +79,8 @@ TskPngImageView::TskPngImageView(TComponent* owner) : TskControl(owner) {}
 
 void TskPngImageView::PublishProperties(PropertyList& out) {
     TskControl::PublishProperties(out);
-    out.Integer<TskPngImageView>("ImageIndex", "Integer", &TskPngImageView::ImageIndex, &TskPngImageView::SetImageIndex);
+    out.Integer<TskPngImageView>("ImageIndex", "Integer", &TskPngImageView::ImageIndex,
+                                 &TskPngImageView::SetImageIndex);
     out.Boolean<TskPngImageView>("AutoSize", &TskPngImageView::AutoSize, &TskPngImageView::SetAutoSize);
     out.Object<TskPngImageStore, TskPngImageView>("ImageStore", "TskPngImageStore", &TskPngImageView::ImageStore,
                                                   &TskPngImageView::SetImageStore);
@@ -110,7 +110,9 @@ void TskPngImageView::SetCenter(bool on) {
     Invalidate();
 }
 
-TPngImage* TskPngImageView::Picture() const { return store_ != nullptr ? store_->Image(index_) : nullptr; }
+TPngImage* TskPngImageView::Picture() const {
+    return store_ != nullptr ? store_->Image(index_) : nullptr;
+}
 
 void TskPngImageView::PictureChanged() {
     TPngImage* pic = Picture();
@@ -155,7 +157,9 @@ void TskPngImageList::Delete(int index) {
         images_.erase(images_.begin() + index);
 }
 
-void TskPngImageList::Clear() { images_.clear(); }
+void TskPngImageList::Clear() {
+    images_.clear();
+}
 
 TPngImage* TskPngImageList::Item(int index) {
     return index >= 0 && index < Count() ? images_[size_t(index)].get() : nullptr;

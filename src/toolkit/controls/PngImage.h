@@ -15,7 +15,7 @@ namespace tallow {
 
 // A decoded picture: premultiplied 32-bit BGRA.
 class TPngImage {
-public:
+  public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     bool Empty() const { return pixels_.empty(); }
@@ -29,7 +29,7 @@ public:
     void Assign(int width, int height, std::vector<uint8_t> premultipliedBgra);
     void Clear();
 
-private:
+  private:
     int width_ = 0;
     int height_ = 0;
     std::vector<uint8_t> pixels_;
@@ -43,7 +43,7 @@ class TskPngImageItem : public TCollectionItem {
     void SetName(const std::string& name) { name_ = name; }
     TPngImage& Image() { return image_; }
 
-private:
+  private:
     std::string name_;
     TPngImage image_;
 };
@@ -60,7 +60,7 @@ class TskPngImageStore : public TComponent {
     // Loads a file into slot `index`, adding slots up to it. Throws like TPngImage.
     void LoadSlot(int index, const std::string& path);
 
-private:
+  private:
     TItemCollection<TskPngImageItem> images_;
 };
 
@@ -85,10 +85,10 @@ class TskPngImageView : public TskControl {
 
     void Paint(ICanvas& canvas) override;
 
-protected:
+  protected:
     void Notification(TComponent* component, TOperation operation) override;
 
-private:
+  private:
     TPngImage* Picture() const;
     TskPngImageStore* store_ = nullptr;
     int index_ = 0;
@@ -115,7 +115,7 @@ class TskPngImageList : public TComponent {
     // The picture at `index` as a bitmap, nullptr when absent or empty.
     const TBitmapView* Get(int index);
 
-private:
+  private:
     int width_ = 24;
     int height_ = 24;
     std::vector<std::unique_ptr<TPngImage>> images_;

@@ -73,7 +73,9 @@ void TskSkinFrame::SetSystemMenu(TPopupMenu* menu) {
         FreeNotification(menu_);
 }
 
-void TskSkinFrame::SetSkinData(TskSkinData* skin) { skin_ = skin; }
+void TskSkinFrame::SetSkinData(TskSkinData* skin) {
+    skin_ = skin;
+}
 
 void TskSkinFrame::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
@@ -130,22 +132,22 @@ void TskSkinFrame::PaintButton(ICanvas& canvas, const TRect& r, TFrameHit which,
     TColor ink = p.CaptionText;
     int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
     switch (which) {
-    case TFrameHit::SystemMenu:
-        // A small window glyph: title strip and body.
-        canvas.RoundRect(TRect{cx - 7, cy - 6, cx + 8, cy + 7}, 2, Blend(p.Caption, ink, 60), ink);
-        canvas.FillRect(TRect{cx - 6, cy - 5, cx + 7, cy - 2}, ink);
-        break;
-    case TFrameHit::Minimize:
-        canvas.FillRect(TRect{cx - 5, cy + 3, cx + 6, cy + 5}, ink);
-        break;
-    case TFrameHit::Close:
-        for (int d = 0; d < 2; ++d) {
-            canvas.Line({cx - 5 + d, cy - 5}, {cx + 5 + d, cy + 5}, ink);
-            canvas.Line({cx + 4 + d, cy - 5}, {cx - 6 + d, cy + 5}, ink);
-        }
-        break;
-    default:
-        break;
+        case TFrameHit::SystemMenu:
+            // A small window glyph: title strip and body.
+            canvas.RoundRect(TRect{cx - 7, cy - 6, cx + 8, cy + 7}, 2, Blend(p.Caption, ink, 60), ink);
+            canvas.FillRect(TRect{cx - 6, cy - 5, cx + 7, cy - 2}, ink);
+            break;
+        case TFrameHit::Minimize:
+            canvas.FillRect(TRect{cx - 5, cy + 3, cx + 6, cy + 5}, ink);
+            break;
+        case TFrameHit::Close:
+            for (int d = 0; d < 2; ++d) {
+                canvas.Line({cx - 5 + d, cy - 5}, {cx + 5 + d, cy + 5}, ink);
+                canvas.Line({cx + 4 + d, cy - 5}, {cx - 6 + d, cy + 5}, ink);
+            }
+            break;
+        default:
+            break;
     }
 }
 

@@ -30,7 +30,10 @@ struct TFrameLayout {
 };
 
 // The frame around a client area of the given size.
-TFrameLayout LayoutFrame(int clientWidth, int clientHeight, bool systemMenu, bool minimize,
+TFrameLayout LayoutFrame(int clientWidth,
+                         int clientHeight,
+                         bool systemMenu,
+                         bool minimize,
                          const TFrameMetrics& m = {});
 TFrameHit HitTestFrame(const TFrameLayout& layout, TPoint at);
 // The frame metrics a skin asks for (caption height, border width).
@@ -64,10 +67,10 @@ class TskSkinFrame : public TComponent {
     // The frame's own skin, else its form's, else the built-in one.
     TSkinPalette Palette() const;
 
-protected:
+  protected:
     void Notification(TComponent* component, TOperation operation) override;
 
-private:
+  private:
     void PaintButton(ICanvas& canvas, const TRect& r, TFrameHit which, const TSkinPalette& p);
     TskForm* form_ = nullptr;
     TPopupMenu* menu_ = nullptr;

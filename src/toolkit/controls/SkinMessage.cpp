@@ -15,20 +15,29 @@ namespace tallow {
 namespace {
 TColor IconColor(TMsgDlgType kind) {
     switch (kind) {
-    case TMsgDlgType::mtWarning: return Rgb(236, 168, 30);
-    case TMsgDlgType::mtError: return Rgb(210, 54, 46);
-    case TMsgDlgType::mtConfirmation: return Rgb(52, 120, 200);
-    default: return Rgb(40, 110, 200);
+        case TMsgDlgType::mtWarning:
+            return Rgb(236, 168, 30);
+        case TMsgDlgType::mtError:
+            return Rgb(210, 54, 46);
+        case TMsgDlgType::mtConfirmation:
+            return Rgb(52, 120, 200);
+        default:
+            return Rgb(40, 110, 200);
     }
 }
 
 const char* IconGlyph(TMsgDlgType kind) {
     switch (kind) {
-    case TMsgDlgType::mtWarning: return "!";
-    case TMsgDlgType::mtError: return "X";
-    case TMsgDlgType::mtConfirmation: return "?";
-    case TMsgDlgType::mtInformation: return "i";
-    default: return "";
+        case TMsgDlgType::mtWarning:
+            return "!";
+        case TMsgDlgType::mtError:
+            return "X";
+        case TMsgDlgType::mtConfirmation:
+            return "?";
+        case TMsgDlgType::mtInformation:
+            return "i";
+        default:
+            return "";
     }
 }
 
@@ -97,8 +106,9 @@ void TskMessageIcon::Paint(ICanvas& canvas) {
 
 TskMessageForm::TskMessageForm(TComponent* owner) : TskForm(owner) {}
 
-TColor TskMessageForm::BackgroundColor() const { return Palette().Page; }
-
+TColor TskMessageForm::BackgroundColor() const {
+    return Palette().Page;
+}
 
 //--- TskSkinMessage -------------------------------------------------------
 
@@ -119,8 +129,10 @@ std::string TskSkinMessage::ResText(const std::string& key, const std::string& f
     return text.empty() ? fallback : text;
 }
 
-std::unique_ptr<TskMessageForm> TskSkinMessage::BuildDialog(const std::string& text, const std::string& caption,
-                                                            TMsgDlgType type, TMsgDlgButtons set) {
+std::unique_ptr<TskMessageForm> TskSkinMessage::BuildDialog(const std::string& text,
+                                                            const std::string& caption,
+                                                            TMsgDlgType type,
+                                                            TMsgDlgButtons set) {
     auto form = std::make_unique<TskMessageForm>(nullptr);
     TskMessageForm& f = *form;
     f.SetName("skMessageDialog");
@@ -203,8 +215,11 @@ std::unique_ptr<TskMessageForm> TskSkinMessage::BuildDialog(const std::string& t
     return form;
 }
 
-TModalResult TskSkinMessage::MessageDlg(const std::string& text, const std::string& caption, TMsgDlgType type,
-                                        TMsgDlgButtons buttons, int /*helpContext*/) {
+TModalResult TskSkinMessage::MessageDlg(const std::string& text,
+                                        const std::string& caption,
+                                        TMsgDlgType type,
+                                        TMsgDlgButtons buttons,
+                                        int /*helpContext*/) {
     std::unique_ptr<TskMessageForm> form = BuildDialog(text, caption, type, buttons);
     if (OnDialogShow)
         form->OnShow = [this](TComponent* sender) { OnDialogShow(*static_cast<TskMessageForm*>(sender)); };

@@ -29,7 +29,7 @@ class TskMessageIcon : public TskControl {
     void SetKind(TMsgDlgType kind);
     void Paint(ICanvas& canvas) override;
 
-private:
+  private:
     TMsgDlgType kind_ = TMsgDlgType::mtInformation;
     std::vector<uint8_t> pixels_;
     int size_ = 0;
@@ -77,16 +77,21 @@ class TskSkinMessage : public TComponent {
 
     // Shows the dialog modally and returns the result of the button pressed
     // (mrCancel when it was closed otherwise).
-    TModalResult MessageDlg(const std::string& text, const std::string& caption, TMsgDlgType type,
-                            TMsgDlgButtons buttons, int helpContext = 0);
+    TModalResult MessageDlg(const std::string& text,
+                            const std::string& caption,
+                            TMsgDlgType type,
+                            TMsgDlgButtons buttons,
+                            int helpContext = 0);
     // Builds the dialog without showing it (the gallery and the tests use it).
-    std::unique_ptr<TskMessageForm> BuildDialog(const std::string& text, const std::string& caption,
-                                                TMsgDlgType type, TMsgDlgButtons buttons);
+    std::unique_ptr<TskMessageForm> BuildDialog(const std::string& text,
+                                                const std::string& caption,
+                                                TMsgDlgType type,
+                                                TMsgDlgButtons buttons);
 
     // Fires with the dialog as it is shown (its modal loop starts after it).
     std::function<void(TskMessageForm&)> OnDialogShow;
 
-private:
+  private:
     TskSkinData* skin_ = nullptr;
     TskSkinData* ctrlSkin_ = nullptr;
     bool showAgainFlag_ = false;

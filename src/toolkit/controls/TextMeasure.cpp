@@ -13,7 +13,9 @@ TTextMeasurer& Measurer() {
 }
 }  // namespace
 
-void SetTextMeasurer(TTextMeasurer measurer) { Measurer() = std::move(measurer); }
+void SetTextMeasurer(TTextMeasurer measurer) {
+    Measurer() = std::move(measurer);
+}
 
 TSize MeasureText(const std::string& text, const TFontSpec& font, int wrapWidth, unsigned flags) {
     if (Measurer())

@@ -9,7 +9,8 @@
 
 namespace tallow {
 
-using TTextMeasurer = std::function<TSize(const std::string& text, const TFontSpec& font, int wrapWidth, unsigned flags)>;
+using TTextMeasurer =
+    std::function<TSize(const std::string& text, const TFontSpec& font, int wrapWidth, unsigned flags)>;
 
 void SetTextMeasurer(TTextMeasurer measurer);
 // Width and height of `text`; wrapWidth > 0 wraps at that width.

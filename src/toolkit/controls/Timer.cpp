@@ -9,7 +9,9 @@ ITimerService*& Service() {
 }
 }  // namespace
 
-void SetTimerService(ITimerService* service) { Service() = service; }
+void SetTimerService(ITimerService* service) {
+    Service() = service;
+}
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {}
 

@@ -12,7 +12,7 @@ namespace tallow {
 class TTimer;
 
 class ITimerService {
-public:
+  public:
     virtual ~ITimerService() = default;
     virtual void Start(TTimer& timer, unsigned intervalMs) = 0;
     virtual void Stop(TTimer& timer) = 0;
@@ -37,7 +37,7 @@ class TTimer : public TComponent {
     void Tick();
     void Loaded() override;
 
-private:
+  private:
     void Update();
     unsigned interval_ = 1000;
     bool enabled_ = true;

@@ -75,9 +75,13 @@ HFONT FontFor(const TFontSpec& font) {
 
 //--- canvas ---------------------------------------------------------------
 
-GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), saved_(SaveDC(dc)) { SetBkMode(dc_, TRANSPARENT); }
+GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {
+    SetBkMode(dc_, TRANSPARENT);
+}
 
-GdiCanvas::~GdiCanvas() { RestoreDC(dc_, saved_); }
+GdiCanvas::~GdiCanvas() {
+    RestoreDC(dc_, saved_);
+}
 
 void GdiCanvas::FillRect(const TRect& r, TColor c) {
     RECT rc{r.Left, r.Top, r.Right, r.Bottom};
@@ -180,7 +184,9 @@ BackBuffer::~BackBuffer() {
     DeleteDC(mem_);
 }
 
-void BackBuffer::CopyTo(int x, int y) { BitBlt(target_, x, y, width_, height_, mem_, 0, 0, SRCCOPY); }
+void BackBuffer::CopyTo(int x, int y) {
+    BitBlt(target_, x, y, width_, height_, mem_, 0, 0, SRCCOPY);
+}
 
 TSize MeasureScreenText(const std::string& text, const TFontSpec& font, int wrapWidth, unsigned flags) {
     HDC dc = GetDC(nullptr);

@@ -15,7 +15,7 @@ namespace tallow {
 HFONT FontFor(const TFontSpec& font);
 
 class GdiCanvas : public ICanvas {
-public:
+  public:
     explicit GdiCanvas(HDC dc);
     ~GdiCanvas() override;
 
@@ -29,7 +29,7 @@ public:
     void Image(const TBitmapView& image, int x, int y, uint8_t alpha) override;
     void FocusRect(const TRect& r) override;
 
-private:
+  private:
     HDC dc_;
     int saved_;
 };
@@ -37,13 +37,13 @@ private:
 // Paints into a memory bitmap of `size` and copies it to `target` at once, so a
 // repaint never shows half-drawn states.
 class BackBuffer {
-public:
+  public:
     BackBuffer(HDC target, int width, int height);
     ~BackBuffer();
     HDC Dc() const { return mem_; }
     void CopyTo(int x, int y);
 
-private:
+  private:
     HDC target_;
     HDC mem_;
     HBITMAP bitmap_;

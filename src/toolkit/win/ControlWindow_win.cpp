@@ -57,48 +57,70 @@ void ControlWindow::EnabledChanged() {
         EnableWindow(Hwnd(), control_.Enabled() ? TRUE : FALSE);
 }
 
-void ControlWindow::TextChanged() { Invalidate(); }
+void ControlWindow::TextChanged() {
+    Invalidate();
+}
 
 void ControlWindow::TakeFocus() {
     if (Hwnd() != nullptr)
         SetFocus(Hwnd());
 }
 
-void ControlWindow::ChildAdded(TskControl& child) { CreateWindowTree(child); }
+void ControlWindow::ChildAdded(TskControl& child) {
+    CreateWindowTree(child);
+}
 
 //--- messages -------------------------------------------------------------
 
 LRESULT ControlWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_PAINT: return OnPaint();
-    case WM_ERASEBKGND: return 1;
-    case WM_MOUSEMOVE: return OnMouseMove();
-    case WM_MOUSELEAVE: tracking_ = false; control_.MouseLeave(); return 0;
-    case WM_LBUTTONDOWN:
-        SetCapture(Hwnd());
-        control_.MouseDown({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
-        return 0;
-    case WM_LBUTTONUP:
-        if (GetCapture() == Hwnd())
-            ReleaseCapture();
-        control_.MouseUp({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
-        return 0;
-    case WM_SETFOCUS: control_.FocusChanged(true); return 0;
-    case WM_KILLFOCUS: control_.FocusChanged(false); return 0;
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_SYSCHAR: return OnKey(msg, wp);
-    case WM_GETDLGCODE: return DLGC_BUTTON;
-    case WM_GETTEXT: return OnGetText(wp, lp);
-    case WM_GETTEXTLENGTH: return LRESULT(control_.Caption().size());
-    case WM_SETTEXT: control_.SetCaption(lp != 0 ? reinterpret_cast<const char*>(lp) : ""); return TRUE;
-    case BM_CLICK:
-        if (control_.IsUsable())
-            control_.Click();
-        return 0;
-    case BM_GETCHECK:
-    case BM_SETCHECK: return OnCheck(msg, wp);
-    default: return Default(msg, wp, lp);
+        case WM_PAINT:
+            return OnPaint();
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_MOUSEMOVE:
+            return OnMouseMove();
+        case WM_MOUSELEAVE:
+            tracking_ = false;
+            control_.MouseLeave();
+            return 0;
+        case WM_LBUTTONDOWN:
+            SetCapture(Hwnd());
+            control_.MouseDown({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+            return 0;
+        case WM_LBUTTONUP:
+            if (GetCapture() == Hwnd())
+                ReleaseCapture();
+            control_.MouseUp({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+            return 0;
+        case WM_SETFOCUS:
+            control_.FocusChanged(true);
+            return 0;
+        case WM_KILLFOCUS:
+            control_.FocusChanged(false);
+            return 0;
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_SYSCHAR:
+            return OnKey(msg, wp);
+        case WM_GETDLGCODE:
+            return DLGC_BUTTON;
+        case WM_GETTEXT:
+            return OnGetText(wp, lp);
+        case WM_GETTEXTLENGTH:
+            return LRESULT(control_.Caption().size());
+        case WM_SETTEXT:
+            control_.SetCaption(lp != 0 ? reinterpret_cast<const char*>(lp) : "");
+            return TRUE;
+        case BM_CLICK:
+            if (control_.IsUsable())
+                control_.Click();
+            return 0;
+        case BM_GETCHECK:
+        case BM_SETCHECK:
+            return OnCheck(msg, wp);
+        default:
+            return Default(msg, wp, lp);
     }
 }
 

@@ -10,7 +10,7 @@
 namespace tallow {
 
 class ControlWindow : public WindowBase, public IControlPeer {
-public:
+  public:
     explicit ControlWindow(TskControl& control);
 
     uintptr_t Handle() const override { return reinterpret_cast<uintptr_t>(Hwnd()); }
@@ -22,10 +22,10 @@ public:
     void TakeFocus() override;
     void ChildAdded(TskControl& child) override;
 
-protected:
+  protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
-private:
+  private:
     LRESULT OnPaint();
     LRESULT OnMouseMove();
     LRESULT OnKey(UINT msg, WPARAM key);

@@ -29,22 +29,33 @@ DWORD StyleOf(const TskForm& form, bool skinned) {
 
 LRESULT HitCode(TFrameHit hit) {
     switch (hit) {
-    case TFrameHit::Client: return HTCLIENT;
-    case TFrameHit::Caption: return HTCAPTION;
-    case TFrameHit::SystemMenu: return HTSYSMENU;
-    case TFrameHit::Minimize: return HTMINBUTTON;
-    case TFrameHit::Close: return HTCLOSE;
-    case TFrameHit::Border: return HTBORDER;
-    default: return HTNOWHERE;
+        case TFrameHit::Client:
+            return HTCLIENT;
+        case TFrameHit::Caption:
+            return HTCAPTION;
+        case TFrameHit::SystemMenu:
+            return HTSYSMENU;
+        case TFrameHit::Minimize:
+            return HTMINBUTTON;
+        case TFrameHit::Close:
+            return HTCLOSE;
+        case TFrameHit::Border:
+            return HTBORDER;
+        default:
+            return HTNOWHERE;
     }
 }
 
 TFrameHit FrameHitOf(WPARAM code) {
     switch (code) {
-    case HTSYSMENU: return TFrameHit::SystemMenu;
-    case HTMINBUTTON: return TFrameHit::Minimize;
-    case HTCLOSE: return TFrameHit::Close;
-    default: return TFrameHit::Nowhere;
+        case HTSYSMENU:
+            return TFrameHit::SystemMenu;
+        case HTMINBUTTON:
+            return TFrameHit::Minimize;
+        case HTCLOSE:
+            return TFrameHit::Close;
+        default:
+            return TFrameHit::Nowhere;
     }
 }
 }  // namespace
@@ -95,7 +106,8 @@ void FormWindow::PlaceInitially() {
     RECT area;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     HWND active = GetActiveWindow();
-    if (form_.Position() == TPosition::MainFormCenter && active != nullptr && active != Hwnd() && IsWindowVisible(active))
+    if (form_.Position() == TPosition::MainFormCenter && active != nullptr && active != Hwnd() &&
+        IsWindowVisible(active))
         GetWindowRect(active, &area);
     int w = win.right - win.left, h = win.bottom - win.top;
     int x = area.left + (area.right - area.left - w) / 2;
@@ -109,7 +121,8 @@ void FormWindow::Restyle() {
     bool visible = IsWindowVisible(Hwnd()) != FALSE;
     SetWindowLongPtrA(Hwnd(), GWL_STYLE, LONG_PTR(StyleOf(form_, skinned_) | (visible ? WS_VISIBLE : 0)));
     SIZE size = WindowSizeFor(form_.ClientWidth(), form_.ClientHeight());
-    SetWindowPos(Hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(Hwnd(), nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     RedrawWindow(Hwnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
@@ -169,7 +182,9 @@ void FormWindow::TakeFocus() {
         SetFocus(Hwnd());
 }
 
-void FormWindow::ChildAdded(TskControl& child) { CreateWindowTree(child); }
+void FormWindow::ChildAdded(TskControl& child) {
+    CreateWindowTree(child);
+}
 
 void FormWindow::RunModal() {
     HWND owner = GetActiveWindow();
@@ -226,8 +241,8 @@ void FormWindow::ShowPopupMenuAt(int screenX, int screenY) {
         UINT flags = MF_STRING | (item->Enabled() ? 0u : MF_GRAYED);
         AppendMenuA(popup, flags, UINT_PTR(i + 1), item->Caption().c_str());
     }
-    int chosen = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_NONOTIFY, screenX, screenY,
-                                0, Hwnd(), nullptr);
+    int chosen = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_NONOTIFY, screenX, screenY, 0,
+                                Hwnd(), nullptr);
     DestroyMenu(popup);
     if (chosen > 0 && chosen <= menu->Count())
         menu->Items(chosen - 1)->Click();
@@ -253,42 +268,59 @@ void FormWindow::DefaultHandler(TMessage& m) {
 
 LRESULT FormWindow::HandleOwn(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_NCCALCSIZE: return OnNcCalcSize(wp, lp);
-    case WM_NCHITTEST: return OnNcHitTest(lp);
-    case WM_NCPAINT:
-        if (!skinned_)
-            return Default(msg, wp, lp);
-        PaintFrame();
-        return 0;
-    case WM_NCACTIVATE:
-        active_ = wp != FALSE;
-        if (!skinned_)
-            return Default(msg, wp, lp);
-        PaintFrame();
-        return TRUE;
-    case WM_NCLBUTTONDOWN:
-    case WM_NCLBUTTONUP: return OnNcButton(msg, wp) == 0 ? 0 : Default(msg, wp, lp);
-    case WM_NCMOUSEMOVE: OnNcMouseMove(wp); return Default(msg, wp, lp);
-    case WM_NCMOUSELEAVE: OnNcMouseMove(HTNOWHERE); trackingNc_ = false; return 0;
-    case WM_PAINT: return OnPaint();
-    case WM_ERASEBKGND: return 1;
-    case WM_CLOSE: form_.Close(); return 0;
-    case WM_ACTIVATE: return OnActivate(wp);
-    case WM_SETFOCUS: RestoreFocus(); return 0;
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_SYSCHAR: return OnKey(msg, wp, lp);
-    case WM_SYSCOMMAND:
-        if ((wp & 0xFFF0) == SC_KEYMENU && lp == ' ' && form_.SkinFrame() != nullptr &&
-            form_.SkinFrame()->SystemMenu() != nullptr) {
-            ShowPopupMenuAt(-1, -1);
+        case WM_NCCALCSIZE:
+            return OnNcCalcSize(wp, lp);
+        case WM_NCHITTEST:
+            return OnNcHitTest(lp);
+        case WM_NCPAINT:
+            if (!skinned_)
+                return Default(msg, wp, lp);
+            PaintFrame();
             return 0;
-        }
-        return Default(msg, wp, lp);
-    case WM_SETTEXT:
-        form_.SetCaption(lp != 0 ? reinterpret_cast<const char*>(lp) : "");
-        return TRUE;
-    default: return Default(msg, wp, lp);
+        case WM_NCACTIVATE:
+            active_ = wp != FALSE;
+            if (!skinned_)
+                return Default(msg, wp, lp);
+            PaintFrame();
+            return TRUE;
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONUP:
+            return OnNcButton(msg, wp) == 0 ? 0 : Default(msg, wp, lp);
+        case WM_NCMOUSEMOVE:
+            OnNcMouseMove(wp);
+            return Default(msg, wp, lp);
+        case WM_NCMOUSELEAVE:
+            OnNcMouseMove(HTNOWHERE);
+            trackingNc_ = false;
+            return 0;
+        case WM_PAINT:
+            return OnPaint();
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_CLOSE:
+            form_.Close();
+            return 0;
+        case WM_ACTIVATE:
+            return OnActivate(wp);
+        case WM_SETFOCUS:
+            RestoreFocus();
+            return 0;
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_SYSCHAR:
+            return OnKey(msg, wp, lp);
+        case WM_SYSCOMMAND:
+            if ((wp & 0xFFF0) == SC_KEYMENU && lp == ' ' && form_.SkinFrame() != nullptr &&
+                form_.SkinFrame()->SystemMenu() != nullptr) {
+                ShowPopupMenuAt(-1, -1);
+                return 0;
+            }
+            return Default(msg, wp, lp);
+        case WM_SETTEXT:
+            form_.SetCaption(lp != 0 ? reinterpret_cast<const char*>(lp) : "");
+            return TRUE;
+        default:
+            return Default(msg, wp, lp);
     }
 }
 

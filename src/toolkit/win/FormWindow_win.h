@@ -11,7 +11,7 @@
 namespace tallow {
 
 class FormWindow : public WindowBase, public IFormPeer {
-public:
+  public:
     explicit FormWindow(TskForm& form);
 
     uintptr_t Handle() const override { return reinterpret_cast<uintptr_t>(Hwnd()); }
@@ -28,10 +28,10 @@ public:
     bool Post(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
     void ShowPopupMenuAt(int screenX, int screenY) override;
 
-protected:
+  protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
-private:
+  private:
     LRESULT HandleOwn(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnNcCalcSize(WPARAM wp, LPARAM lp);
     LRESULT OnNcHitTest(LPARAM lp);

@@ -1,4 +1,5 @@
 #include <windows.h>
+// after windows.h, which it needs
 #include <shellapi.h>
 
 #include <map>
@@ -17,14 +18,14 @@ namespace tallow {
 namespace {
 
 class Win32Factory : public IWindowFactory {
-public:
+  public:
     IFormPeer* CreateFormWindow(TskForm& form) override { return new FormWindow(form); }
     IControlPeer* CreateControlWindow(TskControl& control) override { return new ControlWindow(control); }
 };
 
 // Timers without a window: SetTimer with a callback, looked up by id.
 class Win32Timers : public ITimerService {
-public:
+  public:
     void Start(TTimer& timer, unsigned ms) override {
         UINT_PTR id = SetTimer(nullptr, 0, ms, &Win32Timers::Fired);
         if (id != 0)
@@ -42,7 +43,7 @@ public:
         }
     }
 
-private:
+  private:
     static std::map<UINT_PTR, TTimer*>& Timers() {
         static std::map<UINT_PTR, TTimer*> timers;
         return timers;
@@ -62,7 +63,7 @@ private:
 };
 
 class Win32Loop : public IMessageLoop {
-public:
+  public:
     void Run() override {
         MSG msg;
         while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
@@ -97,9 +98,8 @@ void InstallWindowLayer() {
     SetTimerService(&timers);
     Application().SetMessageLoop(&loop);
     SetTextMeasurer(&MeasureScreenText);
-    SetUrlOpener([](const std::string& url) {
-        ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    });
+    SetUrlOpener(
+        [](const std::string& url) { ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL); });
 }
 
 }  // namespace tallow

@@ -31,14 +31,23 @@ void WindowBase::RegisterClassOnce(const char* className, HCURSOR cursor) {
     RegisterClassExA(&wc);
 }
 
-bool WindowBase::Create(const char* className, const char* title, DWORD style, DWORD exStyle, int x, int y, int w,
-                        int h, HWND parent) {
-    HWND hwnd = CreateWindowExA(exStyle, className, title, style, x, y, w, h, parent, nullptr,
-                                GetModuleHandleA(nullptr), this);
+bool WindowBase::Create(const char* className,
+                        const char* title,
+                        DWORD style,
+                        DWORD exStyle,
+                        int x,
+                        int y,
+                        int w,
+                        int h,
+                        HWND parent) {
+    HWND hwnd =
+        CreateWindowExA(exStyle, className, title, style, x, y, w, h, parent, nullptr, GetModuleHandleA(nullptr), this);
     return hwnd != nullptr;
 }
 
-LRESULT WindowBase::OnMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
+LRESULT WindowBase::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    return Default(msg, wp, lp);
+}
 
 LRESULT CALLBACK WindowBase::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {

@@ -10,7 +10,7 @@
 namespace tallow {
 
 class WindowBase {
-public:
+  public:
     WindowBase() = default;
     WindowBase(const WindowBase&) = delete;
     WindowBase& operator=(const WindowBase&) = delete;
@@ -18,17 +18,24 @@ public:
 
     HWND Hwnd() const { return hwnd_; }
 
-protected:
+  protected:
     // Registers `className` once (per process) with the shared procedure.
     static void RegisterClassOnce(const char* className, HCURSOR cursor);
-    bool Create(const char* className, const char* title, DWORD style, DWORD exStyle, int x, int y, int w, int h,
+    bool Create(const char* className,
+                const char* title,
+                DWORD style,
+                DWORD exStyle,
+                int x,
+                int y,
+                int w,
+                int h,
                 HWND parent);
     virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcA(hwnd_, msg, wp, lp); }
     // The window is gone (WM_NCDESTROY); the object may still live.
     virtual void Destroyed() {}
 
-private:
+  private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     HWND hwnd_ = nullptr;
 };
