@@ -110,7 +110,7 @@ class TCLEngine : public TComponent, public ISettingLists {
 
     //--- Texts by key --------------------------------------------------------
     std::string GetLangText(const std::string& section, const std::string& key);
-    void GetLangSection(const std::string& section, std::vector<std::string>& list);
+    void GetLangSection(const std::string& section, TStrings& list);
     std::string GetLibText(const std::string& key);
     std::string GetAppText(const std::string& key);
     /// The text through the process-wide engine, or "[LibRes]Key" / "[AppRes]Key".

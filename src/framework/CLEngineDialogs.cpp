@@ -20,7 +20,7 @@ std::string TCLEngine::GetLangText(const std::string& section, const std::string
     return result;
 }
 
-void TCLEngine::GetLangSection(const std::string& section, std::vector<std::string>& list) {
+void TCLEngine::GetLangSection(const std::string& section, TStrings& list) {
     if (LanguageData) {
         LanguageData->ReadSection(section, list);
     }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "components/Strings.h"
 #include "framework/CLEngineTypes.h"
 
 namespace tallow {
@@ -111,7 +112,7 @@ class ILanguageData {
                           const std::string& key,
                           std::string& result) = 0;
     /// Adds the section's Name=Value pairs to `list`; names it already holds stay.
-    virtual void ReadSection(const std::string& section, std::vector<std::string>& list) = 0;
+    virtual void ReadSection(const std::string& section, TStrings& list) = 0;
 };
 
 /// Creates the windows and dialogs that other parts of the system provide. An

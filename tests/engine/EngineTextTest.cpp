@@ -21,9 +21,7 @@ class FakeLanguage : public ILanguageData {
             result = it->second;
         }
     }
-    void ReadSection(const std::string& section, std::vector<std::string>& list) override {
-        list.push_back(section + ".added=1");
-    }
+    void ReadSection(const std::string& section, TStrings& list) override { list.Add(section + ".added=1"); }
     std::string appName;
     std::map<std::string, std::string> texts;
 };
@@ -53,9 +51,10 @@ TEST(EngineTexts, MissingTextsShowTheirSectionAndKey) {
     EXPECT_EQ(f.engine().GetResText("MSGBOX_Cleared", true), "[LibRes]MSGBOX_Cleared");
     EXPECT_EQ(f.engine().GetLibText("btnOk.Caption"), "&Ok");
 
-    std::vector<std::string> list{"MSG_BTN_YES=&Yes"};
+    TStrings list;
+    list.Add("MSG_BTN_YES=&Yes");
     f.engine().GetLangSection("SkinRes", list);
-    EXPECT_EQ(list, (std::vector<std::string>{"MSG_BTN_YES=&Yes", "SkinRes.added=1"}));
+    EXPECT_EQ(list.Lines(), (std::vector<std::string>{"MSG_BTN_YES=&Yes", "SkinRes.added=1"}));
 }
 
 TEST(EngineTexts, AppNameComesFromTheLanguageBeforeTheSetting) {
