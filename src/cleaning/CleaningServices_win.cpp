@@ -1,7 +1,5 @@
 // The system's services of the cleaners: the process-wide platform bundle and
 // settings store, and the cleaners' own Win32 services.
-#include <windows.h>
-
 #include "cleaning/CleaningServices.h"
 #include "framework/CLSettings.h"
 #include "platform/Platform.h"
@@ -20,15 +18,9 @@ public:
 };
 
 // The main window of this process (class "TfrmMain"), else the thread's active window.
-WindowHandle ApplicationWindow() {
-    for (HWND w = FindWindowExA(nullptr, nullptr, "TfrmMain", nullptr); w;
-         w = FindWindowExA(nullptr, w, "TfrmMain", nullptr)) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(w, &process);
-        if (process == GetCurrentProcessId())
-            return reinterpret_cast<WindowHandle>(w);
-    }
-    return reinterpret_cast<WindowHandle>(GetActiveWindow());
+WindowHandle ApplicationWindow(IProcessWindows& windows) {
+    const WindowHandle main = windows.FindOwnWindow("TfrmMain");
+    return main != 0 ? main : windows.ActiveWindow();
 }
 
 }  // namespace
@@ -47,7 +39,7 @@ TCleaningServices& RealCleaningServices() {
         s.recycleBin = &RealRecycleBin();
         s.starter = &RealProgramStarter();
         s.urlCache = &RealUrlCache();
-        s.applicationWindow = ApplicationWindow;
+        s.applicationWindow = [windows = platform.windows] { return ApplicationWindow(*windows); };
         return s;
     }();
     return services;

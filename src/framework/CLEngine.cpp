@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "framework/CLEngineText.h"
+#include "framework/InstanceMessages.h"
 #include "toolkit/skin/SkinData.h"
 
 namespace tallow {
@@ -97,11 +98,11 @@ void TCLEngine::SetSettingDefault(TStrings* lines) {
 }
 
 void TCLEngine::RegisterMessages() {
-    msgGetAppID_ = system_.RegisterMessage("CL GetAppID");
-    msgCloseApp_ = system_.RegisterMessage("CL CloseApp");
-    msgInitPost_ = system_.RegisterMessage("CL InitPost");
-    msgCmdParam_ = system_.RegisterMessage("CL CmdParam");
-    msgIfBusy_ = system_.RegisterMessage("CL IfBusy");
+    msgGetAppID_ = system_.RegisterMessage(kMsgGetAppID);
+    msgCloseApp_ = system_.RegisterMessage(kMsgCloseApp);
+    msgInitPost_ = system_.RegisterMessage(kMsgInitPost);
+    msgCmdParam_ = system_.RegisterMessage(kMsgCmdParam);
+    msgIfBusy_ = system_.RegisterMessage(kMsgIfBusy);
 }
 
 void TCLEngine::SetTitleIncludeVer(bool value) {

@@ -56,11 +56,6 @@ class SkinMessageDialog : public IMessageDialog {
 
 }  // namespace
 
-EngineWindowFactories& StandardEngineWindows() {
-    static EngineWindowFactories windows;
-    return windows;
-}
-
 IEngineSettings& AppSettingsForEngine() {
     static SettingsForEngine settings;
     return settings;

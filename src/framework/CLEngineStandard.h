@@ -9,13 +9,11 @@ namespace tallow {
 class TskForm;
 
 /// Installs the provider that every TCLEngine(owner) is built on. The owner
-/// must be a TskForm (anything else is std::bad_cast). Windows trees only.
-void InstallStandardEngineServices();
-
-/// The update and About windows every standard engine gets. The windows' own
-/// libraries fill these in at start-up, before the main window is created;
-/// empty factories mean the window does not exist (the engine then does nothing).
-EngineWindowFactories& StandardEngineWindows();
+/// must be a TskForm (anything else is std::bad_cast). Every engine gets the
+/// update and About windows of `windows` (empty factories: the window does not
+/// exist, the engine then does nothing) and the toolkit's message dialog.
+/// Windows trees only.
+void InstallStandardEngineServices(EngineWindowFactories windows);
 
 /// The parts, for programs that put an engine together themselves.
 IEngineSettings& AppSettingsForEngine();

@@ -1,9 +1,4 @@
 // The engine's system services on Windows.
-#include <windows.h>
-
-#include <shellapi.h>
-
-#include <cstddef>
 #include <typeinfo>
 
 #include "framework/CLEngineStandard.h"
@@ -12,11 +7,6 @@
 #include "toolkit/controls/Form.h"
 
 namespace tallow {
-
-static_assert(sizeof(CopyDataRecord) == sizeof(COPYDATASTRUCT));
-static_assert(offsetof(CopyDataRecord, cbData) == offsetof(COPYDATASTRUCT, cbData));
-static_assert(offsetof(CopyDataRecord, lpData) == offsetof(COPYDATASTRUCT, lpData));
-static_assert(kWmCopyData == WM_COPYDATA);
 
 namespace {
 
@@ -34,19 +24,8 @@ class WinEngineSystem : public IEngineSystem {
             .registry->ReadString(RegistryRoot::ClassesRoot, "HTTP\\shell\\open\\command", "")
             .value_or("");
     }
-    void StartProcess(const std::string& commandLine) override {
-        std::string buffer = commandLine;  // CreateProcessA may write into the command line
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        if (CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0x20, nullptr, nullptr, &startup, &info)) {
-            CloseHandle(info.hProcess);
-            CloseHandle(info.hThread);
-        }
-    }
-    void ShellOpen(const std::string& target) override {
-        ShellExecuteA(GetActiveWindow(), "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    }
+    void StartProcess(const std::string& commandLine) override { SystemPlatform().shell->StartCommandLine(commandLine); }
+    void ShellOpen(const std::string& target) override { SystemPlatform().shell->Open(target); }
 };
 
 }  // namespace
@@ -56,8 +35,9 @@ IEngineSystem& StandardEngineSystem() {
     return system;
 }
 
-void InstallStandardEngineServices() {
-    SetEngineServicesProvider([](TComponent* owner) {
+void InstallStandardEngineServices(EngineWindowFactories windows) {
+    windows.messageDialog = MakeSkinMessageDialog;
+    SetEngineServicesProvider([windows = std::move(windows)](TComponent* owner) {
         auto* form = dynamic_cast<TskForm*>(owner);
         if (!form) {
             throw std::bad_cast();
@@ -66,8 +46,7 @@ void InstallStandardEngineServices() {
         services.system = &StandardEngineSystem();
         services.settings = &AppSettingsForEngine();
         services.owner = MakeFormEngineOwner(*form);
-        services.windows = StandardEngineWindows();
-        services.windows.messageDialog = MakeSkinMessageDialog;
+        services.windows = windows;
         return services;
     });
 }

@@ -1,6 +1,8 @@
-// The application object of the user-interface thread.
+// The application object of the user-interface thread: the program's one
+// message loop and its one error box. The toolkit's application delegates here.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace tallow {
@@ -20,8 +22,15 @@ public:
     virtual void ProcessMessages() = 0;
     /// Blocks the thread for `milliseconds`.
     virtual void Sleep(unsigned milliseconds) = 0;
-    /// The application's standard error box.
+    /// The application's standard error box, owned by the thread's active window
+    /// when there is one (else it disables the thread's windows while it shows).
     virtual void ShowErrorBox(const std::string& title, const std::string& text) = 0;
+    /// Runs `task` on the user-interface thread, from whichever message loop
+    /// dispatches there next (after the messages already waiting); safe to call
+    /// from any thread. The user-interface thread is the one that first asked
+    /// for the application object. A task that throws is reported in the error
+    /// box; a task that cannot be posted is dropped.
+    virtual void PostToUiThread(std::function<void()> task) = 0;
 };
 
 }  // namespace tallow

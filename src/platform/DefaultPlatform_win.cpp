@@ -20,6 +20,8 @@ const TPlatform& DefaultPlatform() {
         p.locale = &WinLocale();
         p.application = &WinApplication();
         p.foreground = &WinForeground();
+        p.shell = &WinShellStart();
+        p.windows = &WinProcessWindows();
         return p;
     }();
     return platform;

@@ -13,9 +13,11 @@
 #include "platform/KeyState.h"
 #include "platform/Locale.h"
 #include "platform/ProcessInfo.h"
+#include "platform/ProcessWindows.h"
 #include "platform/Registry.h"
 #include "platform/Security.h"
 #include "platform/ShellFolders.h"
+#include "platform/ShellStart.h"
 #include "platform/WindowMessages.h"
 
 namespace tallow {
@@ -34,6 +36,8 @@ struct TPlatform {
     ILocale* locale = nullptr;
     IApplication* application = nullptr;
     IForeground* foreground = nullptr;
+    IShellStart* shell = nullptr;
+    IProcessWindows* windows = nullptr;
 };
 
 /// The process-wide services. Throws std::logic_error when none are available

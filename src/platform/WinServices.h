@@ -17,5 +17,7 @@ IClock& WinClock();
 ILocale& WinLocale();
 IApplication& WinApplication();
 IForeground& WinForeground();
+IShellStart& WinShellStart();
+IProcessWindows& WinProcessWindows();
 
 }  // namespace tallow

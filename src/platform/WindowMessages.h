@@ -9,6 +9,14 @@
 
 namespace tallow {
 
+/// The system's WM_COPYDATA and the layout of its record (COPYDATASTRUCT).
+constexpr std::uint32_t kWmCopyData = 0x004A;
+struct CopyDataRecord {
+    std::uintptr_t dwData;
+    std::uint32_t cbData;
+    const void* lpData;
+};
+
 class IWindowMessages {
 public:
     virtual ~IWindowMessages() = default;

@@ -1,8 +1,15 @@
 #include <windows.h>
 
+#include <cstddef>
+
 #include "platform/WinServices.h"
 
 namespace tallow {
+
+static_assert(sizeof(CopyDataRecord) == sizeof(COPYDATASTRUCT));
+static_assert(offsetof(CopyDataRecord, cbData) == offsetof(COPYDATASTRUCT, cbData));
+static_assert(offsetof(CopyDataRecord, lpData) == offsetof(COPYDATASTRUCT, lpData));
+static_assert(kWmCopyData == WM_COPYDATA);
 
 namespace {
 

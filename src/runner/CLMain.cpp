@@ -4,8 +4,8 @@
 
 #include "diagnostics/TraceSender.h"
 #include "framework/CLSettings.h"
+#include "framework/InstanceMessages.h"
 #include "platform/Platform.h"
-#include "runner/InstanceMessages.h"
 
 namespace tallow {
 
@@ -46,18 +46,23 @@ void RunSecondInstance(const std::string& className, const std::vector<std::stri
     }
 }
 
-// The splash window is not part of the program yet: this is its one call site.
-// When it exists: create it without an owner, keep it as the process-wide
-// splash window, show it and paint it at once; it closes itself.
-void ShowSplashWindow() {}
+// The splash window, when the program has one: shown and painted at once; it
+// closes itself, and `splash` keeps it until the message loop ends.
+void ShowSplashWindow(const MainWindowClass& cls, std::unique_ptr<ISplashWindow>& splash) {
+    splash = cls.splashWindow ? cls.splashWindow() : nullptr;
+    if (splash) {
+        splash->ShowSplash();
+    }
+}
 
 void RunMainWindow(const TPlatform& platform, const MainWindowClass& cls, std::unique_ptr<IMainWindow>& mainWindow,
                    bool hidden) {
     IApplication& app = *platform.application;
     const bool com = app.InitializeCom();
+    std::unique_ptr<ISplashWindow> splash;
     try {
         if (AppSettings().ReadBool("App.Splash")) {
-            ShowSplashWindow();
+            ShowSplashWindow(cls, splash);
         }
         mainWindow = cls.create ? cls.create() : nullptr;
         if (mainWindow) {
@@ -70,6 +75,7 @@ void RunMainWindow(const TPlatform& platform, const MainWindowClass& cls, std::u
         app.ShowErrorBox(AppSettings().ReadString("App.Name"), e.what());
     }
     mainWindow.reset();
+    splash.reset();
     if (com) {
         app.UninitializeCom();
     }

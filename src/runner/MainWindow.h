@@ -13,9 +13,20 @@ public:
     virtual void ShowMainWindow() = 0;
 };
 
+/// The splash window, shown while the main window is built.
+class ISplashWindow {
+public:
+    virtual ~ISplashWindow() = default;
+    /// Shows the window and paints it at once; it closes itself.
+    virtual void ShowSplash() = 0;
+};
+
 struct MainWindowClass {
     std::string className;                                 // "TfrmMain": the registered window class name
     std::function<std::unique_ptr<IMainWindow>()> create;  // builds the window (not shown)
+    /// Builds the splash window (without an owner) when "App.Splash" is on;
+    /// empty: the program has none.
+    std::function<std::unique_ptr<ISplashWindow>()> splashWindow = {};
 };
 
 /// Runs the program: switches, debug mode, gates, main window, message loop.

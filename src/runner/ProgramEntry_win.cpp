@@ -1,9 +1,74 @@
-// The program entry: runs the application with its main window's class.
-#include <windows.h>
+// The program entry, and the one place where the program is put together: the
+// toolkit's window layer, the engine's services with the windows other parts
+// provide, the main window TfrmMain over the real cleaners, and the runner.
+//
+// A GUI program of the MinGW runtime may start at main(); the runner reads the
+// command line from the platform, so WinMain's arguments are not needed.
+#include <memory>
 
-#include "cleaning/uMainFormProgram.h"
+#include "cleaning/CleaningActions.h"
+#include "cleaning/CleaningServices.h"
+#include "cleaning/uMainForm.h"
+#include "framework/CLEngineStandard.h"
+#include "framework/CLSettings.h"
+#include "platform/UrlHistoryStore.h"
+#include "runner/MainWindow.h"
+#include "toolkit/controls/Application.h"
+#include "toolkit/win/WindowLayer.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+namespace tallow {
+
+namespace {
+
+// The windows besides the main window. A window that is not part of the program
+// yet has an empty factory: the runner and the engine then show nothing where
+// they would have shown it.
+struct ProgramWindows {
+    std::function<std::unique_ptr<ISplashWindow>()> splash;
+    std::function<std::unique_ptr<IUpdateWindow>(TCLEngine&)> update;
+    std::function<std::unique_ptr<IAboutWindow>(TCLEngine&)> about;
+};
+
+class MainFormWindow : public IMainWindow {
+  public:
+    explicit MainFormWindow(std::unique_ptr<TfrmMain> form) : form_(std::move(form)) {}
+    ~MainFormWindow() override { Application().SetMainForm(nullptr); }
+    void ShowMainWindow() override { form_->Show(); }
+
+  private:
+    std::unique_ptr<TfrmMain> form_;
+};
+
+// Switches the toolkit's window layer and the engine's services on and builds
+// TfrmMain over the real cleaners (not shown).
+std::unique_ptr<IMainWindow> CreateMainForm(const ProgramWindows& windows) {
+    InstallWindowLayer();
+    EngineWindowFactories engineWindows;
+    engineWindows.updateWindow = windows.update;
+    engineWindows.aboutWindow = windows.about;
+    InstallStandardEngineServices(std::move(engineWindows));
+    MainFormServices services;
+    services.cleaningKit = [] { return std::make_unique<TCleaningKit>(RealCleaningServices(), CreateUrlHistoryStore); };
+    services.exeDir = GetExeDir;
+    auto form = std::make_unique<TfrmMain>(nullptr, std::move(services));
+    Application().SetMainForm(form.get());
+    return std::make_unique<MainFormWindow>(std::move(form));
+}
+
+MainWindowClass ProgramMainWindow(const ProgramWindows& windows) {
+    MainWindowClass cls;
+    cls.className = "TfrmMain";
+    cls.create = [windows] { return CreateMainForm(windows); };
+    cls.splashWindow = windows.splash;
+    return cls;
+}
+
+}  // namespace
+
+}  // namespace tallow
+
+int main() {
+    const tallow::ProgramWindows windows;  // no splash, update or About window yet
     std::unique_ptr<tallow::IMainWindow> mainWindow;
-    return tallow::RunApplication(tallow::MainFormClass(), mainWindow);
+    return tallow::RunApplication(tallow::ProgramMainWindow(windows), mainWindow);
 }

@@ -210,6 +210,22 @@ void TFakeApplication::ShowErrorBox(const std::string& title, const std::string&
     errorBoxes.emplace_back(title, text);
 }
 
+int TFakeApplication::RunPosted() {
+    int ran = 0;
+    while (!posted.empty()) {
+        std::function<void()> task = std::move(posted.front());
+        posted.erase(posted.begin());
+        task();
+        ++ran;
+    }
+    return ran;
+}
+
+WindowHandle TFakeProcessWindows::FindOwnWindow(const std::string& className) {
+    auto it = own.find(className);
+    return it == own.end() ? 0 : it->second;
+}
+
 //--- The bundle ------------------------------------------------------------------------------------
 
 TFakePlatform::TFakePlatform() {
@@ -225,6 +241,8 @@ TFakePlatform::TFakePlatform() {
     platform_.locale = &locale;
     platform_.application = &application;
     platform_.foreground = &foreground;
+    platform_.shell = &shell;
+    platform_.windows = &windows;
     SetSystemPlatform(&platform_);
 }
 

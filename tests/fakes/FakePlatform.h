@@ -136,6 +136,7 @@ public:
     std::vector<unsigned> sleeps;
     std::vector<std::pair<std::string, std::string>> errorBoxes;
     std::function<void()> onMessageLoop;  // runs inside RunMessageLoop
+    std::vector<std::function<void()>> posted;  // PostToUiThread's tasks, not yet run
     std::vector<std::string>* log = nullptr;  // optional shared event log
 
     bool InitializeCom() override;
@@ -145,6 +146,9 @@ public:
     void ProcessMessages() override {}
     void Sleep(unsigned milliseconds) override;
     void ShowErrorBox(const std::string& title, const std::string& text) override;
+    void PostToUiThread(std::function<void()> task) override { posted.push_back(std::move(task)); }
+    /// Runs the posted tasks in order, with those they post meanwhile; how many ran.
+    int RunPosted();
 };
 
 class TFakeForeground : public IForeground {
@@ -154,6 +158,22 @@ public:
         raised.push_back(window);
         return true;
     }
+};
+
+class TFakeShellStart : public IShellStart {
+public:
+    std::vector<std::string> opened;
+    std::vector<std::string> started;  // command lines
+    void Open(const std::string& target) override { opened.push_back(target); }
+    void StartCommandLine(const std::string& commandLine) override { started.push_back(commandLine); }
+};
+
+class TFakeProcessWindows : public IProcessWindows {
+public:
+    std::map<std::string, WindowHandle> own;  // class name -> this process's first window of it
+    WindowHandle active = 0;
+    WindowHandle FindOwnWindow(const std::string& className) override;
+    WindowHandle ActiveWindow() override { return active; }
 };
 
 class TFakePlatform {
@@ -175,6 +195,8 @@ public:
     TFakeLocale locale;
     TFakeApplication application;
     TFakeForeground foreground;
+    TFakeShellStart shell;
+    TFakeProcessWindows windows;
 
     const TPlatform& Platform() const { return platform_; }
 

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "framework/CLSettings.h"
-#include "runner/InstanceMessages.h"
+#include "framework/InstanceMessages.h"
 #include "runner/PlainMainWindow.h"  // tests/runner
 
 namespace tallow {

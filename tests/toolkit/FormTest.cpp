@@ -1,7 +1,10 @@
 // Forms without windows: the replaceable message handler, keyboard navigation,
-// dialog keys, mnemonics and modal results.
+// dialog keys, mnemonics and modal results; the application object over the
+// platform's.
 #include <gtest/gtest.h>
 
+#include "fakes/FakePlatform.h"
+#include "toolkit/controls/Application.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/CheckBox.h"
 #include "toolkit/controls/Containers.h"
@@ -169,6 +172,31 @@ TEST(FormTest, WindowClassNameIsTheClassNameUnlessSet) {
     EXPECT_STREQ(form.WindowClassName(), "TskForm");
     form.SetWindowClassName("TfrmMain");
     EXPECT_STREQ(form.WindowClassName(), "TfrmMain");
+}
+
+TEST(ApplicationTest, MessageLoopQuitAndErrorBoxAreThePlatformApplications) {
+    TFakeApplication platform;
+    TApplication app;
+    app.SetTitle("Tallowmere");
+    app.HandleException("before the window layer");  // no platform application yet: nothing to show
+    app.SetPlatformApplication(&platform);
+    TskForm form(nullptr);
+    app.SetMainForm(&form);
+    platform.onMessageLoop = [&] { EXPECT_TRUE(form.Visible()) << "the main form shows before the loop runs"; };
+
+    app.Run();
+    app.Terminate();
+    app.HandleException("disk full");
+    std::string handled;
+    app.SetExceptionHandler([&](const std::string& message) { handled = message; });
+    app.HandleException("handled");
+
+    EXPECT_EQ(platform.messageLoops, 1);
+    EXPECT_EQ(platform.terminations, 1);
+    EXPECT_TRUE(app.Terminated());
+    using Box = std::pair<std::string, std::string>;
+    EXPECT_EQ(platform.errorBoxes, (std::vector<Box>{{"Tallowmere", "disk full"}}));
+    EXPECT_EQ(handled, "handled");
 }
 
 }  // namespace

@@ -13,26 +13,26 @@ void TApplication::Run() {
     terminated_ = false;
     if (mainForm_ != nullptr)
         mainForm_->Show();
-    if (loop_ != nullptr && !terminated_)
-        loop_->Run();
+    if (platformApp_ != nullptr && !terminated_)
+        platformApp_->RunMessageLoop();
 }
 
 void TApplication::ProcessMessages() {
-    if (loop_ != nullptr)
-        loop_->ProcessMessages();
+    if (platformApp_ != nullptr)
+        platformApp_->ProcessMessages();
 }
 
 void TApplication::Terminate() {
     terminated_ = true;
-    if (loop_ != nullptr)
-        loop_->Quit();
+    if (platformApp_ != nullptr)
+        platformApp_->Terminate();
 }
 
 void TApplication::HandleException(const std::string& message) {
     if (handler_)
         handler_(message);
-    else if (loop_ != nullptr)
-        loop_->ShowError(title_, message);
+    else if (platformApp_ != nullptr)
+        platformApp_->ShowErrorBox(title_, message);
 }
 
 void SetExceptionHandler(TExceptionHandler handler) {

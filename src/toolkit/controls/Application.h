@@ -1,23 +1,16 @@
-// The application object of the toolkit: title, main form, message loop and
-// the standard error box that every window procedure reports exceptions to.
+// The application object of the toolkit: title, main form, and the standard
+// error box that every window procedure reports exceptions to. The message loop
+// and the error box are the platform application's; the window layer installs it.
 #pragma once
 
 #include <functional>
 #include <string>
 
+#include "platform/Application.h"
+
 namespace tallow {
 
 class TskForm;
-
-// The platform's message loop; the window layer installs one.
-class IMessageLoop {
-  public:
-    virtual ~IMessageLoop() = default;
-    virtual void Run() = 0;              // until Quit
-    virtual void ProcessMessages() = 0;  // the waiting messages, without blocking
-    virtual void Quit() = 0;
-    virtual void ShowError(const std::string& title, const std::string& message) = 0;
-};
 
 using TExceptionHandler = std::function<void(const std::string& message)>;
 
@@ -29,7 +22,8 @@ class TApplication {
     TskForm* MainForm() const { return mainForm_; }
     void SetMainForm(TskForm* form) { mainForm_ = form; }
 
-    void SetMessageLoop(IMessageLoop* loop) { loop_ = loop; }
+    // The platform's application object, whose message loop and error box this one uses.
+    void SetPlatformApplication(IApplication* application) { platformApp_ = application; }
     // Shows the main form (when set) and runs the message loop until Terminate.
     void Run();
     void ProcessMessages();
@@ -44,7 +38,7 @@ class TApplication {
   private:
     std::string title_;
     TskForm* mainForm_ = nullptr;
-    IMessageLoop* loop_ = nullptr;
+    IApplication* platformApp_ = nullptr;
     bool terminated_ = false;
     TExceptionHandler handler_;
 };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "toolkit/controls/Control.h"
+#include "toolkit/controls/DialogTypes.h"
 
 namespace tallow {
 
@@ -15,8 +16,9 @@ class TskSkinFrame;
 class TskButton;
 class TskPngForm;
 
-// Dialog results (TModalResult, mrOk ... mrYesToAll) are the engine's, from
-// framework/CLEngineTypes.h, so both speak the same numbers.
+// Dialog results (TModalResult, mrOk ... mrYesToAll) come from
+// toolkit/controls/DialogTypes.h, which the engine uses too, so both speak the
+// same numbers.
 
 enum class TPosition { Designed, ScreenCenter, MainFormCenter };
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/CLEngineTypes.h"
+#include "toolkit/controls/DialogTypes.h"
 #include "toolkit/controls/Geometry.h"
 
 namespace tallow {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "framework/CLEngineTypes.h"
+#include "toolkit/controls/WindowMessage.h"
 
 namespace tallow {
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "components/Component.h"
-#include "framework/CLEngineTypes.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/CheckBox.h"
 #include "toolkit/controls/Containers.h"
+#include "toolkit/controls/DialogTypes.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/Label.h"
 

@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "platform/Platform.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/Label.h"
 #include "toolkit/controls/TextMeasure.h"
@@ -62,41 +63,14 @@ class Win32Timers : public ITimerService {
     }
 };
 
-class Win32Loop : public IMessageLoop {
-  public:
-    void Run() override {
-        MSG msg;
-        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-    void ProcessMessages() override {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                PostQuitMessage(int(msg.wParam));
-                return;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-    void Quit() override { PostQuitMessage(0); }
-    void ShowError(const std::string& title, const std::string& message) override {
-        MessageBoxA(GetActiveWindow(), message.c_str(), title.c_str(), MB_OK | MB_ICONERROR);
-    }
-};
-
 }  // namespace
 
 void InstallWindowLayer() {
     static Win32Factory factory;
     static Win32Timers timers;
-    static Win32Loop loop;
     SetWindowFactory(&factory);
     SetTimerService(&timers);
-    Application().SetMessageLoop(&loop);
+    Application().SetPlatformApplication(SystemPlatform().application);
     SetTextMeasurer(&MeasureScreenText);
     SetUrlOpener(
         [](const std::string& url) { ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL); });
