@@ -97,6 +97,28 @@ TEST_F(RunnerTest, HiddenStartNeverShowsTheWindow) {
     EXPECT_EQ(log, (std::vector<std::string>{"com", "create", "loop"}));
 }
 
+TEST_F(RunnerTest, SplashComesBeforeTheMainWindowWhenSwitchedOnAndLastsThroughTheLoop) {
+    class TFakeSplash : public ISplashWindow {
+    public:
+        explicit TFakeSplash(std::vector<std::string>& log) : log_(log) {}
+        ~TFakeSplash() override { log_.push_back("splash gone"); }
+        void ShowSplash() override { log_.push_back("splash"); }
+
+    private:
+        std::vector<std::string>& log_;
+    };
+    cls.splashWindow = [this] { return std::make_unique<TFakeSplash>(log); };
+    SetConst("App.Splash=1\n");
+    Run({});
+    EXPECT_EQ(log, (std::vector<std::string>{"com", "splash", "create", "show", "loop", "splash gone"}));
+
+    log.clear();
+    fake.kernel.mutexes.clear();
+    SetConst("");
+    Run({});
+    EXPECT_EQ(log, (std::vector<std::string>{"com", "create", "show", "loop"}));
+}
+
 TEST_F(RunnerTest, FailingWindowCreationEndsInTheErrorBox) {
     cls.create = []() -> std::unique_ptr<IMainWindow> { throw std::runtime_error("Cannot create window"); };
     SetConst("App.Name=Tallowmere\n");
