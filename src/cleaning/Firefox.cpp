@@ -38,7 +38,8 @@ std::string TFirefox::RegistryPath(const std::string& storedPath) {
     // This program is 32-bit, and so is the view its own reads of the machine's keys
     // land in on 64-bit Windows; a 64-bit Firefox writes its keys to the other view.
     for (RegistryView view : {RegistryView::Bits32, RegistryView::Bits64}) {
-        std::string version = reg.Read(RegistryRoot::LocalMachine, view, kMozillaKey, "CurrentVersion").value.value_or("");
+        std::string version =
+            reg.Read(RegistryRoot::LocalMachine, view, kMozillaKey, "CurrentVersion").value.value_or("");
         if (version.empty())
             continue;
         std::string mainKey = std::string(kMozillaKey) + "\\" + version + "\\Main";
