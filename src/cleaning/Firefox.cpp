@@ -7,6 +7,10 @@ constexpr const char* kMozillaKey = "SOFTWARE\\Mozilla\\Mozilla Firefox";
 constexpr const char* kFirefoxPlusKey = "Software\\Firefox Plus";
 constexpr const char* kProfilesPath = "\\Mozilla\\Firefox\\Profiles\\";
 
+bool EndsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
 std::string WithoutTrailingBackslash(std::string folder) {
     while (!folder.empty() && folder.back() == '\\')
         folder.pop_back();
@@ -31,11 +35,18 @@ std::string TFirefox::FindFirefoxPath() {
 std::string TFirefox::RegistryPath(const std::string& storedPath) {
     std::string path = storedPath;
     IRegistry& reg = *s_.registry;
-    std::string version = reg.ReadString(RegistryRoot::LocalMachine, kMozillaKey, "CurrentVersion").value_or("");
-    if (!version.empty()) {
+    // This program is 32-bit, and so is the view its own reads of the machine's keys
+    // land in on 64-bit Windows; a 64-bit Firefox writes its keys to the other view.
+    for (RegistryView view : {RegistryView::Bits32, RegistryView::Bits64}) {
+        std::string version =
+            reg.Read(RegistryRoot::LocalMachine, view, kMozillaKey, "CurrentVersion").value.value_or("");
+        if (version.empty())
+            continue;
         std::string mainKey = std::string(kMozillaKey) + "\\" + version + "\\Main";
-        if (auto exe = reg.ReadString(RegistryRoot::LocalMachine, mainKey, "PathToExe"))
-            path = *exe;
+        TRegistryString exe = reg.Read(RegistryRoot::LocalMachine, view, mainKey, "PathToExe");
+        if (exe.keyFound)
+            path = exe.value.value_or("");
+        break;
     }
     std::string plusFolder = reg.ReadString(RegistryRoot::CurrentUser, kFirefoxPlusKey, "").value_or("");
     if (!plusFolder.empty())
@@ -96,9 +107,17 @@ std::string TFirefox::FirefoxCacheFolder() {
 //--- Actions ----------------------------------------------------------------
 
 void TFirefox::DeleteProfileFile(const std::string& name) {
+    std::vector<std::string> names = {name};
+    if (EndsWith(name, ".sqlite")) {
+        // Recent rows of a database may still sit in its write-ahead log.
+        names.push_back(name + "-wal");
+        names.push_back(name + "-shm");
+    }
     for (const std::string& folder : FirefoxProfileFolders(false)) {
-        if (FileExists(folder + name))
-            s_.files->DeleteFile(folder + name);  // a file in use stays
+        for (const std::string& file : names) {
+            if (FileExists(folder + file))
+                s_.files->DeleteFile(folder + file);  // a file in use stays
+        }
     }
 }
 
@@ -108,9 +127,12 @@ void TFirefox::DeleteFirefoxHistory() {
 }
 
 void TFirefox::DeleteFirefoxCache() {
+    // "Cache" of older versions, "cache2" of today's, both emptied and kept.
     for (const std::string& folder : FirefoxProfileFolders(true)) {
-        if (FolderExists(folder + "Cache\\"))
-            folders_.DeleteFolderContents(folder + "Cache\\", true);
+        for (const char* cache : {"Cache\\", "cache2\\"}) {
+            if (FolderExists(folder + cache))
+                folders_.DeleteFolderContents(folder + cache, true);
+        }
     }
 }
 
@@ -120,7 +142,10 @@ void TFirefox::DeleteFirefoxCookies() {
 }
 
 void TFirefox::DeleteFirefoxPasswords() {
-    DeleteProfileFile("signons.sqlite");
+    // Older versions keep the passwords in signons.sqlite, today's in logins.json; the
+    // key database (key4.db) stays, since it also guards the user's certificates.
+    for (const char* name : {"signons.sqlite", "logins.json", "logins-backup.json"})
+        DeleteProfileFile(name);
 }
 
 bool TFirefox::FileExists(const std::string& path) {

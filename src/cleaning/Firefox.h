@@ -24,7 +24,8 @@ public:
 
     /// The program's path: the stored FireFoxPath when that file exists, else the
     /// registry's (the "Firefox Plus" key winning over the Mozilla key), stored when
-    /// that file exists. Possibly the name of a missing file; empty when unknown.
+    /// that file exists. The Mozilla key is read from the 32-bit registry view, else
+    /// from the 64-bit one. Possibly the name of a missing file; empty when unknown.
     std::string FindFirefoxPath();
     bool IsFirefoxInstalled();
     /// True when a top-level window of class "MozillaUIWindowClass" exists.
@@ -39,9 +40,11 @@ public:
     /// The single local profile folder followed by "Cache\"; empty without one.
     std::string FirefoxCacheFolder();
 
-    /// Deletes the file `name` from every roaming profile folder that holds it.
+    /// Deletes the file `name` from every roaming profile folder that holds it; for a
+    /// database ("*.sqlite") also its write-ahead log and index ("-wal", "-shm").
     void DeleteProfileFile(const std::string& name);
     void DeleteFirefoxHistory();
+    /// Empties the "Cache" and "cache2" folders of every local profile folder.
     void DeleteFirefoxCache();
     void DeleteFirefoxCookies();
     void DeleteFirefoxPasswords();

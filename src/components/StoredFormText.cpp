@@ -179,13 +179,14 @@ class Parser {
                 ParseBody(childName, childProps, components, depth + 1);
                 components[index].properties = std::move(childProps);
             } else {
-                props.push_back(ParseProperty());
+                props.push_back(ParseProperty(depth));
             }
         }
         Advance();
     }
 
-    StoredProperty ParseProperty() {
+    // One property; `depth` counts the objects and collection items around it.
+    StoredProperty ParseProperty(int depth) {
         StoredProperty prop;
         prop.name = ExpectIdent("a property name");
         ExpectSymbol("=");
@@ -197,6 +198,8 @@ class Parser {
             }
             ExpectSymbol(")");
         } else if (token_.kind == Tok::Symbol && token_.text == "<") {
+            if (depth >= kMaxDepth)
+                throw ParseError(token_.line, "collection items nested too deeply");
             Advance();
             while (IsWord("item")) {
                 Advance();
@@ -204,7 +207,7 @@ class Parser {
                 while (!IsWord("end")) {
                     if (token_.kind == Tok::End)
                         throw ParseError(token_.line, "missing 'end'");
-                    item.push_back(ParseProperty());
+                    item.push_back(ParseProperty(depth + 1));
                 }
                 Advance();
                 prop.items.push_back(std::move(item));

@@ -8,14 +8,32 @@ namespace tallow {
 
 enum class RegistryRoot { CurrentUser, LocalMachine, ClassesRoot };
 
+/// The view of the registry a read uses. On 64-bit Windows a 32-bit program's reads of
+/// HKEY_LOCAL_MACHINE\SOFTWARE land in the 32-bit view, a 64-bit program's in the 64-bit
+/// view; `Own` is the calling program's. Windows with a single view reads that view.
+enum class RegistryView { Own, Bits32, Bits64 };
+
+/// One string value as read: whether its key opened, and the value when the key holds
+/// it as a string.
+struct TRegistryString {
+    bool keyFound = false;
+    std::optional<std::string> value;
+};
+
 class IRegistry {
 public:
     virtual ~IRegistry() = default;
-    /// The string value `valueName` of key `path` under `root` (REG_SZ or
-    /// REG_EXPAND_SZ, unexpanded). Nothing when the key or the value is missing
-    /// or has another type.
-    virtual std::optional<std::string> ReadString(RegistryRoot root, const std::string& path,
-                                                  const std::string& valueName) const = 0;
+    /// Opens key `path` under `root` in `view` and reads its string value `valueName`
+    /// ("" for the default value; REG_SZ or REG_EXPAND_SZ, unexpanded). The value is
+    /// missing when the key is, or when the key lacks the value or holds another type.
+    virtual TRegistryString Read(RegistryRoot root, RegistryView view, const std::string& path,
+                                 const std::string& valueName) const = 0;
+
+    /// The value of `Read` in the program's own view.
+    std::optional<std::string> ReadString(RegistryRoot root, const std::string& path,
+                                          const std::string& valueName) const {
+        return Read(root, RegistryView::Own, path, valueName).value;
+    }
 };
 
 }  // namespace tallow

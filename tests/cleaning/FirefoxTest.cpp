@@ -28,11 +28,12 @@ protected:
         fakes.settings.shellFolders["Local AppData"] = local;
     }
 
-    void MozillaKey(const std::string& exe) {
-        fakes.registry.Set(RegistryRoot::LocalMachine, "SOFTWARE\\Mozilla\\Mozilla Firefox", "CurrentVersion",
-                           "3.6 (en-US)");
-        fakes.registry.Set(RegistryRoot::LocalMachine, "SOFTWARE\\Mozilla\\Mozilla Firefox\\3.6 (en-US)\\Main",
-                           "PathToExe", exe);
+    void MozillaKey(const std::string& exe, RegistryView view = RegistryView::Own,
+                    const std::string& version = "3.6 (en-US)") {
+        fakes.registry.Set(RegistryRoot::LocalMachine, "SOFTWARE\\Mozilla\\Mozilla Firefox", "CurrentVersion", version,
+                           view);
+        fakes.registry.Set(RegistryRoot::LocalMachine, "SOFTWARE\\Mozilla\\Mozilla Firefox\\" + version + "\\Main",
+                           "PathToExe", exe, view);
     }
 
     void Profile(const std::string& folder, std::initializer_list<const char*> names) {
@@ -71,6 +72,29 @@ TEST_F(FirefoxTest, FirefoxPlusKeyWinsOverTheMozillaKey) {
     EXPECT_EQ(fakes.settings.writes, std::vector<std::string>{"FireFoxPath=E:\\Plus\\Firefox Plus.exe"});
 }
 
+TEST_F(FirefoxTest, MozillaKeyIsReadFromThe32BitViewElseFromThe64BitView) {
+    MozillaKey("C:\\Program Files\\Mozilla Firefox\\firefox.exe", RegistryView::Bits64, "120.0 (x64 en-US)");
+    EXPECT_EQ(firefox.FindFirefoxPath(), "C:\\Program Files\\Mozilla Firefox\\firefox.exe");
+
+    MozillaKey("C:\\Program Files (x86)\\Mozilla Firefox\\firefox.exe");
+    EXPECT_EQ(firefox.FindFirefoxPath(), "C:\\Program Files (x86)\\Mozilla Firefox\\firefox.exe");
+}
+
+TEST_F(FirefoxTest, MainKeyWithoutPathToExeEmptiesThePathAndNoMainKeyKeepsTheStoredText) {
+    const std::string mainKey = "SOFTWARE\\Mozilla\\Mozilla Firefox\\3.6 (en-US)\\Main";
+    fakes.settings.values["FireFoxPath"] = "D:\\gone\\firefox.exe";
+    fakes.registry.Set(RegistryRoot::LocalMachine, "SOFTWARE\\Mozilla\\Mozilla Firefox", "CurrentVersion",
+                       "3.6 (en-US)");
+    EXPECT_EQ(firefox.FindFirefoxPath(), "D:\\gone\\firefox.exe");
+
+    fakes.registry.AddKey(RegistryRoot::LocalMachine, mainKey);
+    EXPECT_EQ(firefox.FindFirefoxPath(), "");
+    EXPECT_FALSE(firefox.IsFirefoxInstalled());
+
+    fakes.registry.Set(RegistryRoot::LocalMachine, mainKey, "Install Directory", "C:\\Mozilla");
+    EXPECT_EQ(firefox.FindFirefoxPath(), "") << "another value does not make PathToExe";
+}
+
 TEST_F(FirefoxTest, WithoutSettingOrRegistryFirefoxIsNotInstalledUnlessAStoredTextRemains) {
     EXPECT_EQ(firefox.FindFirefoxPath(), "");
     EXPECT_FALSE(firefox.FirefoxGuard(show));
@@ -106,6 +130,35 @@ TEST_F(FirefoxTest, HistoryCookiesAndPasswordsDeleteTheirFilesFromTheOneProfile)
     firefox.DeleteFirefoxCookies();
     firefox.DeleteFirefoxPasswords();
     EXPECT_EQ(fakes.files.Below(p), (Paths{profiles + "abcd.default", p + "prefs.js"}));
+}
+
+TEST_F(FirefoxTest, TodaysFilesGoWithTheirItemAndOtherProfileFilesStay) {
+    const std::string p = profiles + "abcd.default-release\\";
+    Profile(p, {"places.sqlite", "places.sqlite-wal", "places.sqlite-shm", "formhistory.sqlite-wal",
+                "cookies.sqlite", "cookies.sqlite-wal", "cookies.sqlite-shm", "logins.json", "logins-backup.json",
+                "key4.db", "cert9.db", "prefs.js", "webappsstore.sqlite-wal", "extensions\\addon.xpi"});
+    fakes.files.AddFolder(p + "extensions");
+    const std::string cache = localProfiles + "abcd.default-release\\";
+    fakes.files.AddFolder(localProfiles);
+    fakes.files.AddFolder(cache);
+    fakes.files.AddFolder(cache + "cache2");
+    fakes.files.AddFolder(cache + "cache2\\entries");
+    fakes.files.AddFile(cache + "cache2\\entries\\0A1B");
+    fakes.files.AddFile(cache + "cache2\\index");
+    fakes.files.AddFile(cache + "startupCache.4.little");
+    const Paths others = {profiles + "abcd.default-release", p + "key4.db", p + "cert9.db", p + "prefs.js",
+                          p + "webappsstore.sqlite-wal", p + "extensions", p + "extensions\\addon.xpi"};
+
+    firefox.DeleteProfileFile("cookies.sqlite");  // the clear-all run's cookie action
+    EXPECT_FALSE(fakes.files.Exists(p + "cookies.sqlite-wal"));
+    EXPECT_FALSE(fakes.files.Exists(p + "cookies.sqlite-shm"));
+    firefox.DeleteFirefoxHistory();
+    firefox.DeleteFirefoxPasswords();
+    EXPECT_EQ(fakes.files.Below(p), others);
+
+    firefox.DeleteFirefoxCache();
+    EXPECT_EQ(fakes.files.Below(cache),
+              (Paths{cache.substr(0, cache.size() - 1), cache + "cache2", cache + "startupCache.4.little"}));
 }
 
 TEST_F(FirefoxTest, EveryProfileIsCleanedWhenThereAreSeveral) {

@@ -14,6 +14,25 @@ const char* const kPlus = "Software\\Firefox Plus";
 const char* const kHistoryFiles[] = {"places.sqlite", "places.sqlite-journal", "downloads.sqlite",
                                      "formhistory.sqlite"};
 
+// The machine's keys in one registry view, whatever this test program's own view is.
+void SetMachineString(REGSAM view, const std::string& key, const char* name, const std::string& value) {
+    HKEY h = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_WRITE | view, nullptr, &h, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    RegSetValueExA(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), DWORD(value.size() + 1));
+    RegCloseKey(h);
+}
+
+void DeleteMachineTree(REGSAM view, const char* key) {
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_ALL_ACCESS | view, &h) != ERROR_SUCCESS)
+        return;
+    RegDeleteTreeA(h, nullptr);
+    RegCloseKey(h);
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key, view, 0);
+}
+
 class FirefoxWinTest : public ::testing::Test {
 protected:
     TScratchFolder scratch{"firefox"};
@@ -39,6 +58,8 @@ protected:
     }
     void TearDown() override {
         DeleteRegistryTree(true, kMozilla);
+        DeleteMachineTree(KEY_WOW64_32KEY, kMozilla);
+        DeleteMachineTree(KEY_WOW64_64KEY, kMozilla);
         DeleteRegistryTree(false, kPlus);
     }
 
@@ -69,6 +90,41 @@ TEST_F(FirefoxWinTest, RegistryDecidesTheProgramAndOnlyAnExistingFileIsStored) {
     SetRegistryString(false, kPlus, "", scratch.Path() + "Plus");
     EXPECT_EQ(kit.firefox.FindFirefoxPath(), scratch.Path() + "Plus\\Firefox Plus.exe");
     EXPECT_EQ(settings.values["FireFoxPath"], scratch.Path() + "Plus\\Firefox Plus.exe");
+}
+
+TEST_F(FirefoxWinTest, MozillaKeyOnlyInThe64BitViewCountsAndThe32BitViewComesFirst) {
+    const std::string main64 = std::string(kMozilla) + "\\120.0 (x64 en-US)\\Main";
+    SetMachineString(KEY_WOW64_64KEY, kMozilla, "CurrentVersion", "120.0 (x64 en-US)");
+    SetMachineString(KEY_WOW64_64KEY, main64, "PathToExe", "C:\\Program Files\\Mozilla Firefox\\firefox.exe");
+    HKEY key = nullptr;
+    ASSERT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMozilla, 0, KEY_READ | KEY_WOW64_32KEY, &key), ERROR_SUCCESS)
+        << "the system keeps the two views apart";
+    EXPECT_EQ(kit.firefox.FindFirefoxPath(), "C:\\Program Files\\Mozilla Firefox\\firefox.exe");
+    EXPECT_TRUE(kit.firefox.IsFirefoxInstalled());
+
+    const std::string main32 = std::string(kMozilla) + "\\52.0 (x86 en-US)\\Main";
+    SetMachineString(KEY_WOW64_32KEY, kMozilla, "CurrentVersion", "52.0 (x86 en-US)");
+    SetMachineString(KEY_WOW64_32KEY, main32, "PathToExe", "C:\\Program Files (x86)\\Mozilla Firefox\\firefox.exe");
+    EXPECT_EQ(kit.firefox.FindFirefoxPath(), "C:\\Program Files (x86)\\Mozilla Firefox\\firefox.exe");
+}
+
+TEST_F(FirefoxWinTest, EachItemRemovesTodaysFilesAndLeavesTheKeysAndPrefs) {
+    MozillaKey("C:\\nowhere\\firefox.exe");
+    for (const char* name : {"places.sqlite-wal", "places.sqlite-shm", "cookies.sqlite-wal", "cookies.sqlite-shm",
+                             "logins.json", "logins-backup.json", "key4.db"})
+        WriteTextFile(profile + name, "x");
+    const std::string cache2 = scratch.Path() + "Local\\Mozilla\\Firefox\\Profiles\\t1.default\\cache2\\";
+    MakeFolder(cache2);
+    MakeFolder(cache2 + "entries");
+    WriteTextFile(cache2 + "entries\\0A1B", "c");
+    WriteTextFile(cache2 + "index", "i");
+
+    for (int item : {kItemFFHistory, kItemFFCache, kItemFFCookies, kItemFFPasswords})
+        kit.actions.ItemButtonClick(item, show);
+    EXPECT_EQ(shown, std::vector<std::string>(4, "MSGBOX_Cleared"));
+    EXPECT_EQ(TreeBelow(profile), (std::set<std::string>{"key4.db", "prefs.js"}));
+    EXPECT_TRUE(PathExists(cache2));
+    EXPECT_TRUE(TreeBelow(cache2).empty());
 }
 
 TEST_F(FirefoxWinTest, HistoryButtonDeletesFourFilesAndTheRunOnlyPlaces) {

@@ -124,6 +124,11 @@ TEST(StoredFormTextTest, MalformedTextGivesTheLine) {
     std::string error;
     EXPECT_FALSE(ParseStoredForm(deep, form, error));
     EXPECT_NE(error.find("nested too deeply"), std::string::npos);
+    std::string deepItems = "object f: T\n";
+    for (int i = 0; i < 100000; ++i)
+        deepItems += "Items = < item\n";
+    EXPECT_FALSE(ParseStoredForm(deepItems, form, error));
+    EXPECT_NE(error.find("collection items nested too deeply"), std::string::npos) << error;
 
     TFakeButton root(nullptr);
     const LoadResult result = LoadComponentTreeFromText(root, "object f: T\n", ClassRegistry());

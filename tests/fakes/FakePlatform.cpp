@@ -33,19 +33,40 @@ bool TNoCaseLess::operator()(const std::string& a, const std::string& b) const {
 //--- Registry and shell folders --------------------------------------------------------------------
 
 void TFakeRegistry::Set(RegistryRoot root, const std::string& path, const std::string& name,
-                        const std::string& value) {
-    values[{root, path + "\\" + name}] = value;
+                        const std::string& value, RegistryView view) {
+    (view == RegistryView::Bits64 ? values64 : values)[{root, path + "\\" + name}] = value;
 }
 
-std::optional<std::string> TFakeRegistry::ReadString(RegistryRoot root, const std::string& path,
-                                                     const std::string& valueName) const {
+void TFakeRegistry::AddKey(RegistryRoot root, const std::string& path, RegistryView view) {
+    (view == RegistryView::Bits64 ? emptyKeys64 : emptyKeys).insert({root, path});
+}
+
+TRegistryString TFakeRegistry::Read(RegistryRoot root, RegistryView view, const std::string& path,
+                                    const std::string& valueName) const {
+    const bool bits64 = view == RegistryView::Bits64;
+    const auto same = [](const std::string& a, const std::string& b) {
+        return !TNoCaseLess()(a, b) && !TNoCaseLess()(b, a);
+    };
+    TRegistryString result;
+    for (const auto& [keyRoot, keyPath] : bits64 ? emptyKeys64 : emptyKeys) {
+        result.keyFound = result.keyFound || (keyRoot == root && same(keyPath, path));
+    }
     const std::string wanted = path + "\\" + valueName;
-    for (const auto& [key, value] : values) {
-        if (key.first == root && !TNoCaseLess()(key.second, wanted) && !TNoCaseLess()(wanted, key.second)) {
-            return value;
+    for (const auto& [key, value] : bits64 ? values64 : values) {
+        if (key.first != root) {
+            continue;
+        }
+        const std::string& name = key.second;
+        // A value path is its key's path, a backslash and the value's name.
+        if (name.size() > path.size() && same(name.substr(0, path.size() + 1), path + "\\") &&
+            name.find('\\', path.size() + 1) == std::string::npos) {
+            result.keyFound = true;
+        }
+        if (same(name, wanted)) {
+            result.value = value;
         }
     }
-    return std::nullopt;
+    return result;
 }
 
 std::string TFakeShellFolders::Folder(const std::string& name) const {

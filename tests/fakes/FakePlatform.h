@@ -18,13 +18,21 @@ struct TNoCaseLess {
     bool operator()(const std::string& a, const std::string& b) const;
 };
 
+/// The registry as a 32-bit program sees it on 64-bit Windows: its own view is the
+/// 32-bit view; the 64-bit view is apart.
 class TFakeRegistry : public IRegistry {
 public:
-    /// values[{root, path + "\\" + valueName}] (case-insensitive)
-    std::map<std::pair<RegistryRoot, std::string>, std::string> values;
-    void Set(RegistryRoot root, const std::string& path, const std::string& name, const std::string& value);
-    std::optional<std::string> ReadString(RegistryRoot root, const std::string& path,
-                                          const std::string& valueName) const override;
+    using Values = std::map<std::pair<RegistryRoot, std::string>, std::string>;
+    /// values[{root, path + "\\" + valueName}] (case-insensitive): the own (32-bit) view
+    Values values;
+    Values values64;  // the 64-bit view
+    /// Keys that exist without values, as {root, path}, in `values` or `values64`.
+    std::set<std::pair<RegistryRoot, std::string>> emptyKeys, emptyKeys64;
+    void Set(RegistryRoot root, const std::string& path, const std::string& name, const std::string& value,
+             RegistryView view = RegistryView::Own);
+    void AddKey(RegistryRoot root, const std::string& path, RegistryView view = RegistryView::Own);
+    TRegistryString Read(RegistryRoot root, RegistryView view, const std::string& path,
+                         const std::string& valueName) const override;
 };
 
 class TFakeShellFolders : public IShellFolders {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "png/PngBuilder.h"
 #include "toolkit/skin/SkinData.h"
 #include "toolkit/skin/SkinFile.h"
 #include "toolkit/skin/SkinLoader.h"
@@ -113,6 +114,51 @@ TEST(SkinDataTest, LoadingNotifiesObserversAndFailuresKeepTheSkin) {
     skin.RemoveChangeObserver(id);
     skin.UseBuiltInSkin();
     EXPECT_EQ(changes, 2);
+}
+
+// A grey picture of the given size, as a skin entry.
+SkinEntry GreyPicture(const std::string& name, uint32_t width, uint32_t height) {
+    test::Bytes raw(static_cast<size_t>(width + 1) * height, 0);  // filter byte 0 and black rows
+    const test::Bytes png = test::MakePng(test::HeaderData(width, height, 8, 0), raw);
+    return {name, std::vector<uint8_t>(png.begin(), png.end())};
+}
+
+TEST(SkinDataTest, WhatASkinBuildsIsBoundedAndAnOverrunKeepsTheSkinInUse) {
+    TskSkinData skin(nullptr);
+    std::string error;
+    std::string unknown = "[Skin]\n";
+    for (int i = 0; i < 100000; ++i)
+        unknown += "k" + std::to_string(i) + "=v\n";
+    std::vector<uint8_t> file = SkinWithText(unknown);
+    EXPECT_FALSE(skin.LoadFromCompressedData(file.data(), file.size(), "", &error));
+    EXPECT_EQ(error, "skin.ini line 258: more than 256 unknown keys");
+
+    // One full-size picture named by many keys is decoded once and shared.
+    std::string shared = "[Images]\n";
+    for (int i = 0; i < 64; ++i)
+        shared += "Key" + std::to_string(i) + "=big.png\n";
+    SkinEntry ini{"skin.ini", std::vector<uint8_t>(shared.begin(), shared.end())};
+    const std::vector<SkinEntry> entries = {ini, GreyPicture("big.png", kSkinImageMaxSide, kSkinImageMaxSide)};
+    file = WriteSkinFile(entries);
+    ASSERT_TRUE(skin.LoadFromCompressedData(file.data(), file.size(), "", &error)) << error;
+    EXPECT_EQ(skin.Theme().images.size(), 64u);
+    EXPECT_EQ(skin.Theme().Image("Key0"), skin.Theme().Image("Key63"));
+    shared += "Key64=big.png\n";
+    ini.data.assign(shared.begin(), shared.end());
+    file = WriteSkinFile({ini, entries[1]});
+    EXPECT_FALSE(skin.LoadFromCompressedData(file.data(), file.size(), "", &error));
+    EXPECT_EQ(error, "skin.ini line 66: more than 64 images");
+
+    // Distinct pictures share the pixel budget: two full-size ones fill it.
+    skin.ClearSkin();
+    const std::string three = "[Skin]\nName=Big\n[Images]\nA=a.png\nB=b.png\nC=c.png\n";
+    static_assert(kSkinMaxPixels == 2ull * kSkinImageMaxSide * kSkinImageMaxSide);
+    file = WriteSkinFile({{"skin.ini", std::vector<uint8_t>(three.begin(), three.end())},
+                          GreyPicture("a.png", kSkinImageMaxSide, kSkinImageMaxSide),
+                          GreyPicture("b.png", kSkinImageMaxSide, kSkinImageMaxSide), GreyPicture("c.png", 1, 1)});
+    EXPECT_FALSE(skin.LoadFromCompressedData(file.data(), file.size(), "", &error));
+    EXPECT_NE(error.find("image C: image too large"), std::string::npos) << error;
+    EXPECT_TRUE(skin.IsBuiltIn());
 }
 
 TEST(SkinDataTest, StoredSkinGivesBackWhatWasCaptured) {

@@ -1,6 +1,7 @@
 #include "toolkit/skin/SkinLoader.h"
 
 #include <fstream>
+#include <new>
 
 #include "components/TextCase.h"
 #include "toolkit/image/PngDecoder.h"
@@ -23,27 +24,36 @@ const SkinEntry* FindEntry(const std::vector<SkinEntry>& entries, const std::str
     return nullptr;
 }
 
+// Decodes each picture entry once, however many image keys name it, and within the
+// skin's pixel budget.
 std::string LoadImages(const std::vector<SkinEntry>& entries,
                        const std::map<std::string, std::string>& files,
                        SkinTheme& theme) {
     PngDecodeOptions options;
     options.maxWidth = options.maxHeight = kSkinImageMaxSide;
+    uint64_t pixelsLeft = kSkinMaxPixels;
+    std::map<const SkinEntry*, std::shared_ptr<const PngImage>> decoded;
     for (const auto& [key, file] : files) {
         const SkinEntry* entry = FindEntry(entries, file);
         if (!entry)
             return "image " + key + ": no entry \"" + file + "\"";
-        auto image = std::make_shared<PngImage>();
-        std::string error;
-        if (!DecodePng(entry->data.data(), entry->data.size(), *image, error, options))
-            return "image " + key + ": " + error;
-        theme.images[key] = std::move(image);
+        std::shared_ptr<const PngImage>& picture = decoded[entry];
+        if (!picture) {
+            auto image = std::make_shared<PngImage>();
+            std::string error;
+            options.maxPixels = pixelsLeft;
+            if (!DecodePng(entry->data.data(), entry->data.size(), *image, error, options))
+                return "image " + key + ": " + error +
+                       (pixelsLeft < kSkinMaxPixels ? " for what is left of the skin's pixel budget" : "");
+            pixelsLeft -= image->pixels.size();
+            picture = std::move(image);
+        }
+        theme.images[key] = picture;
     }
     return "";
 }
 
-}  // namespace
-
-SkinLoadResult LoadSkinTheme(const uint8_t* data, size_t size, const SkinTheme& base, SkinTheme& out) {
+SkinLoadResult LoadSkinThemeBounded(const uint8_t* data, size_t size, const SkinTheme& base, SkinTheme& out) {
     SkinLoadResult result;
     std::vector<SkinEntry> entries;
     if (!ReadSkinFile(data, size, entries, result.error))
@@ -61,6 +71,20 @@ SkinLoadResult LoadSkinTheme(const uint8_t* data, size_t size, const SkinTheme& 
     if (result.ok())
         out = std::move(theme);
     return result;
+}
+
+}  // namespace
+
+SkinLoadResult LoadSkinTheme(const uint8_t* data, size_t size, const SkinTheme& base, SkinTheme& out) {
+    try {
+        return LoadSkinThemeBounded(data, size, base, out);
+    } catch (const std::bad_alloc&) {
+        // The bounds on what a skin builds keep it far below what a machine holds; should
+        // memory still run out, the skin in use stays as it is.
+        SkinLoadResult result;
+        result.error = "out of memory while reading the skin";
+        return result;
+    }
 }
 
 SkinLoadResult LoadSkinThemeFile(const std::string& path, const SkinTheme& base, SkinTheme& out) {

@@ -18,9 +18,13 @@ struct SkinLoadResult {
 
 /// Pictures in skins are small: larger ones are refused.
 constexpr uint32_t kSkinImageMaxSide = 2048;
+/// The pixels all pictures of one skin may hold together (32 MiB decoded); each
+/// picture entry counts once, however many image keys name it.
+constexpr uint64_t kSkinMaxPixels = 8ull * 1024 * 1024;
 
 /// Reads a skin file held in memory over `base` (keys the file lacks keep the
-/// base's values) into `out`. `out` is changed only on success.
+/// base's values) into `out`. `out` is changed only on success; a failure, however
+/// hostile the file, is an error in the result, never an exception.
 SkinLoadResult LoadSkinTheme(const uint8_t* data, size_t size, const SkinTheme& base, SkinTheme& out);
 
 /// Reads the skin file at `path` (see LoadSkinTheme).

@@ -63,9 +63,13 @@ std::string ApplyValue(const std::string& section,
         if (value.empty())
             return "image without a file";
         result.imageFiles[std::string(key)] = value;
+        if (result.imageFiles.size() > kSkinMaxImageKeys)
+            return "more than " + std::to_string(kSkinMaxImageKeys) + " images";
     } else {
         known = false;
     }
+    if (!known && result.unknownKeys.size() == kSkinMaxUnknownKeys)
+        return "more than " + std::to_string(kSkinMaxUnknownKeys) + " unknown keys";
     if (!known)
         result.unknownKeys.push_back(section + "." + std::string(key));
     return "";

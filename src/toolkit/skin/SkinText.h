@@ -11,6 +11,11 @@
 
 namespace tallow {
 
+/// A table may name at most this many pictures and hold this many keys this version
+/// does not know; more is an error, so that a small packed file cannot build a huge list.
+constexpr size_t kSkinMaxImageKeys = 64;
+constexpr size_t kSkinMaxUnknownKeys = 256;
+
 struct SkinTextResult {
     std::string error;                              // "" when the table was read
     std::vector<std::string> unknownKeys;           // "Section.Key" of keys this version does not know
