@@ -53,6 +53,8 @@ public:
     bool CreateFolders(const std::string& folder) override;
     std::string LongPathName(const std::string& path) const override;
     std::optional<double> CreationTime(const std::string& path) const override;
+    /// Code page 28591: U+0000 to U+00FF as one byte each, '?' beyond.
+    std::string WideToAnsi(std::u16string_view text) const override;
 };
 
 class TFakeProcessInfo : public IProcessInfo {
@@ -136,6 +138,7 @@ public:
     std::vector<unsigned> sleeps;
     std::vector<std::pair<std::string, std::string>> errorBoxes;
     std::function<void()> onMessageLoop;  // runs inside RunMessageLoop
+    std::function<void(unsigned)> onSleep;  // runs after each Sleep is recorded
     std::vector<std::string>* log = nullptr;  // optional shared event log
 
     bool InitializeCom() override;
