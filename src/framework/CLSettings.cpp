@@ -14,7 +14,6 @@ namespace {
 
 const char kSection[] = "setting";
 const char kConstFile[] = "const.dat";
-const char kSettingsFile[] = "setting.dat";
 const char kUserFlagFile[] = "UserFlag.ini";
 const char kFlagSection[] = "Flag";
 const char kAllUsersKey[] = "AllUsers";

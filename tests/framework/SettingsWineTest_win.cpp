@@ -149,12 +149,16 @@ TEST(SettingsUnderWine, AtomicRewriteReplacesOrKeepsTheOldFile) {
     EXPECT_FALSE(WriteFileAtomically(WinFiles(), path, "lost"));
     EXPECT_EQ(WinFiles().ReadFile(path), "new content");
 
-    // A reader holding the file open (with delete sharing) does not stop the replace.
+    // A reader that holds the file for a moment delays the replace, it does not stop it.
     HANDLE reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    std::thread closer([reader] {
+        Sleep(300);
+        CloseHandle(reader);
+    });
     EXPECT_TRUE(WriteFileAtomically(WinFiles(), path, "while read", 1));
-    CloseHandle(reader);
+    closer.join();
     EXPECT_EQ(WinFiles().ReadFile(path), "while read");
 }
 
@@ -177,13 +181,20 @@ TEST(PlatformUnderWine, NamedMutexIsCreatedOnceAndStaysOpen) {
 
 TEST(PlatformUnderWine, MutexThatDeniesThisUserIsNoRunningInstance) {
     const std::string name = "Global\\tallow-denied-" + std::to_string(GetTickCount64());
+    // Everyone denied everything, as for a user beside another user's instance.
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    PSID everyone = nullptr;
+    ASSERT_TRUE(AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone));
+    alignas(8) char aclBuffer[256];
+    ACL* acl = reinterpret_cast<ACL*>(aclBuffer);
+    ASSERT_TRUE(InitializeAcl(acl, sizeof aclBuffer, ACL_REVISION));
+    ASSERT_TRUE(AddAccessDeniedAce(acl, ACL_REVISION, MUTEX_ALL_ACCESS | GENERIC_ALL, everyone));
     SECURITY_DESCRIPTOR descriptor;
-    ACL acl;  // empty: grants nobody anything
     InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-    InitializeAcl(&acl, sizeof acl, ACL_REVISION);
-    SetSecurityDescriptorDacl(&descriptor, TRUE, &acl, FALSE);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
     SECURITY_ATTRIBUTES attributes = {sizeof attributes, &descriptor, FALSE};
     HANDLE mutex = CreateMutexA(&attributes, FALSE, name.c_str());
+    FreeSid(everyone);
     ASSERT_NE(mutex, nullptr);
     HANDLE opened = OpenMutexA(SYNCHRONIZE, FALSE, name.c_str());
     if (opened) {
