@@ -1,5 +1,6 @@
 #include "framework/CLSettings.h"
 
+#include <climits>
 #include <cmath>
 
 #include "diagnostics/TraceSender.h"
@@ -13,7 +14,6 @@ namespace {
 
 const char kSection[] = "setting";
 const char kConstFile[] = "const.dat";
-const char kSettingsFile[] = "setting.dat";
 const char kUserFlagFile[] = "UserFlag.ini";
 const char kFlagSection[] = "Flag";
 const char kAllUsersKey[] = "AllUsers";
@@ -34,8 +34,43 @@ std::string WithoutTrailingBackslash(std::string path) {
     return path;
 }
 
-TIniDocument LoadDocument(const IFiles& files, const std::string& path) {
-    return TIniDocument::Parse(files.ReadFile(path).value_or(std::string()));
+// Larger settings files are never parsed (nor rewritten): no settings file
+// the program writes comes near it, and reading one whole costs memory and time.
+const std::size_t kMaxSettingsFileSize = 1 << 20;
+
+void TraceSettings(const std::string& text) {
+    DebugTrace().TraceWithTag(text, "CLSettings");
+}
+
+struct TLoaded {
+    TIniDocument doc;
+    bool readable = true;  // false: too large or unreadable; the file must not be rewritten
+};
+
+TIniDocument ParseFileContent(const IFiles& files, const std::string& content) {
+    return TIniDocument::Parse(IniTextToAnsi(content, [&](std::u16string_view text) { return files.WideToAnsi(text); }));
+}
+
+TLoaded LoadDocument(const IFiles& files, const std::string& path) {
+    TLoaded loaded;
+    TFileRead read = files.ReadFileUpTo(path, kMaxSettingsFileSize);
+    switch (read.status) {
+        case FileReadStatus::Read:
+            loaded.doc = ParseFileContent(files, read.content);
+            break;
+        case FileReadStatus::Missing:
+            break;
+        case FileReadStatus::TooLarge:
+            loaded.readable = false;
+            TraceSettings("Settings file larger than 1 MiB, not read; its keys count as empty and it is never "
+                          "rewritten: " + path);
+            break;
+        case FileReadStatus::Failed:
+            loaded.readable = false;
+            TraceSettings("Settings file cannot be read; its keys count as empty and it is not rewritten: " + path);
+            break;
+    }
+    return loaded;
 }
 
 // The profile functions' Boolean: an integer, non-zero true; else `fallback`.
@@ -80,8 +115,8 @@ bool CanWriteFolder(IFiles& files, ISecurity& security, const std::string& folde
 TCLSettings::TCLSettings(const TPlatform& platform) : platform_(platform) {
     IFiles& files = *platform_.files;
     exeDir_ = ComputeExeDir(*platform_.process, files);
-    constants_ = LoadDocument(files, exeDir_ + kConstFile);
-    oem_ = LoadDocument(files, exeDir_ + "oem." + kConstFile);
+    constants_ = LoadDocument(files, exeDir_ + kConstFile).doc;
+    oem_ = LoadDocument(files, exeDir_ + "oem." + kConstFile).doc;
     configName_ = ReadString("App.ConfigPath");
     if (configName_.empty()) {
         configName_ = MangleConfigName(platform_.process->ModuleFileName());
@@ -90,7 +125,7 @@ TCLSettings::TCLSettings(const TPlatform& platform) : platform_(platform) {
     commonDir_ = platform_.shellFolders->CommonFolder("Common AppData") + "\\" + configName_ + "\\";
     SelectSettingsDir(DecideAllUsers());
     runTimes_ = ReadInteger("RunTimes");
-    WriteInteger("RunTimes", runTimes_ + 1);
+    WriteInteger("RunTimes", runTimes_ < INT_MAX ? runTimes_ + 1 : INT_MAX);
 }
 
 // Reads the stored choice from UserFlag.ini, corrects it when the all-users
@@ -99,7 +134,8 @@ bool TCLSettings::DecideAllUsers() {
     IFiles& files = *platform_.files;
     const std::string flagFile = userDir_ + kUserFlagFile;
     files.CreateFolders(userDir_);
-    TIniDocument flags = LoadDocument(files, flagFile);
+    TLoaded loaded = LoadDocument(files, flagFile);
+    TIniDocument& flags = loaded.doc;
     std::optional<bool> toWrite;
     if (!flags.Find(kFlagSection, kAllUsersKey)) {
         toWrite = CanWriteFolder(files, *platform_.security, commonDir_);
@@ -110,12 +146,13 @@ bool TCLSettings::DecideAllUsers() {
     if (toWrite) {
         flags.Set(kFlagSection, kAllUsersKey, *toWrite ? "1" : "0");
         files.CreateFolders(userDir_);
-        if (!WriteFileAtomically(files, flagFile, flags.Serialize())) {
+        if (!loaded.readable ||
+            !WriteFileAtomically(files, flagFile, flags.Serialize(), platform_.process->CurrentProcessId())) {
             return *toWrite;  // the file could not take the decision; it still holds
         }
     }
     files.CreateFolders(userDir_);
-    return IniBool(LoadDocument(files, flagFile), kFlagSection, kAllUsersKey, true);
+    return IniBool(LoadDocument(files, flagFile).doc, kFlagSection, kAllUsersKey, true);
 }
 
 void TCLSettings::SelectSettingsDir(bool allUsers) {
@@ -127,9 +164,14 @@ void TCLSettings::SelectSettingsDir(bool allUsers) {
     settingsDir_ = WithTrailingBackslash(longDir.empty() ? settingsDir_ : longDir);
     settings_ = TIniDocument();
     if (!files.Exists(SettingsFile())) {
-        WriteFileAtomically(files, SettingsFile(), " ");
+        WriteFileAtomically(files, SettingsFile(), " ", platform_.process->CurrentProcessId());
     }
-    settings_ = LoadDocument(files, SettingsFile());
+    TLoaded loaded = LoadDocument(files, SettingsFile());
+    settings_ = std::move(loaded.doc);
+    held_ = !loaded.readable;
+    if (held_) {
+        TraceSettings("Settings are kept in memory only until the program ends");
+    }
 }
 
 //--- Reads and writes ------------------------------------------------------------------------------
@@ -156,7 +198,15 @@ std::string TCLSettings::ReadString(const std::string& name) const {
 }
 
 void TCLSettings::WriteString(const std::string& name, const std::string& value) {
-    if (settings_.Set(kSection, name, value)) {
+    Store(kSection, name, value);
+}
+
+void TCLSettings::Store(const std::string& section, const std::string& key, const std::string& value) {
+    if (!settings_.Set(section, key, value)) {
+        return;
+    }
+    if (!held_) {
+        pending_.push_back({section, key, value});
         Flush();
     }
 }
@@ -192,8 +242,7 @@ bool TCLSettings::GetShowAgain(int module) const {
 }
 
 void TCLSettings::SetShowAgain(int module, bool value) {
-    settings_.Set(kShowAgainSection, std::to_string(module), value ? "1" : "0");
-    Flush();
+    Store(kShowAgainSection, std::to_string(module), value ? "1" : "0");
 }
 
 int TCLSettings::GetShowAgainResult(int module) const {
@@ -203,12 +252,46 @@ int TCLSettings::GetShowAgainResult(int module) const {
 }
 
 void TCLSettings::SetShowAgainResult(int module, int result) {
-    settings_.Set(kShowAgainResultSection, std::to_string(module), std::to_string(result));
-    Flush();
+    Store(kShowAgainResultSection, std::to_string(module), std::to_string(result));
 }
 
 bool TCLSettings::Flush() {
-    return WriteFileAtomically(*platform_.files, SettingsFile(), settings_.Serialize());
+    if (held_) {
+        return false;
+    }
+    IFiles& files = *platform_.files;
+    const std::string path = SettingsFile();
+    // Other stores (App.Multiple, a second program on the same folder) rewrite
+    // the same file: under the lock, take the file as it is now and lay this
+    // store's own writes over it, so that neither loses the other's keys.
+    std::unique_ptr<IFileLock> lock = files.LockFile(path + ".lock");
+    if (!lock) {
+        TraceSettings("Settings file stays locked by another writer; saving without the lock: " + path);
+    }
+    TIniDocument merged;
+    TFileRead disk = files.ReadFileUpTo(path, kMaxSettingsFileSize);
+    switch (disk.status) {
+        case FileReadStatus::Read:
+            merged = ParseFileContent(files, disk.content);
+            for (const TPendingWrite& w : pending_) {
+                merged.Set(w.section, w.key, w.value);
+            }
+            break;
+        case FileReadStatus::Missing:
+            merged = settings_;
+            break;
+        case FileReadStatus::TooLarge:
+        case FileReadStatus::Failed:
+            TraceSettings("Settings not saved: the settings file cannot be read back: " + path);
+            return false;
+    }
+    if (!WriteFileAtomically(files, path, merged.Serialize(), platform_.process->CurrentProcessId())) {
+        TraceSettings("Settings not saved: the settings file cannot be replaced: " + path);
+        return false;
+    }
+    settings_ = std::move(merged);
+    pending_.clear();
+    return true;
 }
 
 //--- Install age -----------------------------------------------------------------------------------

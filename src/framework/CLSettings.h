@@ -4,11 +4,22 @@
 // Lookup order (the first holder of a key wins, even with an empty value): the
 // engine's override list, setting.dat, oem.const.dat, const.dat, the engine's
 // default list. Writes go to setting.dat only and are saved at once; each save
-// replaces the file in one step, so a failed save leaves the old file intact.
+// replaces the file in one step, so a failed save leaves the old file intact
+// (and the debug trace says so). A save takes the file as it is on disk and
+// lays this store's writes over it, so stores of other processes on the same
+// file lose nothing to each other; lines of the file that hold no key stay.
+//
+// Settings files are read as ANSI text; one that starts with a UTF-8 or
+// UTF-16 byte-order mark is converted to ANSI when read, and a save writes it
+// back as ANSI text without a mark, which the program and every editor read.
+// A settings file larger than 1 MiB, or one that cannot be read, is not
+// parsed and never rewritten: its keys count as empty and writes stay in
+// memory until the program ends.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/IniDocument.h"
 #include "platform/Platform.h"
@@ -51,7 +62,10 @@ public:
     int GetShowAgainResult(int module) const;
     void SetShowAgainResult(int module, int result);
 
-    /// Saves setting.dat from memory; false when the file could not be replaced.
+    /// Saves this store's writes into setting.dat as it is on disk now, and
+    /// takes the merged file as the store's content; false (nothing changed on
+    /// disk, the writes kept for the next save) when the file could not be
+    /// read back or replaced, or is kept in memory only.
     bool Flush();
 
     /// Age in whole days of the oldest of ExeDir, UserDir and CommonDir; 0 when
@@ -59,7 +73,8 @@ public:
     int InstallAgeDays() const;
 
     bool AllUsers() const { return allUsers_; }
-    /// The start count as read at creation, before this start's increment.
+    /// The start count as read at creation, before this start's increment
+    /// (which stops at 2147483647).
     int RunTimes() const { return runTimes_; }
     const std::string& ExeDir() const { return exeDir_; }
     const std::string& SettingsDir() const { return settingsDir_; }
@@ -71,12 +86,21 @@ private:
     bool DecideAllUsers();
     void SelectSettingsDir(bool allUsers);
     std::string SettingsFile() const { return settingsDir_ + "setting.dat"; }
+    void Store(const std::string& section, const std::string& key, const std::string& value);
+
+    struct TPendingWrite {
+        std::string section;
+        std::string key;
+        std::string value;
+    };
 
     const TPlatform& platform_;
     bool allUsers_ = false;
     TIniDocument constants_;
     TIniDocument oem_;
     TIniDocument settings_;
+    std::vector<TPendingWrite> pending_;  // writes not yet in the file, in order
+    bool held_ = false;                   // setting.dat is kept in memory only
     std::string exeDir_;
     std::string settingsDir_;
     std::string userDir_;

@@ -30,19 +30,43 @@ std::string WithoutTrailingSlash(std::string path) {
     return path;
 }
 
-double FileTimeToDays(const FILETIME& ft) {
-    SYSTEMTIME st;
-    if (!FileTimeToSystemTime(&ft, &st)) {
-        return 0;
-    }
-    return EncodeDateTime(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
+const DWORD kAllSharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// A file another writer holds for a moment (a reader without delete sharing,
+// a replace in progress) is tried again for about a second.
+bool IsBriefConflict(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
 }
+
+const int kConflictRetries = 20;
+const DWORD kConflictPauseMs = 50;
+
+HANDLE OpenForReading(const std::string& path) {
+    for (int attempt = 0;; ++attempt) {
+        HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, kAllSharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                               nullptr);
+        if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION || attempt == kConflictRetries) {
+            return h;
+        }
+        Sleep(kConflictPauseMs);
+    }
+}
+
+class TWinFileLock : public IFileLock {
+public:
+    explicit TWinFileLock(HANDLE h) : h_(h) {}
+    ~TWinFileLock() override { CloseHandle(h_); }
+    TWinFileLock(const TWinFileLock&) = delete;
+    TWinFileLock& operator=(const TWinFileLock&) = delete;
+
+private:
+    HANDLE h_;
+};
 
 class TWinFiles : public IFiles {
 public:
     std::optional<std::string> ReadFile(const std::string& path) const override {
-        THandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        THandle file(OpenForReading(path));
         if (!file.valid()) {
             return std::nullopt;
         }
@@ -53,6 +77,43 @@ public:
             content.append(buffer, got);
         }
         return content;
+    }
+
+    TFileRead ReadFileUpTo(const std::string& path, std::size_t limit) const override {
+        TFileRead result;
+        THandle file(OpenForReading(path));
+        if (!file.valid()) {
+            const DWORD error = GetLastError();
+            result.status = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileReadStatus::Missing
+                                                                                            : FileReadStatus::Failed;
+            return result;
+        }
+        LARGE_INTEGER size;
+        if (!GetFileSizeEx(file.get(), &size)) {
+            result.status = FileReadStatus::Failed;
+            return result;
+        }
+        if (static_cast<unsigned long long>(size.QuadPart) > limit) {
+            result.status = FileReadStatus::TooLarge;
+            return result;
+        }
+        std::string content(static_cast<size_t>(size.QuadPart) + 1, '\0');  // one more: a file that grew shows it
+        size_t done = 0;
+        DWORD got = 0;
+        while (done < content.size() &&
+               ::ReadFile(file.get(), content.data() + done, static_cast<DWORD>(content.size() - done), &got,
+                          nullptr) &&
+               got > 0) {
+            done += got;
+        }
+        if (done > limit) {
+            result.status = FileReadStatus::TooLarge;
+            return result;
+        }
+        content.resize(done);
+        result.status = FileReadStatus::Read;
+        result.content = std::move(content);
+        return result;
     }
 
     bool WriteFile(const std::string& path, const std::string& content) override {
@@ -74,10 +135,70 @@ public:
     }
 
     bool MoveReplacing(const std::string& from, const std::string& to) override {
-        return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        for (int attempt = 0;; ++attempt) {
+            if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+                return true;
+            }
+            if (!IsBriefConflict(GetLastError()) || attempt == kConflictRetries) {
+                return false;
+            }
+            Sleep(kConflictPauseMs);
+        }
     }
 
     bool RemoveFile(const std::string& path) override { return DeleteFileA(path.c_str()) != 0; }
+
+    bool RemoveLeftOver(const std::string& path) override {
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            return true;
+        }
+        if (attributes & FILE_ATTRIBUTE_READONLY) {
+            SetFileAttributesA(path.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
+        }
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            RemoveDirectoryA(path.c_str());
+        } else {
+            DeleteFileA(path.c_str());
+        }
+        return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+    }
+
+    std::unique_ptr<IFileLock> LockFile(const std::string& path) override {
+        // No sharing: a second opener, in this process or another, waits. The
+        // file goes with the last handle, also when its holder dies.
+        for (int attempt = 0;; ++attempt) {
+            HANDLE h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                   FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+            if (h != INVALID_HANDLE_VALUE) {
+                return std::make_unique<TWinFileLock>(h);
+            }
+            if (!IsBriefConflict(GetLastError()) || attempt == 4 * kConflictRetries) {
+                return nullptr;
+            }
+            Sleep(kConflictPauseMs);
+        }
+    }
+
+    std::string WideToAnsi(std::u16string_view text) const override {
+        if (text.empty()) {
+            return std::string();
+        }
+        const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+        const int length = static_cast<int>(text.size());
+        // No best fit: a full-width solidus must not turn into a path separator.
+        DWORD flags = WC_NO_BEST_FIT_CHARS;
+        int size = WideCharToMultiByte(CP_ACP, flags, wide, length, nullptr, 0, nullptr, nullptr);
+        if (size == 0 && GetLastError() == ERROR_INVALID_FLAGS) {
+            flags = 0;  // code pages such as UTF-8 take no flags
+            size = WideCharToMultiByte(CP_ACP, flags, wide, length, nullptr, 0, nullptr, nullptr);
+        }
+        std::string ansi(static_cast<size_t>(size), '\0');
+        if (size > 0) {
+            WideCharToMultiByte(CP_ACP, flags, wide, length, ansi.data(), size, nullptr, nullptr);
+        }
+        return ansi;
+    }
 
     bool Exists(const std::string& path) const override {
         return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -116,14 +237,14 @@ public:
     std::optional<double> CreationTime(const std::string& path) const override {
         const std::string target = WithoutTrailingSlash(path);
         for (DWORD flags : {DWORD(FILE_ATTRIBUTE_NORMAL), DWORD(FILE_FLAG_BACKUP_SEMANTICS)}) {
-            THandle file(CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                     OPEN_EXISTING, flags, nullptr));
+            THandle file(CreateFileA(target.c_str(), GENERIC_READ, kAllSharing, nullptr, OPEN_EXISTING, flags,
+                                     nullptr));
             if (!file.valid()) {
                 continue;
             }
             FILETIME created;
             if (GetFileTime(file.get(), &created, nullptr, nullptr)) {
-                return FileTimeToDays(created);
+                return FileTimeToDays((std::uint64_t(created.dwHighDateTime) << 32) | created.dwLowDateTime);
             }
             return std::nullopt;
         }

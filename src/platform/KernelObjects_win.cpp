@@ -14,8 +14,10 @@ public:
         HANDLE mutex = CreateMutexA(nullptr, FALSE, name.c_str());
         const DWORD error = GetLastError();
         if (!mutex) {
-            return error == ERROR_ALREADY_EXISTS || error == ERROR_ACCESS_DENIED ? MutexResult::AlreadyExists
-                                                                                 : MutexResult::Failed;
+            // ERROR_ACCESS_DENIED: a mutex of that name exists but belongs to
+            // another user or an elevated start; that is no instance of this
+            // user's program, so it counts as a failure, not as "exists".
+            return MutexResult::Failed;
         }
         return error == ERROR_ALREADY_EXISTS ? MutexResult::AlreadyExists : MutexResult::Created;
     }

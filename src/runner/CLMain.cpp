@@ -39,6 +39,19 @@ bool IsHandOverParameter(const std::vector<std::string>& params) {
     return !params.empty() && !params[0].empty() && params[0][0] != '-' && params[0][0] != '/';
 }
 
+// After "/r" asked the running instance to end, that instance may hold the
+// mutex a while longer than its window lives (its process still ends). While
+// the mutex exists and no instance answers, wait for it to go, up to 10 s.
+void WaitForClosingInstance(const TPlatform& platform, const std::string& className, const std::string& mutexName) {
+    const unsigned kLimitMs = 10000;
+    const unsigned kStepMs = 100;
+    for (unsigned waited = 0;
+         waited < kLimitMs && platform.kernel->MutexExists(mutexName) && !FindRunningInstance(className);
+         waited += kStepMs) {
+        platform.application->Sleep(kStepMs);
+    }
+}
+
 void RunSecondInstance(const std::string& className, const std::vector<std::string>& params) {
     ActivateRunningInstance(className);
     if (IsHandOverParameter(params)) {
@@ -173,10 +186,15 @@ int RunApplication(const MainWindowClass& cls, std::unique_ptr<IMainWindow>& mai
     if (startCheck && !startCheck()) {
         return 0;
     }
-    if (!AppSettings().ReadBool("App.Multiple") &&
-        !AcquireInstanceMutex("Global\\" + AppSettings().ReadString("App.GUID"))) {
-        RunSecondInstance(cls.className, params);
-        return 0;
+    if (!AppSettings().ReadBool("App.Multiple")) {
+        const std::string mutexName = "Global\\" + AppSettings().ReadString("App.GUID");
+        if (HasSwitch(params, 'r')) {
+            WaitForClosingInstance(platform, cls.className, mutexName);
+        }
+        if (!AcquireInstanceMutex(mutexName)) {
+            RunSecondInstance(cls.className, params);
+            return 0;
+        }
     }
     RunMainWindow(platform, cls, mainWindow, HasSwitch(params, 'h'));
     return 0;

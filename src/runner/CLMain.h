@@ -29,8 +29,9 @@ void ActivateRunningInstance(const std::string& className);
 void HandOverCommandLine(const std::string& className, const std::string& text);
 /// Restores, shows and raises `window`; true when it is the foreground window afterwards.
 bool ForceForegroundWindow(WindowHandle window);
-/// False only when a mutex of that name already exists; otherwise true, and
-/// the mutex stays open until the process ends.
+/// False only when a mutex of that name already exists (one this user may not
+/// open, of another user or an elevated start, does not count); otherwise
+/// true, and the mutex stays open until the process ends.
 bool AcquireInstanceMutex(const std::string& name);
 
 }  // namespace tallow

@@ -6,12 +6,16 @@
 // command line from the platform, so WinMain's arguments are not needed.
 #include <memory>
 
+#include <exception>
+#include <string>
+
 #include "cleaning/CleaningActions.h"
 #include "cleaning/CleaningServices.h"
 #include "cleaning/uMainForm.h"
 #include "framework/CLEngineStandard.h"
 #include "framework/CLSettings.h"
 #include "platform/UrlHistoryStore.h"
+#include "platform/WinServices.h"
 #include "runner/MainWindow.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/win/WindowLayer.h"
@@ -63,12 +67,33 @@ MainWindowClass ProgramMainWindow(const ProgramWindows& windows) {
     return cls;
 }
 
+// Shows what ended the program in the standard error box. Nothing here may
+// throw again: the title falls back to none when the settings are the trouble.
+void ReportFatal(const char* what) {
+    std::string title;
+    try {
+        title = AppSettings().ReadString("App.Name");
+    } catch (...) {
+    }
+    try {
+        WinApplication().ShowErrorBox(title, what);
+    } catch (...) {
+    }
+}
+
 }  // namespace
 
 }  // namespace tallow
 
 int main() {
-    const tallow::ProgramWindows windows;  // no splash, update or About window yet
-    std::unique_ptr<tallow::IMainWindow> mainWindow;
-    return tallow::RunApplication(tallow::ProgramMainWindow(windows), mainWindow);
+    try {
+        const tallow::ProgramWindows windows;  // no splash, update or About window yet
+        std::unique_ptr<tallow::IMainWindow> mainWindow;
+        return tallow::RunApplication(tallow::ProgramMainWindow(windows), mainWindow);
+    } catch (const std::exception& e) {
+        tallow::ReportFatal(e.what());
+    } catch (...) {
+        tallow::ReportFatal("Unknown error");
+    }
+    return 1;
 }

@@ -133,6 +133,14 @@ std::optional<double> TFakeFiles::CreationTime(const std::string& path) const {
     return it == creationTimes.end() ? std::nullopt : std::optional<double>(it->second);
 }
 
+std::string TFakeFiles::WideToAnsi(std::u16string_view text) const {
+    std::string ansi;
+    for (char16_t c : text) {
+        ansi += c <= 0xFF ? static_cast<char>(c) : '?';
+    }
+    return ansi;
+}
+
 //--- Window messages -------------------------------------------------------------------------------
 
 std::uint32_t TFakeWindowMessages::RegisterMessage(const std::string& name) {
@@ -224,6 +232,9 @@ void TFakeApplication::Sleep(unsigned milliseconds) {
     sleeps.push_back(milliseconds);
     if (log) {
         log->push_back("sleep " + std::to_string(milliseconds));
+    }
+    if (onSleep) {
+        onSleep(milliseconds);
     }
 }
 

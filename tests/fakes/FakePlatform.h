@@ -61,6 +61,8 @@ public:
     bool CreateFolders(const std::string& folder) override;
     std::string LongPathName(const std::string& path) const override;
     std::optional<double> CreationTime(const std::string& path) const override;
+    /// Code page 28591: U+0000 to U+00FF as one byte each, '?' beyond.
+    std::string WideToAnsi(std::u16string_view text) const override;
 };
 
 class TFakeProcessInfo : public IProcessInfo {
@@ -145,6 +147,7 @@ public:
     std::vector<std::pair<std::string, std::string>> errorBoxes;
     std::function<void()> onMessageLoop;  // runs inside RunMessageLoop
     std::vector<std::function<void()>> posted;  // PostToUiThread's tasks, not yet run
+    std::function<void(unsigned)> onSleep;  // runs after each Sleep is recorded
     std::vector<std::string>* log = nullptr;  // optional shared event log
 
     bool InitializeCom() override;

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "diagnostics/TraceSender.h"
 #include "fakes/FakePlatform.h"
 #include "framework/SettingLists.h"
+#include "platform/AtomicFile.h"
 
 namespace tallow {
 namespace {
@@ -45,6 +47,12 @@ protected:
         return std::string(allUsers ? kCommonDir : kUserDir) + "setting.dat";
     }
     std::string Flag() { return fake.files.ReadFile(kUserFlag).value_or("<none>"); }
+    // Every temporary name a rewrite of `path` may use fails half-way.
+    void BlockRewrites(const std::string& path) {
+        for (int attempt = 0; attempt < kAtomicWriteAttempts; ++attempt) {
+            fake.files.unwritable.insert(AtomicTemporaryName(path, fake.process.processId, attempt));
+        }
+    }
 
     TFakePlatform fake;
 };
@@ -65,7 +73,7 @@ TEST_F(SettingsTest, FirstStartCreatesTheFlagAndASettingsFileCountingOneStart) {
     // setting.dat came into being holding one space, then took the counter.
     std::vector<std::string> contents;
     for (const auto& [path, content] : fake.files.writes) {
-        if (path == SettingFile() + ".tmp") {
+        if (path == AtomicTemporaryName(SettingFile(), fake.process.processId, 0)) {
             contents.push_back(content);
         }
     }
@@ -141,7 +149,7 @@ TEST_F(SettingsTest, AllUsersTableStoredFalseIsNotTested) {
 
 TEST_F(SettingsTest, UnsavableFlagStillKeepsTheDecision) {
     fake.security.writable.clear();
-    fake.files.unwritable.insert(std::string(kUserFlag) + ".tmp");
+    BlockRewrites(kUserFlag);
     auto settings = Create();
     EXPECT_FALSE(settings->AllUsers());  // the re-read would say true (absent)
 }
@@ -258,12 +266,19 @@ TEST_F(SettingsTest, FailedSaveLeavesTheOldFileIntact) {
     settings->WriteString("Skin", "Blue");
     const std::string before = *fake.files.ReadFile(SettingFile());
 
-    fake.files.unwritable.insert(SettingFile() + ".tmp");
+    BlockRewrites(SettingFile());
+    DebugTrace().Enabled = true;
+    ScopedTraceCapture trace;
     settings->WriteString("Skin", "Green");
     EXPECT_FALSE(settings->Flush());
     EXPECT_EQ(fake.files.ReadFile(SettingFile()), before);
-    EXPECT_FALSE(fake.files.Exists(SettingFile() + ".tmp"));
+    for (int attempt = 0; attempt < kAtomicWriteAttempts; ++attempt) {
+        EXPECT_FALSE(fake.files.Exists(AtomicTemporaryName(SettingFile(), fake.process.processId, attempt)));
+    }
     EXPECT_EQ(settings->ReadString("Skin"), "Green");  // memory keeps the newer value
+    ASSERT_FALSE(trace.lines.empty());
+    EXPECT_EQ(trace.lines[0].text, "Settings not saved: the settings file cannot be replaced: " + SettingFile());
+    DebugTrace().Enabled = false;
 
     fake.files.unwritable.clear();
     fake.files.failReplace = true;
@@ -273,6 +288,90 @@ TEST_F(SettingsTest, FailedSaveLeavesTheOldFileIntact) {
     fake.files.failReplace = false;
     EXPECT_TRUE(settings->Flush());
     EXPECT_EQ(Create()->ReadString("Skin"), "Green");
+}
+
+TEST_F(SettingsTest, LeftOverTemporaryFilesDoNotBlockASave) {
+    auto settings = Create();
+    const std::string stale = AtomicTemporaryName(SettingFile(), fake.process.processId, 0);
+    const std::string next = AtomicTemporaryName(SettingFile(), fake.process.processId, 1);
+    fake.files.folders.insert(stale);  // a folder of that name cannot be cleared: the next name is taken
+    fake.files.files[next] = "left by a writer that died";
+    settings->WriteString("Skin", "Blue");
+    EXPECT_EQ(Create()->ReadString("Skin"), "Blue");
+    EXPECT_FALSE(fake.files.files.count(next));
+}
+
+//--- Damaged, foreign and large files ----------------------------------------------------------------
+
+TEST_F(SettingsTest, ByteOrderMarksAndUtf16FilesKeepEveryKeyThroughASave) {
+    const std::string utf8 = "\xEF\xBB\xBF; note\r\n[setting]\r\nSkin=Caf\xC3\xA9\r\nRunTimes=4\r\n";
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string("[setting]\r\nApp.Name=Tallow\r\nOwn=1\r\njunk line\r\n")) {
+        utf16 += c;
+        utf16 += '\0';
+    }
+    utf16 += std::string("[\0s\0]\0\r\0\n\0k\0=\0\x42\x26", 16);  // U+2642 has no byte in the code page
+    fake.files.files[SettingFile()] = utf8;
+    fake.files.files["C:\\Tools\\const.dat"] = utf16;
+    auto settings = Create();
+    EXPECT_EQ(settings->RunTimes(), 4);
+    EXPECT_EQ(settings->ReadString("Skin"), "Caf\xE9");
+    EXPECT_EQ(settings->ReadString("App.Name"), "Tallow");
+    settings->WriteString("New", "1");
+
+    const std::string saved = *fake.files.ReadFile(SettingFile());
+    EXPECT_EQ(saved, "; note\r\n\r\n[setting]\r\nSkin=Caf\xE9\r\nRunTimes=5\r\nNew=1\r\n");
+
+    fake.files.files[SettingFile()] = utf16;  // a UTF-16 setting.dat is written back as ANSI text
+    settings = Create();
+    EXPECT_EQ(*fake.files.ReadFile(SettingFile()),
+              "[setting]\r\nApp.Name=Tallow\r\nOwn=1\r\njunk line\r\nRunTimes=1\r\n\r\n[s]\r\nk=?\r\n");
+}
+
+TEST_F(SettingsTest, SettingsFileAboveOneMebibyteIsNeitherParsedNorRewritten) {
+    const std::string filler = "\r\n;" + std::string(1 << 20, 'x');
+    fake.files.files[SettingFile()] = "[setting]\r\nSkin=Blue\r\n" + filler;
+    fake.files.files["C:\\Tools\\const.dat"] = "[setting]\r\nSkin=Plain\r\n";
+    DebugTrace().Enabled = true;
+    ScopedTraceCapture trace;
+    auto settings = Create();
+    DebugTrace().Enabled = false;
+    EXPECT_EQ(settings->ReadString("Skin"), "Plain");  // the large file's keys count as empty
+    settings->WriteString("Skin", "Green");
+    EXPECT_EQ(settings->ReadString("Skin"), "Green");  // kept in memory
+    EXPECT_FALSE(settings->Flush());
+    EXPECT_EQ(fake.files.ReadFile(SettingFile()), "[setting]\r\nSkin=Blue\r\n" + filler);
+    EXPECT_TRUE(std::any_of(trace.lines.begin(), trace.lines.end(),
+                            [](const auto& line) { return line.text.find("larger than 1 MiB") != std::string::npos; }));
+
+    fake.files.files[SettingFile()] = "[setting]\r\nSkin=Blue\r\n;" + std::string((1 << 20) - 23, 'x');
+    ASSERT_EQ(fake.files.files[SettingFile()].size(), size_t(1) << 20);  // exactly the limit is read
+    EXPECT_EQ(Create()->ReadString("Skin"), "Blue");
+}
+
+TEST_F(SettingsTest, RunTimesStopsAtTheLargestInteger) {
+    fake.files.files[SettingFile()] = "[setting]\r\nRunTimes=2147483647\r\n";
+    auto settings = Create();
+    EXPECT_EQ(settings->RunTimes(), 2147483647);
+    EXPECT_EQ(settings->ReadInteger("RunTimes"), 2147483647);
+    EXPECT_EQ(Create()->RunTimes(), 2147483647);
+}
+
+TEST_F(SettingsTest, TwoStoresOnOneFileLoseNoWrite) {
+    auto first = Create();
+    auto second = Create();  // a second instance with App.Multiple
+    first->WriteString("A", "1");
+    second->WriteString("B", "2");
+    first->SetShowAgain(3, false);
+    second->WriteString("A.Too", "x");
+    first->WriteString("C", "3");
+    auto reopened = Create();
+    EXPECT_EQ(reopened->RunTimes(), 2);
+    for (const char* key : {"A", "B", "A.Too", "C"}) {
+        EXPECT_FALSE(reopened->ReadString(key).empty()) << key;
+    }
+    EXPECT_FALSE(reopened->GetShowAgain(3));
+    EXPECT_EQ(first->ReadString("A.Too"), "x");  // a save takes in the other store's keys
 }
 
 //--- Install age -------------------------------------------------------------------------------------
@@ -288,6 +387,15 @@ TEST_F(SettingsTest, InstallAgeIsTheOldestReadableFolder) {
     EXPECT_EQ(settings->InstallAgeDays(), 30);
     fake.files.creationTimes.erase(std::string(kUserDir).substr(0, strlen(kUserDir) - 1));
     EXPECT_EQ(settings->InstallAgeDays(), 11);  // the absolute difference counts
+}
+
+TEST(FileTimes, DatesConvertAndTimesThatNameNoDateAreUnreadable) {
+    EXPECT_EQ(FileTimeToDays(125911584000000000ull), 36526.0);  // 2000-01-01 00:00
+    EXPECT_EQ(FileTimeToDays(125911584000000000ull + 432000000000ull), 36526.5);
+    EXPECT_DOUBLE_EQ(*FileTimeToDays(1), -109205.0);              // just after 1601-01-01
+    EXPECT_FALSE(FileTimeToDays(0).has_value());                  // "not set" would age the install 400 years
+    EXPECT_FALSE(FileTimeToDays(0x8000000000000000ull).has_value());
+    EXPECT_FALSE(FileTimeToDays(~0ull).has_value());
 }
 
 //--- Process-wide store -----------------------------------------------------------------------------

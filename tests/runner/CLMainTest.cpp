@@ -169,6 +169,34 @@ TEST_F(RunnerTest, RestartWhileTheOldInstanceStillHoldsTheMutexTakesTheSecondIns
     EXPECT_TRUE(CopyData().empty());  // the first parameter is a switch
 }
 
+TEST_F(RunnerTest, RestartWaitsForAClosingInstanceThatStillHoldsTheMutex) {
+    AddRunningInstance();
+    unsigned slept = 0;
+    fake.application.onSleep = [&](unsigned ms) {
+        slept += ms;
+        fake.messages.windows.clear();  // the window went with CL CloseApp; the process ends later
+        if (slept >= 6000) {
+            fake.kernel.mutexes.clear();
+        }
+    };
+    Run({"/r"});
+    EXPECT_TRUE(Started());
+    EXPECT_EQ(slept, 6000u);
+    EXPECT_TRUE(fake.kernel.mutexes.count(kMutex));  // this start holds it now
+}
+
+TEST_F(RunnerTest, RestartGivesUpAfterTenSecondsOfAMutexWithoutAnInstance) {
+    AddRunningInstance();
+    unsigned slept = 0;
+    fake.application.onSleep = [&](unsigned ms) {
+        slept += ms;
+        fake.messages.windows.clear();
+    };
+    Run({"/r"});
+    EXPECT_FALSE(Started());
+    EXPECT_EQ(slept, 12000u);
+}
+
 //--- Debug mode ------------------------------------------------------------------------------------
 
 TEST_F(RunnerTest, DebugModeFromTheSettingUnlessDisabled) {

@@ -202,6 +202,21 @@ public:
         EXPECT_TRUE(WaitPumping(process, 15000)) << "the instance did not end after CL CloseApp";
     }
 
+    /// How many main windows answer this App.ID.
+    int CountWindows() const {
+        int count = 0;
+        const UINT getAppId = RegisterWindowMessageA("CL GetAppID");
+        for (HWND w = FindWindowExA(nullptr, nullptr, kClass, nullptr); w;
+             w = FindWindowExA(nullptr, w, kClass, nullptr)) {
+            DWORD_PTR answer = 0;
+            if (SendMessageTimeoutA(w, getAppId, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) &&
+                static_cast<int>(answer) == appId_) {
+                ++count;
+            }
+        }
+        return count;
+    }
+
     std::string UserDir() const { return GetShellFolder("AppData") + "\\" + MangleConfigName(exe_) + "\\"; }
     std::string CommonDir() const {
         return GetCommonShellFolder("Common AppData") + "\\" + MangleConfigName(exe_) + "\\";
@@ -330,6 +345,51 @@ TEST(RunnerUnderWine, RestartSwitchWithoutRunningInstanceStartsAfterTwoSeconds) 
     ASSERT_NE(window, nullptr);
     EXPECT_GE(elapsed, 1900u);
     program.Close(window, process);
+}
+
+TEST(RunnerUnderWine, RestartBesideAnInstanceThatIsSlowToEndLeavesExactlyOneNewInstance) {
+    ScratchProgram program("restart_slow", 7010, "");
+    SetEnvironmentVariableA("TALLOW_PROBE_END_DELAY_MS", "4000");  // holds the mutex 4 s after its window
+    HANDLE first = program.Start("");
+    SetEnvironmentVariableA("TALLOW_PROBE_END_DELAY_MS", nullptr);
+    ASSERT_NE(program.WaitForWindow(first), nullptr);
+    HANDLE second = program.Start("/r");
+    HWND window = program.WaitForWindow(second, 30000);
+    ASSERT_NE(window, nullptr) << "the restart ended without a window";
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(WaitPumping(first, 15000)) << "the old instance did not end";
+    EXPECT_EQ(program.CountWindows(), 1);
+    program.Close(window, second);
+}
+
+// A security descriptor whose empty access list grants nobody anything.
+struct DenyingSecurity {
+    SECURITY_DESCRIPTOR descriptor;
+    ACL acl;
+    SECURITY_ATTRIBUTES attributes = {sizeof(SECURITY_ATTRIBUTES), &descriptor, FALSE};
+    DenyingSecurity() {
+        InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+        InitializeAcl(&acl, sizeof acl, ACL_REVISION);
+        SetSecurityDescriptorDacl(&descriptor, TRUE, &acl, FALSE);
+    }
+};
+
+TEST(RunnerUnderWine, MutexOfTheSameNameThatDeniesThisUserDoesNotStopTheStart) {
+    ScratchProgram program("denied", 7011, "");
+    DenyingSecurity security;
+    HANDLE mutex = CreateMutexA(&security.attributes, FALSE, ("Global\\" + program.Guid()).c_str());
+    ASSERT_NE(mutex, nullptr);
+    HANDLE again = OpenMutexA(SYNCHRONIZE, FALSE, ("Global\\" + program.Guid()).c_str());
+    if (again) {
+        CloseHandle(again);
+        CloseHandle(mutex);
+        GTEST_SKIP() << "this Wine grants access that the mutex's security denies";
+    }
+    HANDLE process = program.Start("");
+    HWND window = program.WaitForWindow(process);
+    ASSERT_NE(window, nullptr) << "a mutex the user may not open was taken for a running instance";
+    program.Close(window, process);
+    CloseHandle(mutex);
 }
 
 TEST(RunnerUnderWine, InstallAndUninstallSwitchesEndAtOnceWithoutSettings) {
