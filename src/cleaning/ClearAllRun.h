@@ -45,9 +45,11 @@ public:
     virtual void ProcessMessages() = 0;
     /// A run is going (true) or over (false): the buttons that start cleaning are
     /// disabled for its whole length, question included, so no run can nest.
-    virtual void SetRunning(bool running) = 0;
-    /// The window was asked to close, or the program to end, while the run went on.
-    virtual bool StopRequested() = 0;
+    /// A window without such buttons need not override it.
+    virtual void SetRunning(bool /*running*/) {}
+    /// The window was asked to close, or the program to end, while the run went
+    /// on; never, for a window that cannot be closed meanwhile.
+    virtual bool StopRequested() { return false; }
 };
 
 /// The cleaning side of the run.

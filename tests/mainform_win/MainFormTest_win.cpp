@@ -91,11 +91,10 @@ int EnabledCount(const std::vector<HWND>& windows) {
 }
 
 // A window of this process that owns the clipboard. Emptying the clipboard
-// sends the owner WM_DESTROYCLIPBOARD and waits for its answer, so a program
-// that empties it inside a clear-all run stays inside that item until Release:
-// a hold the test controls, with no timing involved. While holding, the
-// thread keeps looking at its posted messages only, so it is never counted as
-// hung (which would cut the wait short).
+// sends the owner WM_DESTROYCLIPBOARD and waits for its answer (up to 5 s), so
+// a program that empties it inside a clear-all run stays inside that item
+// until Release: a hold the test controls. The test's checks while holding are
+// a few cross-process calls, far inside the sender's time-out.
 class ClipboardHold {
   public:
     ClipboardHold() {
@@ -104,6 +103,7 @@ class ClipboardHold {
     }
     ~ClipboardHold() {
         Release();
+        done_ = true;
         thread_.join();
     }
     bool Ready() const { return ready_; }
@@ -112,8 +112,24 @@ class ClipboardHold {
     void Release() { release_ = true; }
 
   private:
+    static LRESULT CALLBACK HoldProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+        auto* hold = reinterpret_cast<ClipboardHold*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (msg == WM_DESTROYCLIPBOARD && hold != nullptr) {
+            hold->held_ = true;
+            while (!hold->release_) {
+                Sleep(5);
+            }
+            return 0;
+        }
+        return DefWindowProcA(window, msg, wp, lp);
+    }
+
     void Run() {
-        HWND owner = CreateWindowExA(0, "STATIC", "clipboard hold", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        WNDCLASSA cls{};
+        cls.lpfnWndProc = HoldProc;
+        cls.lpszClassName = "TallowClipboardHold";
+        RegisterClassA(&cls);
+        HWND owner = CreateWindowExA(0, cls.lpszClassName, "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
         if (owner != nullptr && OpenClipboard(owner)) {
             EmptyClipboard();
             HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 5);
@@ -121,24 +137,21 @@ class ClipboardHold {
             GlobalUnlock(text);
             SetClipboardData(CF_TEXT, text);
             CloseClipboard();
+            SetWindowLongPtrA(owner, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
             ready_ = true;
         }
         MSG msg;
-        while (!release_) {
-            PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_POSTMESSAGE);
-            if (HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) {
-                held_ = true;
+        while (!done_) {
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                DispatchMessageA(&msg);
             }
             Sleep(10);
-        }
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {  // answers the waiting sender
-            DispatchMessageA(&msg);
         }
         DestroyWindow(owner);
     }
 
     std::thread thread_;
-    std::atomic<bool> ready_{false}, held_{false}, release_{false};
+    std::atomic<bool> ready_{false}, held_{false}, release_{false}, done_{false};
 };
 
 bool RunMruHas(const char* value) {
