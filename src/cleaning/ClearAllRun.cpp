@@ -4,8 +4,29 @@
 
 namespace tallow {
 
+namespace {
+
+// Marks the window running for the life of a run, however the run ends.
+class TRunningMark {
+public:
+    explicit TRunningMark(IClearAllWindow& window) : window_(window) { window_.SetRunning(true); }
+    ~TRunningMark() { window_.SetRunning(false); }
+    TRunningMark(const TRunningMark&) = delete;
+    TRunningMark& operator=(const TRunningMark&) = delete;
+
+private:
+    IClearAllWindow& window_;
+};
+
+}  // namespace
+
 void TClearAllRun::Run() {
-    if (!window_.AskYesNo("MSGBOX_ClearNotify"))
+    TRunningMark running(window_);
+    RunItems();
+}
+
+void TClearAllRun::RunItems() {
+    if (!window_.AskYesNo("MSGBOX_ClearNotify") || window_.StopRequested())
         return;
     if (FirefoxItemBlocks()) {
         window_.ShowMessage("MSGBOX_CloseFFAndClear");
@@ -29,10 +50,18 @@ void TClearAllRun::Run() {
         actions_.RunAction(item);
         RaiseGauge(kGaugeStep);
         window_.ProcessMessages();
+        if (window_.StopRequested()) {
+            StopGauge();
+            return;
+        }
     }
+    StopGauge();
+    window_.ShowMessage("MSGBOX_CLEARALLCLEARED");
+}
+
+void TClearAllRun::StopGauge() {
     window_.SetGaugeVisible(false);
     window_.SetTimerEnabled(false);
-    window_.ShowMessage("MSGBOX_CLEARALLCLEARED");
 }
 
 void TClearAllRun::TimerTick() {

@@ -37,12 +37,19 @@ public:
     virtual void SetGaugeValue(int value) = 0;
     virtual void SetGaugeVisible(bool visible) = 0;
     virtual void SetTimerEnabled(bool enabled) = 0;
-    /// The message of `key` with Yes and No buttons; true for Yes.
+    /// The message of `key`, information type, with Yes and No buttons; true for Yes.
     virtual bool AskYesNo(const std::string& key) = 0;
     /// The message of `key`, information type, OK button.
     virtual void ShowMessage(const std::string& key) = 0;
     /// Lets the window handle every message that is waiting.
     virtual void ProcessMessages() = 0;
+    /// A run is going (true) or over (false): the buttons that start cleaning are
+    /// disabled for its whole length, question included, so no run can nest.
+    /// A window without such buttons need not override it.
+    virtual void SetRunning(bool /*running*/) {}
+    /// The window was asked to close, or the program to end, while the run went
+    /// on; never, for a window that cannot be closed meanwhile.
+    virtual bool StopRequested() { return false; }
 };
 
 /// The cleaning side of the run.
@@ -60,11 +67,16 @@ public:
 
     /// btnClearAllClick. An exception from an action ends the run there and reaches
     /// the caller; the gauge then stays visible and the timer keeps running.
+    /// A stop request seen after the question or after an item ends the run
+    /// there: the gauge is hidden, the timer stopped, no further item runs and
+    /// no closing message is shown. The window is marked running throughout.
     void Run();
     /// tmrClearAllTimer: the gauge's value plus 1, clamped to its maximum.
     void TimerTick();
 
 private:
+    void RunItems();
+    void StopGauge();
     bool FirefoxItemBlocks();
     void RaiseGauge(int step);
 

@@ -111,8 +111,15 @@ void TfrmMain::FormShow(TComponent*) {
     btnIE->SetFocus();
 }
 
+// The clear-all run lets the window handle its messages between items, so a
+// close can arrive inside it. The window must neither vanish nor be destroyed
+// under the running handler: the close is noted, the run stops after its
+// current item, and the window closes once the run has returned.
 void TfrmMain::FormCloseQuery(TComponent*, bool& canClose) {
-    canClose = true;
+    canClose = !clearAllRunning_;
+    if (clearAllRunning_) {
+        closeAskedDuringRun_ = true;
+    }
 }
 
 //--- Category buttons and Select All ----------------------------------------------
@@ -148,6 +155,9 @@ void TfrmMain::ShowItemMessage(const std::string& key) {
 }
 
 void TfrmMain::ItemButtonClick(int item) {
+    if (clearAllRunning_) {
+        return;  // the buttons are disabled meanwhile; a click that still arrives is dropped
+    }
     if (!cleaning_) {
         ShowItemMessage("MSGBOX_Cleared");
         return;
@@ -156,8 +166,22 @@ void TfrmMain::ItemButtonClick(int item) {
 }
 
 void TfrmMain::btnClearAllClick(TComponent*) {
-    if (cleaning_) {
+    if (!cleaning_ || clearAllRunning_) {
+        return;
+    }
+    try {
         TClearAllRun(*this, cleaning_->actions).Run();
+    } catch (...) {
+        CloseIfAskedDuringRun();
+        throw;
+    }
+    CloseIfAskedDuringRun();
+}
+
+void TfrmMain::CloseIfAskedDuringRun() {
+    if (closeAskedDuringRun_) {
+        closeAskedDuringRun_ = false;
+        Close();
     }
 }
 
@@ -211,7 +235,7 @@ void TfrmMain::SetTimerEnabled(bool enabled) {
 }
 
 bool TfrmMain::AskYesNo(const std::string& key) {
-    return engine1->MessageBoxByKey(key, {}, 0, TMsgDlgType::mtConfirmation, MsgButtons({mbYes, mbNo})) == mrYes;
+    return engine1->MessageBoxByKey(key, {}, 0, TMsgDlgType::mtInformation, MsgButtons({mbYes, mbNo})) == mrYes;
 }
 
 void TfrmMain::ShowMessage(const std::string& key) {
@@ -220,6 +244,19 @@ void TfrmMain::ShowMessage(const std::string& key) {
 
 void TfrmMain::ProcessMessages() {
     SystemPlatform().application->ProcessMessages();
+}
+
+void TfrmMain::SetRunning(bool running) {
+    clearAllRunning_ = running;
+    btnClearAll->SetEnabled(!running);
+    for (int item = 1; item <= kItemCount; ++item) {
+        ItemButton(item)->SetEnabled(!running);
+    }
+}
+
+// "CL CloseApp" ends the application's message loop rather than closing the window.
+bool TfrmMain::StopRequested() {
+    return closeAskedDuringRun_ || Application().Terminated();
 }
 
 }  // namespace tallow

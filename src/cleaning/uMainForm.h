@@ -136,6 +136,7 @@ class TfrmMain : public TskForm, private IClearAllWindow {
     void LoadWindow();
     void LoadIcons(const std::string& exeDir);
     void ShowItemMessage(const std::string& key);
+    void CloseIfAskedDuringRun();
 
     // IClearAllWindow: the run of the large Clear Now button.
     bool IsItemTicked(int item) override;
@@ -148,8 +149,13 @@ class TfrmMain : public TskForm, private IClearAllWindow {
     bool AskYesNo(const std::string& key) override;
     void ShowMessage(const std::string& key) override;
     void ProcessMessages() override;
+    void SetRunning(bool running) override;
+    bool StopRequested() override;
 
     MainFormServices services_;
+    // A clear-all run is going; a close asked for meanwhile waits for its end.
+    bool clearAllRunning_ = false;
+    bool closeAskedDuringRun_ = false;
     std::unique_ptr<TCleaningKit> cleaning_;
 };
 

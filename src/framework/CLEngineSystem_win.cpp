@@ -15,7 +15,12 @@ class WinEngineSystem : public IEngineSystem {
     uint32_t RegisterMessage(const std::string& name) override {
         return SystemPlatform().messages->RegisterMessage(name);
     }
-    void TerminateApplication() override { SystemPlatform().application->Terminate(); }
+    // The toolkit's application notes the end (a handler running inside the
+    // loop, such as a clear-all run, stops on it); the quit itself is posted once.
+    void TerminateApplication() override {
+        Application().Terminate();
+        SystemPlatform().application->Terminate();
+    }
     void SetApplicationTitle(const std::string& title) override { Application().SetTitle(title); }
     std::vector<std::string> CommandLineParams() override { return SystemPlatform().process->Parameters(); }
     double Now() override { return SystemPlatform().clock->Now(); }

@@ -20,12 +20,31 @@ std::string ReplaceAll(const std::string& text, const std::string& from, const s
 }
 
 std::string FillPlaceholders(const std::string& text, const std::vector<std::string>& args) {
-    std::string out = text;
-    for (size_t n = 1; n <= args.size(); ++n) {
-        std::string placeholder(1, '{');
-        placeholder.append(std::to_string(n)).push_back('}');
-        out = ReplaceAll(out, placeholder, args[n - 1]);
+    std::string out;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const size_t open = text.find('{', pos);
+        if (open == std::string::npos) {
+            break;
+        }
+        out.append(text, pos, open - pos);
+        const size_t close = text.find('}', open + 1);
+        const size_t digits = close == std::string::npos ? 0 : close - open - 1;
+        size_t n = 0;
+        bool valid = digits > 0 && digits <= 9 && text[open + 1] != '0';
+        for (size_t i = open + 1; valid && i < close; ++i) {
+            valid = std::isdigit(static_cast<unsigned char>(text[i])) != 0;
+            n = n * 10 + static_cast<size_t>(text[i] - '0');
+        }
+        if (valid && n >= 1 && n <= args.size()) {
+            out += args[n - 1];
+            pos = close + 1;
+        } else {
+            out += '{';
+            pos = open + 1;
+        }
     }
+    out.append(text, pos, std::string::npos);
     return out;
 }
 

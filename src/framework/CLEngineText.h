@@ -7,9 +7,10 @@
 
 namespace tallow {
 
-/// Replaces, for n = 1 to the number of arguments and in that order, every "{n}"
-/// in `text` by the n-th argument. A placeholder without an argument stays; one
-/// that an earlier argument brought in is replaced by a later step.
+/// Replaces every "{n}" in `text` (n written in decimal without leading zeros,
+/// 1 to the number of arguments) by the n-th argument, in one pass over `text`:
+/// what an argument brings in is never read as a placeholder. A placeholder
+/// without an argument stays.
 std::string FillPlaceholders(const std::string& text, const std::vector<std::string>& args);
 
 /// Replaces every occurrence of `from` in `text` by `to` in one pass: text that

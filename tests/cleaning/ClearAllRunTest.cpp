@@ -23,6 +23,9 @@ public:
     std::vector<std::string> log;
     std::vector<int> valueAtProcessMessages;
     std::function<void()> onProcessMessages;
+    std::function<void()> onAsk;
+    bool running = false, stop = false;
+    std::vector<bool> runningMarks;
 
     bool IsItemTicked(int item) override { return ticked.count(item) > 0; }
     int GaugeMax() override { return gaugeMax; }
@@ -40,6 +43,8 @@ public:
     void SetTimerEnabled(bool enabled) override { timerEnabled = enabled; }
     bool AskYesNo(const std::string& key) override {
         log.push_back("ask " + key);
+        if (onAsk)
+            onAsk();
         return answerYes;
     }
     void ShowMessage(const std::string& key) override { log.push_back(key); }
@@ -48,25 +53,36 @@ public:
         if (onProcessMessages)
             onProcessMessages();
     }
+    void SetRunning(bool on) override {
+        running = on;
+        runningMarks.push_back(on);
+    }
+    bool StopRequested() override { return stop; }
 };
 
 class TFakeActions : public IClearAllActions {
 public:
+    explicit TFakeActions(const TFakeWindow& window) : window_(window) {}
     bool firefoxRunning = false;
     int failingItem = 0;
     std::vector<int> ran;
+    bool ranWhileNotRunning = false;
     bool IsFirefoxRunning() override { return firefoxRunning; }
     void RunAction(int item) override {
         ran.push_back(item);
+        ranWhileNotRunning |= !window_.running;
         if (item == failingItem)
             throw std::runtime_error("Cannot open clipboard");
     }
+
+private:
+    const TFakeWindow& window_;
 };
 
 class ClearAllRunTest : public ::testing::Test {
 protected:
     TFakeWindow window;
-    TFakeActions actions;
+    TFakeActions actions{window};
     TClearAllRun run{window, actions};
 
     void TickAll() {
@@ -146,6 +162,43 @@ TEST_F(ClearAllRunTest, ClipboardFailureEndsTheRunWithTheGaugeCreepingOn) {
     for (int tick = 0; tick < 600; ++tick)
         run.TimerTick();
     EXPECT_EQ(window.gaugeValue, 1300) << "the timer creeps up to the maximum and stays there";
+}
+
+TEST_F(ClearAllRunTest, StopRequestEndsTheRunAfterTheCurrentItem) {
+    TickAll();
+    window.onProcessMessages = [this] { window.stop = actions.ran.size() == 3; };
+    run.Run();
+    EXPECT_EQ(actions.ran, (std::vector<int>{1, 2, 3}));
+    EXPECT_FALSE(window.gaugeVisible);
+    EXPECT_FALSE(window.timerEnabled);
+    EXPECT_EQ(window.log, (std::vector<std::string>{"ask MSGBOX_ClearNotify", "gauge shown", "gauge hidden"}))
+        << "no closing message after a stop";
+
+    actions.ran.clear();
+    window.stop = window.gaugeEverShown = false;
+    window.onProcessMessages = nullptr;
+    window.onAsk = [this] { window.stop = true; };
+    run.Run();
+    EXPECT_TRUE(actions.ran.empty()) << "a stop asked for during the question cleans nothing";
+    EXPECT_FALSE(window.gaugeEverShown);
+}
+
+TEST_F(ClearAllRunTest, WindowIsMarkedRunningFromTheQuestionToTheEndHoweverTheRunEnds) {
+    bool runningAtQuestion = false;
+    window.onAsk = [&] { runningAtQuestion = window.running; };
+    TickAll();
+    run.Run();
+    EXPECT_TRUE(runningAtQuestion);
+    EXPECT_FALSE(actions.ranWhileNotRunning);
+    EXPECT_EQ(window.runningMarks, (std::vector<bool>{true, false}));
+
+    window.answerYes = false;
+    run.Run();
+    window.answerYes = true;
+    actions.failingItem = kItemClipboard;
+    EXPECT_THROW(run.Run(), std::runtime_error);
+    EXPECT_EQ(window.runningMarks, (std::vector<bool>{true, false, true, false, true, false}))
+        << "marked over after No and after a failing item too";
 }
 
 TEST_F(ClearAllRunTest, TimerTicksBetweenItemsAndASecondRunStartsAtZero) {

@@ -130,7 +130,7 @@ TEST_F(SystemWinTest, ScriptsRunInTheirOwnFolder) {
     kit.cleaners.ClearRunHistory();  // no res\c1.bat here: silent
 }
 
-TEST_F(SystemWinTest, ShippedScriptsClearRunHistoryRecentDocumentsAndTypedAddresses) {
+TEST_F(SystemWinTest, ShippedScriptsClearRunHistoryRecentDocumentsTypedAddressesAndFormEntries) {
     const char* runMru = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
     const char* recentDocs = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs";
     const char* typedUrls = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
@@ -139,6 +139,8 @@ TEST_F(SystemWinTest, ShippedScriptsClearRunHistoryRecentDocumentsAndTypedAddres
     SetRegistryString(false, recentDocs, "0", "letter.doc");
     SetRegistryString(false, std::string(recentDocs) + "\\.doc", "0", "letter.doc");
     SetRegistryString(false, typedUrls, "url1", "http://tallow.test/");
+    const char* formEntries = "Software\\Microsoft\\Internet Explorer\\IntelliForms\\Storage1";
+    SetRegistryString(false, formEntries, "entry1", "typed into a form");
     char appData[MAX_PATH] = {};
     GetEnvironmentVariableA("APPDATA", appData, MAX_PATH);
     const std::string recent = std::string(appData) + "\\Microsoft\\Windows\\Recent\\";
@@ -153,7 +155,7 @@ TEST_F(SystemWinTest, ShippedScriptsClearRunHistoryRecentDocumentsAndTypedAddres
 
     EXPECT_TRUE(WaitFor([&] { return !KeyHasValue(runMru, "a") && !KeyHasValue(runMru, "MRUList"); }));
     EXPECT_TRUE(WaitFor([&] { return !KeyExists(recentDocs) && !PathExists(recent + "letter.doc.lnk"); }));
-    EXPECT_TRUE(WaitFor([&] { return !KeyHasValue(typedUrls, "url1"); }));
+    EXPECT_TRUE(WaitFor([&] { return !KeyHasValue(typedUrls, "url1") && !KeyHasValue(formEntries, "entry1"); }));
     EXPECT_TRUE(PathExists(recent));
 }
 

@@ -48,6 +48,9 @@ class FakeDialog : public IMessageDialog {
         if (request.showAgainFlag && state_.tick) {
             showAgainFlagValue = false;
         }
+        if (state_.onShow) {
+            state_.onShow();
+        }
         return state_.answer;
     }
 

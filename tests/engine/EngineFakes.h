@@ -79,6 +79,8 @@ struct FakeDialogState {
     std::vector<MessageDialogRequest> shown;
     TModalResult answer = mrOk;
     bool tick = false;
+    /// Runs while a dialog is up, after it was recorded.
+    std::function<void()> onShow;
 };
 
 struct FakeWindowState {

@@ -29,7 +29,9 @@ class FakeLanguage : public ILanguageData {
 TEST(FillPlaceholders, ReplacesEveryNumberedPlaceholderInOrder) {
     EXPECT_EQ(FillPlaceholders("{1} and {2}, again {1}{2}; {3} stays", {"A", "B"}), "A and B, again AB; {3} stays");
     EXPECT_EQ(FillPlaceholders("{1}", {"x{2}y"}), "x{2}y") << "no argument 2: the brought-in placeholder stays";
-    EXPECT_EQ(FillPlaceholders("{1}", {"x{2}y", "Z"}), "xZy") << "a later step replaces a brought-in placeholder";
+    EXPECT_EQ(FillPlaceholders("{1}", {"x{2}y", "Z"}), "x{2}y") << "what an argument brings in stays as it is";
+    EXPECT_EQ(FillPlaceholders("{2}-{1}", {"{2}", "{1}"}), "{1}-{2}");
+    EXPECT_EQ(FillPlaceholders("{1 {1} {} {x} {", {"v"}), "{1 v {} {x} {");
     EXPECT_EQ(FillPlaceholders("{2}", {"{2}", "{1}"}), "{1}") << "an earlier number is not revisited";
     EXPECT_EQ(FillPlaceholders("{1}{1}", {"{1}"}), "{1}{1}") << "an argument holding its own placeholder ends";
     EXPECT_EQ(FillPlaceholders("{10} {1}", std::vector<std::string>(10, "v")), "v v");
@@ -95,7 +97,10 @@ TEST(OpenUrlCommand, HostileAddressesCannotChangeTheBrowserCommandLine) {
     EXPECT_EQ(SafeWebAddress("http://h/\" --kiosk \"x"), "http://h/%22%20--kiosk%20%22x");
     EXPECT_EQ(SafeWebAddress("http://h/a\r\nb\tc\x7f"), "http://h/a%0D%0Ab%09c%7F");
     EXPECT_EQ(SafeWebAddress("http://h/dir\\"), "http://h/dir%5C");
-    EXPECT_EQ(SafeWebAddress("http://h/%41%1"), "http://h/%41%1") << "existing escapes stay as they are";
+    EXPECT_EQ(SafeWebAddress("http://h/?a=1&calc|x^y<z>w"), "http://h/?a=1%26calc%7Cx%5Ey%3Cz%3Ew")
+        << "the command interpreter's own characters";
+    EXPECT_EQ(SafeWebAddress("http://h/%PATH%%41%1"), "http://h/%25PATH%25%2541%251")
+        << "every % is encoded, so nothing is read as a variable, an escape or an argument";
 
     EXPECT_EQ(ComposeBrowserCommand("\"C:\\b.exe\" -url \"%1\" %1", "http://h/%1"),
               "\"C:\\b.exe\" -url \"http://h/%1\" http://h/%1")

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "cleaning/CleaningActions.h"
+#include "cleaning/CleaningFakes.h"
 #include "cleaning/uMainForm.h"
 #include "engine/EngineFakes.h"
 #include "framework/CLEngineStandard.h"
@@ -49,8 +51,9 @@ class MainFormFixture : public ::testing::Test {
         fs::copy_file(source / "dist" / "res" / shipped, dir_ / ("res\\" + name), fs::copy_options::overwrite_existing);
     }
 
-    TfrmMain& Create() {
+    TfrmMain& Create(std::function<std::unique_ptr<TCleaningKit>()> cleaningKit = nullptr) {
         MainFormServices services;
+        services.cleaningKit = std::move(cleaningKit);
         services.exeDir = [this] { return dir_.string() + "/"; };
         services.readSetting = [this](const std::string& key) {
             return settings_.ReadString(key == "APP.VER" ? "App.Ver" : key);
@@ -172,6 +175,52 @@ TEST_F(MainFormFixture, HandlersSwitchPagesTickEverythingAndShowItemMessages) {
     EXPECT_EQ(dialog_.shown[0].buttons, MsgButtons({mbOK}));
     EXPECT_FALSE(f.ItemCheckBox(10)->Checked());
 
+    bool canClose = false;
+    f.OnCloseQuery(&f, canClose);
+    EXPECT_TRUE(canClose);
+}
+
+// The clear-all run on the window: the question's kind, the buttons while it
+// is up, and a close asked for during the run.
+TEST_F(MainFormFixture, ClearAllAsksWithButtonsDisabledAndClosesOnlyAfterTheRun) {
+    PutImage("title.png", "title.png");
+    TCleaningFakes fakes;
+    int historyClears = 0;
+    TfrmMain& f = Create([&] {
+        return std::make_unique<TCleaningKit>(fakes.Services(), [&] {
+            return std::make_unique<TFakeUrlHistoryStore>(historyClears);
+        });
+    });
+    f.Show();
+    std::vector<TskButton*> cleaningButtons{f.btnClearAll};
+    for (int item = 1; item <= kItemCount; ++item) {
+        cleaningButtons.push_back(f.ItemButton(item));
+    }
+    int enabledDuringQuestion = 0;
+    bool closedDuringQuestion = true;
+    dialog_.answer = mrYes;
+    dialog_.onShow = [&] {
+        for (TskButton* button : cleaningButtons) {
+            enabledDuringQuestion += button->Enabled() ? 1 : 0;
+        }
+        f.btnClearAll->Click();  // a second click reaching the handler starts nothing
+        closedDuringQuestion = !f.Close();
+        closedDuringQuestion = closedDuringQuestion && !f.Visible();
+    };
+    f.btnClearAll->Click();
+
+    ASSERT_EQ(dialog_.shown.size(), 1u);
+    EXPECT_EQ(dialog_.shown[0].text, "[AppRes]MSGBOX_ClearNotify");
+    EXPECT_EQ(dialog_.shown[0].type, TMsgDlgType::mtInformation);
+    EXPECT_EQ(dialog_.shown[0].buttons, MsgButtons({mbYes, mbNo}));
+    EXPECT_EQ(enabledDuringQuestion, 0);
+    EXPECT_FALSE(closedDuringQuestion) << "the window stays while the run goes on";
+    EXPECT_EQ(fakes.clipboard.emptied, 0) << "the run stopped before its first item";
+    EXPECT_TRUE(fakes.starter.started.empty());
+    EXPECT_FALSE(f.Visible()) << "closed once the run was over";
+    for (TskButton* button : cleaningButtons) {
+        EXPECT_TRUE(button->Enabled()) << button->Name();
+    }
     bool canClose = false;
     f.OnCloseQuery(&f, canClose);
     EXPECT_TRUE(canClose);

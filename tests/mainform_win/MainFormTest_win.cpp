@@ -1,6 +1,11 @@
 // The main window of the real program, driven from this process.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstring>
+#include <fstream>
+#include <thread>
+
 #include "mainform_win/AppDriver_win.h"
 
 namespace tallow::testing {
@@ -63,6 +68,115 @@ HWND RowButton(HWND main, const std::string& caption) {
         }
     }
     return nullptr;
+}
+
+// The buttons that start cleaning: the large Clear Now and every row's button.
+std::vector<HWND> CleaningButtons(HWND main) {
+    std::vector<HWND> buttons;
+    for (HWND b : Descendants(main, "TallowButton")) {
+        const std::string text = WindowText(b);
+        if (text == "Clear Now" || text == "Delete Now") {
+            buttons.push_back(b);
+        }
+    }
+    return buttons;
+}
+
+int EnabledCount(const std::vector<HWND>& windows) {
+    int enabled = 0;
+    for (HWND w : windows) {
+        enabled += IsWindowEnabled(w) ? 1 : 0;
+    }
+    return enabled;
+}
+
+// A window of this process that owns the clipboard. Emptying the clipboard
+// sends the owner WM_DESTROYCLIPBOARD and waits for its answer (up to 5 s), so
+// a program that empties it inside a clear-all run stays inside that item
+// until Release: a hold the test controls. The test's checks while holding are
+// a few cross-process calls, far inside the sender's time-out.
+class ClipboardHold {
+  public:
+    ClipboardHold() {
+        thread_ = std::thread([this] { Run(); });
+        WaitUntil([this] { return ready_.load(); }, 5000);
+    }
+    ~ClipboardHold() {
+        Release();
+        done_ = true;
+        thread_.join();
+    }
+    bool Ready() const { return ready_; }
+    /// Waits until a program is blocked emptying the clipboard.
+    bool WaitHeld(int ms) { return WaitUntil([this] { return held_.load(); }, ms); }
+    void Release() { release_ = true; }
+
+  private:
+    static LRESULT CALLBACK HoldProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+        auto* hold = reinterpret_cast<ClipboardHold*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (msg == WM_DESTROYCLIPBOARD && hold != nullptr) {
+            hold->held_ = true;
+            while (!hold->release_) {
+                Sleep(5);
+            }
+            return 0;
+        }
+        return DefWindowProcA(window, msg, wp, lp);
+    }
+
+    void Run() {
+        WNDCLASSA cls{};
+        cls.lpfnWndProc = HoldProc;
+        cls.lpszClassName = "TallowClipboardHold";
+        RegisterClassA(&cls);
+        HWND owner = CreateWindowExA(0, cls.lpszClassName, "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        if (owner != nullptr && OpenClipboard(owner)) {
+            EmptyClipboard();
+            HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 5);
+            std::memcpy(GlobalLock(text), "held", 5);
+            GlobalUnlock(text);
+            SetClipboardData(CF_TEXT, text);
+            CloseClipboard();
+            SetWindowLongPtrA(owner, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+            ready_ = true;
+        }
+        MSG msg;
+        while (!done_) {
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                DispatchMessageA(&msg);
+            }
+            Sleep(10);
+        }
+        DestroyWindow(owner);
+    }
+
+    std::thread thread_;
+    std::atomic<bool> ready_{false}, held_{false}, release_{false}, done_{false};
+};
+
+bool RunMruHas(const char* value) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", 0,
+                      KEY_READ, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    bool has = RegQueryValueExA(key, value, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return has;
+}
+
+void SetRunMru(const char* value, const char* data) {
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", 0,
+                    nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+    RegSetValueExA(key, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(data), DWORD(std::strlen(data) + 1));
+    RegCloseKey(key);
+}
+
+std::string TempMarker() {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    return std::string(temp) + "tallow_run_marker.txt";
 }
 
 class MainFormTest : public ::testing::Test {
@@ -236,6 +350,83 @@ TEST_F(MainFormTest, MissingTitleImageIsReportedAndTheWindowOpensUnticked) {
     for (HWND box : checks) {
         EXPECT_FALSE(Checked(box)) << WindowText(box);
     }
+}
+
+// The window under a message dialog is disabled as under a system message
+// box, and enabled and active again however the dialog ends.
+TEST_F(MainFormTest, MessageDialogDisablesTheWindowUntilItEnds) {
+    Start();
+    HWND button = RowButton(main_, "Delete stored Passwords");
+    ASSERT_NE(button, nullptr);
+    const char* endings[] = {"OK button", "Esc", "closed from another program"};
+    for (const char* ending : endings) {
+        SCOPED_TRACE(ending);
+        PostMessageA(button, BM_CLICK, 0, 0);
+        std::vector<HWND> dialogs;
+        ASSERT_TRUE(WaitUntil([&] { return !(dialogs = TopWindows(app_->Pid(), "TallowMessageDialog")).empty(); }));
+        EXPECT_FALSE(IsWindowEnabled(main_));
+        EXPECT_EQ(GetWindow(dialogs[0], GW_OWNER), main_);
+        PostMessageA(button, BM_CLICK, 0, 0);  // a click beneath the dialog does nothing
+        std::vector<HWND> ok = Descendants(dialogs[0], "TallowButton");
+        ASSERT_EQ(ok.size(), 1u);
+        if (ending == endings[0]) {
+            PostMessageA(ok[0], BM_CLICK, 0, 0);
+        } else if (ending == endings[1]) {
+            PostMessageA(ok[0], WM_KEYDOWN, VK_ESCAPE, 0);
+        } else {
+            PostMessageA(dialogs[0], WM_CLOSE, 0, 0);
+        }
+        // The click beneath was queued before the ending: had it been taken, a
+        // second dialog would be up now.
+        EXPECT_TRUE(WaitUntil([&] { return TopWindows(app_->Pid(), "TallowMessageDialog").empty(); }));
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main_) != FALSE; }));
+        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main_; }, 3000)) << "active again";
+    }
+}
+
+// A clear-all run held inside its clipboard item (item 9): the buttons are
+// disabled, and a close or "CL CloseApp" ends it there: items 10 to 13 never
+// run (the Run history and the temporary folder keep their marks).
+TEST_F(MainFormTest, ClearAllRunDisablesItsButtonsAndStopsAfterTheCurrentItemWhenClosed) {
+    for (const char* request : {"WM_CLOSE", "CL CloseApp"}) {
+        SCOPED_TRACE(request);
+        SetRunMru("z", "marker\\1");
+        std::ofstream(TempMarker()) << "stays";
+        ClipboardHold hold;
+        ASSERT_TRUE(hold.Ready());
+        Start();
+        std::vector<HWND> buttons = CleaningButtons(main_);
+        ASSERT_EQ(buttons.size(), 14u);
+        HWND clearAll = FindChild(main_, "TallowButton", "Clear Now");
+        for (HWND b : buttons) {
+            if (GetParent(b) == main_) {
+                clearAll = b;
+            }
+        }
+        PostMessageA(clearAll, BM_CLICK, 0, 0);
+        std::vector<HWND> dialogs;
+        ASSERT_TRUE(WaitUntil([&] { return !(dialogs = TopWindows(app_->Pid(), "TallowMessageDialog")).empty(); }));
+        std::vector<HWND> answers = Descendants(dialogs[0], "TallowButton");
+        ASSERT_EQ(answers.size(), 2u) << "Yes and No";
+        EXPECT_NE(WindowText(answers[0]).find("Yes"), std::string::npos) << WindowText(answers[0]);
+        EXPECT_EQ(EnabledCount(buttons), 0) << "disabled from the question on";
+        PostMessageA(answers[0], BM_CLICK, 0, 0);
+
+        ASSERT_TRUE(hold.WaitHeld(60000)) << "the run never reached the clipboard item";
+        EXPECT_EQ(EnabledCount(buttons), 0) << "disabled while the run goes on";
+        EXPECT_TRUE(IsWindowEnabled(main_));
+        if (std::string(request) == "WM_CLOSE") {
+            PostMessageA(main_, WM_CLOSE, 0, 0);
+        } else {
+            PostMessageA(main_, RegisterWindowMessageA("CL CloseApp"), 0, 0);
+        }
+        hold.Release();
+        EXPECT_TRUE(app_->WaitForExit(20000)) << "the program ends after the current item";
+        EXPECT_TRUE(RunMruHas("z")) << "item 13 did not run";
+        EXPECT_TRUE(std::ifstream(TempMarker()).good()) << "item 11 did not run";
+        app_.reset();
+    }
+    DeleteFileA(TempMarker().c_str());
 }
 
 }  // namespace

@@ -113,16 +113,24 @@ TEST(CheckBoxTest, ClickTogglesAndNotifiesButSettingDoesNot) {
     EXPECT_TRUE(c.Checked());
 }
 
-TEST(LinkLabelTest, OpensItsTargetOnlyWhenItHasOne) {
+TEST(LinkLabelTest, OpensOnlyWebAddressesAndThoseEncoded) {
     std::vector<std::string> opened;
     SetUrlOpener([&](const std::string& url) { opened.push_back(url); });
     TskLinkLabel link(nullptr);
     link.Click();
+    for (const char* hostile : {"file:///C:/Windows/system32/calc.exe", "C:\\evil.exe", "javascript:alert(1)",
+                                "\\\\server\\share\\x.exe", " http://h/", "mailto:a@b"}) {
+        link.SetURL(hostile);
+        link.Click();
+    }
     EXPECT_TRUE(opened.empty());
-    link.SetURL("https://example.invalid/support?x=1");
+    link.SetURL("HTTPS://example.invalid/support?x=1");
     link.Click();
-    ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0], "https://example.invalid/support?x=1");
+    link.SetURL("http://h/\" -x \"a&b%1");
+    link.Click();
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0], "HTTPS://example.invalid/support?x=1");
+    EXPECT_EQ(opened[1], "http://h/%22%20-x%20%22a%26b%251");
     EXPECT_EQ(link.Cursor(), TCursorKind::Hand);
     EXPECT_TRUE(link.Font().Underline);
     SetUrlOpener(nullptr);

@@ -1,7 +1,9 @@
 #include "toolkit/controls/Label.h"
 
 #include <algorithm>
+#include <optional>
 
+#include "components/WebAddress.h"
 #include "toolkit/controls/TextMeasure.h"
 
 namespace tallow {
@@ -141,8 +143,9 @@ void TskLinkLabel::PublishProperties(PropertyList& out) {
 }
 
 void TskLinkLabel::Click() {
-    if (!url_.empty() && UrlOpener())
-        UrlOpener()(url_);
+    std::optional<std::string> safe = SafeWebAddress(url_);
+    if (safe && UrlOpener())
+        UrlOpener()(*safe);
 }
 
 void TskLinkLabel::Paint(ICanvas& canvas) {

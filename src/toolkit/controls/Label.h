@@ -87,7 +87,8 @@ class TskLinkLabel : public TskLabel {
     void SetURL(const std::string& url) { url_ = url; }
 
     TCursorKind Cursor() const override { return TCursorKind::Hand; }
-    // Opens the target address; an empty address does nothing.
+    // Opens the target address when it is a web address (SafeWebAddress, in its
+    // encoded form); any other address, an empty one included, does nothing.
     void Click() override;
     void Paint(ICanvas& canvas) override;
 

@@ -113,7 +113,9 @@ LRESULT ControlWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             control_.SetCaption(lp != 0 ? reinterpret_cast<const char*>(lp) : "");
             return TRUE;
         case BM_CLICK:
-            if (control_.IsUsable())
+            // A window disabled beneath a modal dialog takes no clicks, not even
+            // simulated ones, as it takes no mouse input.
+            if (control_.IsUsable() && IsWindowEnabled(GetAncestor(Hwnd(), GA_ROOT)))
                 control_.Click();
             return 0;
         case BM_GETCHECK:

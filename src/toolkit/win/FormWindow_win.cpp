@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "toolkit/controls/Application.h"
 #include "toolkit/controls/Menu.h"
 #include "toolkit/controls/PngForm.h"
 #include "toolkit/win/Canvas_win.h"
@@ -153,9 +154,19 @@ void FormWindow::VisibleChanged() {
     if (Hwnd() == nullptr)
         return;
     if (!form_.Visible()) {
+        // The owner is enabled before the window goes, so that activation
+        // passes back to it, however the modal form ended.
+        bool wasActive = GetActiveWindow() == Hwnd();
+        HWND owner = modalOwner_;
+        EnableModalOwner();
         ShowWindow(Hwnd(), SW_HIDE);
+        if (owner != nullptr && (wasActive || GetActiveWindow() == nullptr) && IsWindowVisible(owner))
+            SetActiveWindow(owner);
         return;
     }
+    // The owner is taken before showing: once shown, this window is the active one.
+    if (form_.InModal())
+        DisableModalOwner();
     ShowWindow(Hwnd(), SW_SHOW);
     if (form_.PictureWindow() != nullptr)
         UpdatePictureWindow(Hwnd(), *form_.PictureWindow());
@@ -186,14 +197,38 @@ void FormWindow::ChildAdded(TskControl& child) {
     CreateWindowTree(child);
 }
 
-void FormWindow::RunModal() {
+// A modal form disables its owner as a system message box does: the active
+// window of this thread or, when none is active (the form was asked for by a
+// message from another program), the visible main form.
+void FormWindow::DisableModalOwner() {
+    if (modalOwner_ != nullptr)
+        return;
     HWND owner = GetActiveWindow();
-    if (owner == Hwnd())
-        owner = nullptr;
-    if (owner != nullptr) {
-        SetWindowLongPtrA(Hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
-        EnableWindow(owner, FALSE);
+    if (owner == nullptr || owner == Hwnd()) {
+        TskForm* main = Application().MainForm();
+        owner = main != nullptr && main != &form_ && main->Peer() != nullptr
+                    ? reinterpret_cast<HWND>(main->Peer()->Handle())
+                    : nullptr;
     }
+    if (owner == nullptr || owner == Hwnd() || !IsWindowVisible(owner))
+        return;
+    modalOwner_ = owner;
+    SetWindowLongPtrA(Hwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    ownerDisabledByUs_ = IsWindowEnabled(owner) != FALSE;
+    if (ownerDisabledByUs_)
+        EnableWindow(owner, FALSE);
+}
+
+void FormWindow::EnableModalOwner() {
+    if (modalOwner_ != nullptr && ownerDisabledByUs_ && IsWindow(modalOwner_))
+        EnableWindow(modalOwner_, TRUE);
+    modalOwner_ = nullptr;
+    ownerDisabledByUs_ = false;
+}
+
+void FormWindow::RunModal() {
+    DisableModalOwner();  // shown already by the caller, or shown without a window before
+    HWND owner = modalOwner_;
     SetForegroundWindow(Hwnd());
     RestoreFocus();
     MSG msg;
@@ -206,8 +241,8 @@ void FormWindow::RunModal() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    if (owner != nullptr) {
-        EnableWindow(owner, TRUE);
+    if (owner != nullptr && owner == modalOwner_) {
+        EnableModalOwner();
         SetActiveWindow(owner);
     }
 }

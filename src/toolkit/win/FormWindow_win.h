@@ -48,12 +48,18 @@ class FormWindow : public WindowBase, public IFormPeer {
     void Restyle();
     SIZE WindowSizeFor(int clientWidth, int clientHeight) const;
     void RestoreFocus();
+    void DisableModalOwner();
+    void EnableModalOwner();
 
     TskForm& form_;
     bool skinned_ = false;
     bool active_ = false;
     bool trackingNc_ = false;
     HWND lastFocus_ = nullptr;
+    // While shown modally: the window it disables, and whether it did disable
+    // it (an owner that was disabled already stays so).
+    HWND modalOwner_ = nullptr;
+    bool ownerDisabledByUs_ = false;
 };
 
 }  // namespace tallow
