@@ -13,4 +13,4 @@ tallow_library(tallow_platform_cleaning
         ${CMAKE_CURRENT_LIST_DIR}/UrlHistoryStore_win.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ProgramStarter_win.cpp
         ${CMAKE_CURRENT_LIST_DIR}/SystemFolders_win.cpp
-    LIBS wininet ole32 uuid shell32)
+    LIBS wininet ole32 uuid shell32 userenv ntdll)
