@@ -28,7 +28,7 @@ if(NOT TALLOW_WIN32)
         add_link_options(-fsanitize=address,undefined)
     endif()
 else()
-    add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+    add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600 WINVER=0x0600)
     add_link_options(-static -static-libgcc -static-libstdc++)
     # GCC 12 reports impossible overlaps in inlined std::string concatenation at
     # -O2 and above (GCC bug 105329); the warning says nothing about our code.

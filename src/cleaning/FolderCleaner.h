@@ -1,6 +1,7 @@
 // Emptying a folder tree: `DeleteFolderContents`.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,19 +16,24 @@ public:
 
     /// Deletes every entry of `folder` (with `recursive`, the contents of every
     /// subfolder and then the emptied subfolder too). Failed single deletions are
-    /// ignored and the walk goes on; the folder itself stays. A directory link
-    /// (junction, symbolic link, any reparse point) is removed as a link, and what it
-    /// points to stays untouched. A folder that `MayEmpty` refuses is left alone.
-    /// Always true once the walk is done.
+    /// ignored and the walk goes on; the folder itself stays. A link (junction,
+    /// symbolic link, any reparse point) inside is removed as a link and never
+    /// entered; what it points to stays untouched. Listed names that are no plain
+    /// names of the folder (see IsSafeChildName) are skipped. A folder that
+    /// `MayEmpty` refuses is left alone; a listing that fails is reported to the
+    /// debug trace. Always true once the walk is done.
     bool DeleteFolderContents(const std::string& folder, bool recursive);
 
-    /// Whether `folder` may be emptied at all (see PathGuard.h): its full long form
-    /// is compared with the Windows folder and the user's profile folder.
+    /// Whether `folder` may be emptied (see PathGuard.h): the folder it reaches, the
+    /// target when it is a link, is judged by its final path.
     bool MayEmpty(const std::string& folder);
 
 private:
-    void EmptyTree(const std::string& folder, bool recursive);
-    std::vector<std::string> ProtectedFolders();
+    /// The folder `folder` reaches, opened, and its final path; 0 when it is refused.
+    FolderHandle OpenChecked(const std::string& folder, std::wstring& finalPath);
+    void EmptyTree(FolderHandle folder, const std::wstring& finalPath, bool recursive);
+    void EmptyChildFolder(FolderHandle parent, const std::wstring& parentPath, const std::wstring& name);
+    std::vector<std::wstring> ProtectedFolders();
 
     IFileTree& files_;
     ISystemFolders& system_;

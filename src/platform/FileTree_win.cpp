@@ -1,9 +1,76 @@
 #include <windows.h>
 
+#include <winternl.h>
+
 #include "platform/FileTree.h"
 
 namespace tallow {
 namespace {
+
+constexpr NTSTATUS kAccessDenied = static_cast<NTSTATUS>(0xC0000022);
+constexpr NTSTATUS kSharingViolation = static_cast<NTSTATUS>(0xC0000043);
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+HANDLE AsHandle(FolderHandle folder) {
+    return reinterpret_cast<HANDLE>(folder);
+}
+
+FolderHandle AsFolder(HANDLE handle) {
+    return reinterpret_cast<FolderHandle>(handle);
+}
+
+std::wstring Widen(const std::string& text) {
+    if (text.empty())
+        return {};
+    int n = MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0);
+    std::wstring wide(n, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), wide.data(), n);
+    return wide;
+}
+
+// The ANSI form of `name`; nothing when the code page holds it only by "best fit" or
+// not at all, since such a form names another entry, or a path.
+std::optional<std::string> ExactAnsi(const std::wstring& name) {
+    BOOL lossy = FALSE;
+    int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.data(), int(name.size()), nullptr, 0, nullptr,
+                                &lossy);
+    if (n <= 0 || lossy)
+        return std::nullopt;
+    std::string ansi(n, '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.data(), int(name.size()), ansi.data(), n, nullptr,
+                        &lossy);
+    if (lossy || Widen(ansi) != name)
+        return std::nullopt;
+    return ansi;
+}
+
+// Basic information only: GetFileInformationByHandle also asks for the volume's
+// serial number, which costs more than the rest of a folder's walk on some systems.
+std::optional<std::uint32_t> HandleAttributes(HANDLE handle) {
+    FILE_BASIC_INFO info = {};
+    if (!GetFileInformationByHandleEx(handle, FileBasicInfo, &info, sizeof info))
+        return std::nullopt;
+    return info.FileAttributes;
+}
+
+// Opens `name` relative to the folder `parent` (NtCreateFile with the parent as root
+// directory): the name is never joined into a path, so it reaches no other folder.
+NTSTATUS OpenRelative(HANDLE parent, const std::wstring& name, ACCESS_MASK access, ULONG options, HANDLE& out) {
+    UNICODE_STRING unicodeName;
+    unicodeName.Buffer = const_cast<wchar_t*>(name.c_str());
+    unicodeName.Length = unicodeName.MaximumLength = static_cast<USHORT>(name.size() * sizeof(wchar_t));
+    OBJECT_ATTRIBUTES attributes;
+    InitializeObjectAttributes(&attributes, &unicodeName, OBJ_CASE_INSENSITIVE, parent, nullptr);
+    IO_STATUS_BLOCK status = {};
+    out = nullptr;
+    return NtCreateFile(&out, access | SYNCHRONIZE, &attributes, &status, nullptr, 0, kShareAll, FILE_OPEN,
+                        options | FILE_SYNCHRONOUS_IO_NONALERT | FILE_OPEN_FOR_BACKUP_INTENT, nullptr, 0);
+}
+
+bool MarkForDeletion(HANDLE handle) {
+    FILE_DISPOSITION_INFO dispose = {TRUE};
+    return SetFileInformationByHandle(handle, FileDispositionInfo, &dispose, sizeof dispose) != FALSE;
+}
 
 class TFindHandle {
 public:
@@ -20,71 +87,174 @@ private:
     HANDLE h_;
 };
 
+// Lists `pattern` with FindFirstFileW (no flags that older systems refuse);
+// nothing when the listing fails.
+std::optional<std::vector<TWideEntry>> FindAll(const std::wstring& pattern) {
+    std::vector<TWideEntry> entries;
+    WIN32_FIND_DATAW data;
+    TFindHandle find(FindFirstFileW(pattern.c_str(), &data));
+    if (find.get() == INVALID_HANDLE_VALUE) {
+        if (GetLastError() == ERROR_FILE_NOT_FOUND)
+            return entries;
+        return std::nullopt;
+    }
+    do {
+        std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..")
+            entries.push_back({std::move(name), data.dwFileAttributes});
+    } while (FindNextFileW(find.get(), &data));
+    if (GetLastError() != ERROR_NO_MORE_FILES)
+        return std::nullopt;
+    return entries;
+}
+
+//--- The file tree ------------------------------------------------------------
+
 class TWinFileTree : public IFileTree {
 public:
     std::vector<TFileEntry> ListEntries(const std::string& folder) override {
         std::vector<TFileEntry> entries;
-        WIN32_FIND_DATAA data;
-        // Basic information (no short names) and large fetches: the listing is
-        // the larger part of emptying a big folder tree.
-        TFindHandle find(FindFirstFileExA((folder + "*.*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                          nullptr, FIND_FIRST_EX_LARGE_FETCH));
-        if (find.get() == INVALID_HANDLE_VALUE)
+        auto wide = FindAll(Widen(folder) + L"*");
+        if (!wide)
             return entries;
-        do {
-            entries.push_back({data.cFileName, data.dwFileAttributes});
-        } while (FindNextFileA(find.get(), &data));
+        for (const TWideEntry& entry : *wide) {
+            auto name = IsSafeChildName(entry.name) ? ExactAnsi(entry.name) : std::nullopt;
+            if (name)
+                entries.push_back({*name, entry.attributes});
+        }
         return entries;
     }
 
-    bool DeleteFile(const std::string& path) override { return ::DeleteFileA(path.c_str()) != FALSE; }
-
-    bool RemoveDirectory(const std::string& path) override { return ::RemoveDirectoryA(path.c_str()) != FALSE; }
-
-    bool RemoveLink(const std::string& path) override {
-        HANDLE link = CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-        if (link == INVALID_HANDLE_VALUE)
-            return false;
-        // Only a handle on the link itself may be marked for deletion. A system that
-        // ignores FILE_FLAG_OPEN_REPARSE_POINT hands out the target instead (Wine
-        // does), and deleting through that handle would delete the target.
-        BY_HANDLE_FILE_INFORMATION info = {};
-        bool isLink = GetFileInformationByHandle(link, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
-        FILE_DISPOSITION_INFO dispose = {TRUE};
-        bool removed = isLink && SetFileInformationByHandle(link, FileDispositionInfo, &dispose, sizeof dispose);
-        CloseHandle(link);
-        return removed;
-    }
+    bool DeleteFile(const std::string& path) override { return ::DeleteFileW(Widen(path).c_str()) != FALSE; }
 
     std::optional<std::uint32_t> Attributes(const std::string& path) override {
-        DWORD attributes = GetFileAttributesA(path.c_str());
+        DWORD attributes = GetFileAttributesW(Widen(path).c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES)
             return std::nullopt;
         return attributes;
     }
 
-    std::string FullLongPath(const std::string& path) override {
-        std::string full = Resolve(path, [](const char* in, DWORD n, char* out) {
-            return GetFullPathNameA(in, n, out, nullptr);
-        });
-        return Resolve(full, [](const char* in, DWORD n, char* out) { return GetLongPathNameA(in, out, n); });
+    std::wstring WidePath(const std::string& path) override { return Widen(path); }
+
+    FolderHandle OpenFolder(const std::wstring& path) override {
+        HANDLE folder = CreateFileW(path.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE, kShareAll,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (folder == INVALID_HANDLE_VALUE)
+            return 0;
+        auto attributes = HandleAttributes(folder);
+        if (!attributes || !(*attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            CloseHandle(folder);
+            return 0;
+        }
+        return AsFolder(folder);
+    }
+
+    std::optional<std::wstring> FinalPath(FolderHandle folder) override {
+        std::wstring path(MAX_PATH, L'\0');
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            DWORD n = GetFinalPathNameByHandleW(AsHandle(folder), path.data(), DWORD(path.size()),
+                                                FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+            if (n == 0)
+                return std::nullopt;
+            if (n < path.size()) {
+                path.resize(n);
+                return path;
+            }
+            path.resize(n);  // n is the size needed, with the terminating null
+        }
+        return std::nullopt;
+    }
+
+    std::optional<std::vector<TWideEntry>> List(FolderHandle folder) override {
+        std::vector<TWideEntry> entries;
+        // 64 KiB of records per call; 8-byte aligned, as the records require.
+        std::vector<LONGLONG> buffer(8192);
+        for (;;) {
+            if (!GetFileInformationByHandleEx(AsHandle(folder), FileIdBothDirectoryInfo, buffer.data(),
+                                              DWORD(buffer.size() * sizeof(LONGLONG)))) {
+                DWORD error = GetLastError();
+                if (error == ERROR_NO_MORE_FILES || (error == ERROR_FILE_NOT_FOUND && entries.empty()))
+                    return entries;
+                // A file system that refuses listing by handle is listed by the folder's
+                // final path, which names the folder this handle holds.
+                if (entries.empty() && (error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SUPPORTED ||
+                                        error == ERROR_INVALID_FUNCTION))
+                    return ListByFinalPath(folder);
+                return std::nullopt;
+            }
+            const auto* bytes = reinterpret_cast<const char*>(buffer.data());
+            for (;;) {
+                const auto* record = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes);
+                std::wstring name(record->FileName, record->FileNameLength / sizeof(wchar_t));
+                if (name != L"." && name != L"..")
+                    entries.push_back({std::move(name), record->FileAttributes});
+                if (record->NextEntryOffset == 0)
+                    break;
+                bytes += record->NextEntryOffset;
+            }
+        }
+    }
+
+    TChildKind OpenChild(FolderHandle parent, const std::wstring& name, FolderHandle& child) override {
+        child = 0;
+        HANDLE opened = nullptr;
+        const ULONG options = FILE_DIRECTORY_FILE | FILE_OPEN_REPARSE_POINT;
+        NTSTATUS status = OpenRelative(AsHandle(parent), name, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | DELETE,
+                                       options, opened);
+        if (status == kSharingViolation || status == kAccessDenied)  // emptied, yet not removable
+            status = OpenRelative(AsHandle(parent), name, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, options, opened);
+        if (!NT_SUCCESS(status))
+            return TChildKind::kFailed;
+        auto attributes = HandleAttributes(opened);
+        if (!attributes || !(*attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            CloseHandle(opened);
+            return TChildKind::kFailed;
+        }
+        if (*attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            CloseHandle(opened);
+            return TChildKind::kLink;
+        }
+        child = AsFolder(opened);
+        return TChildKind::kFolder;
+    }
+
+    bool DeleteChildFile(FolderHandle parent, const std::wstring& name) override {
+        HANDLE file = nullptr;
+        // Deleted when closed: the one handle that was opened, on the entry itself.
+        NTSTATUS status = OpenRelative(AsHandle(parent), name, DELETE,
+                                       FILE_NON_DIRECTORY_FILE | FILE_OPEN_REPARSE_POINT | FILE_DELETE_ON_CLOSE, file);
+        if (!NT_SUCCESS(status))
+            return false;
+        CloseHandle(file);
+        return true;
+    }
+
+    bool RemoveChildLink(FolderHandle parent, const std::wstring& name) override {
+        HANDLE link = nullptr;
+        if (!NT_SUCCESS(OpenRelative(AsHandle(parent), name, DELETE | FILE_READ_ATTRIBUTES, FILE_OPEN_REPARSE_POINT,
+                                     link)))
+            return false;
+        // Only a handle on the link itself may be marked for deletion. A system that
+        // ignores FILE_OPEN_REPARSE_POINT hands out the target instead (Wine does),
+        // and deleting through that handle would delete the target.
+        auto attributes = HandleAttributes(link);
+        bool removed = attributes && (*attributes & FILE_ATTRIBUTE_REPARSE_POINT) && MarkForDeletion(link);
+        CloseHandle(link);
+        return removed;
+    }
+
+    bool CloseFolder(FolderHandle folder, bool remove) override {
+        bool removed = remove && MarkForDeletion(AsHandle(folder));
+        CloseHandle(AsHandle(folder));
+        return removed;
     }
 
 private:
-    // Calls a path function of the "size query, then fill" kind; `path` when it fails.
-    template <class Fn>
-    static std::string Resolve(const std::string& path, Fn fn) {
-        DWORD needed = fn(path.c_str(), 0, nullptr);
-        if (needed == 0)
-            return path;
-        std::string out(needed, '\0');
-        DWORD written = fn(path.c_str(), needed, out.data());
-        if (written == 0 || written >= needed)
-            return path;
-        out.resize(written);
-        return out;
+    std::optional<std::vector<TWideEntry>> ListByFinalPath(FolderHandle folder) {
+        auto path = FinalPath(folder);
+        if (!path)
+            return std::nullopt;
+        return FindAll(*path + L"\\*");
     }
 };
 

@@ -1,6 +1,8 @@
 #include "CleaningFakes.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace tallow {
 namespace {
@@ -24,6 +26,71 @@ bool SameName(const std::string& a, const std::string& b) {
 }  // namespace
 
 //--- File tree --------------------------------------------------------------
+
+namespace {
+
+std::wstring FromUtf8(const std::string& text) {
+    std::wstring out;
+    for (std::size_t i = 0; i < text.size();) {
+        auto c = static_cast<unsigned char>(text[i]);
+        int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+        std::uint32_t code = extra ? c & (0x3F >> extra) : c;
+        for (int k = 1; k <= extra && i + k < text.size(); ++k)
+            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        out += static_cast<wchar_t>(code);
+        i += 1 + extra;
+    }
+    return out;
+}
+
+std::string ToUtf8(const std::wstring& text) {
+    std::string out;
+    for (wchar_t w : text) {
+        auto c = static_cast<std::uint32_t>(w);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// "." and ".." segments resolved, '/' taken as '\', "\\?\" dropped, no trailing
+// backslash: what a lax system makes of a joined path.
+std::string Normalized(const std::string& path) {
+    std::string p = path;
+    std::replace(p.begin(), p.end(), '/', '\\');
+    if (p.rfind("\\\\?\\", 0) == 0)
+        p = p.substr(4);
+    bool unc = p.rfind("\\\\", 0) == 0;
+    std::vector<std::string> parts;
+    std::size_t start = unc ? 2 : 0;
+    while (start <= p.size()) {
+        std::size_t end = p.find('\\', start);
+        std::string part = p.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (part == "..") {
+            if (parts.size() > 1)
+                parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    std::string out = unc ? "\\\\" : "";
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        out += (i ? "\\" : "") + parts[i];
+    return out;
+}
+
+}  // namespace
 
 void TFakeFileTree::AddFolder(const std::string& path) {
     nodes[Trimmed(path)] = {file_attr::kDirectory, false, ""};
@@ -59,46 +126,74 @@ bool TFakeFileTree::HasChildren(const std::string& path) const {
     return false;
 }
 
-std::vector<TFileEntry> TFakeFileTree::ListEntries(const std::string& folder) {
-    std::string path = Trimmed(folder);
-    listed.push_back(path);
-    auto it = nodes.find(path);
-    if (it == nodes.end() || !(it->second.attributes & file_attr::kDirectory))
-        return {};
-    if (!it->second.linkTarget.empty())
-        path = it->second.linkTarget;  // listing through a link shows its target
-    std::vector<TFileEntry> entries = {{".", file_attr::kDirectory}, {"..", file_attr::kDirectory}};
+std::vector<TFileEntry> TFakeFileTree::Children(const std::string& path) const {
+    std::vector<TFileEntry> entries;
     for (const auto& [other, node] : nodes) {
         if (SameName(ParentOf(other), path))
             entries.push_back({other.substr(path.size() + 1), node.attributes});
+    }
+    auto stray = strayNames.find(path);
+    if (stray != strayNames.end())
+        entries.insert(entries.end(), stray->second.begin(), stray->second.end());
+    return entries;
+}
+
+std::string TFakeFileTree::Resolve(const std::string& path) const {
+    std::string rest = Normalized(path);
+    for (int hops = 0; hops < 32; ++hops) {
+        std::string done;
+        std::size_t at = rest.rfind("\\\\", 0) == 0 ? 2 : 0;
+        bool followed = false;
+        while (!followed) {
+            std::size_t end = rest.find('\\', at);
+            std::string prefix = rest.substr(0, end);
+            auto it = nodes.find(prefix);
+            if (it != nodes.end() && !it->second.linkTarget.empty()) {
+                rest = it->second.linkTarget + (end == std::string::npos ? "" : rest.substr(end));
+                followed = true;
+            } else if (end == std::string::npos) {
+                return it == nodes.end() ? rest : it->first;
+            } else {
+                if (it != nodes.end())
+                    rest = it->first + rest.substr(end);  // the letters as stored
+                at = end + 1;
+            }
+        }
+    }
+    return rest;
+}
+
+std::string TFakeFileTree::AnsiForm(const std::string& name) const {
+    static const std::map<std::uint32_t, char> bestFit1252 = {
+        {0xFF3C, '\\'}, {0xFF0E, '.'}, {0xFF0F, '/'}, {0xFF1A, ':'}};
+    static const std::map<std::uint32_t, char> bestFit932 = {{0x00A5, '\\'}};
+    const auto& bestFit = codePage == 932 ? bestFit932 : bestFit1252;
+    std::string out;
+    for (wchar_t c : FromUtf8(name)) {
+        auto it = bestFit.find(static_cast<std::uint32_t>(c));
+        out += it != bestFit.end() ? std::string(1, it->second) : ToUtf8(std::wstring(1, c));
+    }
+    return out;
+}
+
+std::vector<TFileEntry> TFakeFileTree::ListEntries(const std::string& folder) {
+    listed.push_back(Trimmed(folder));
+    std::string path = Resolve(folder);
+    auto it = nodes.find(path);
+    if (it == nodes.end() || !(it->second.attributes & file_attr::kDirectory))
+        return {};
+    std::vector<TFileEntry> entries;
+    for (const TFileEntry& entry : Children(path)) {
+        if (IsSafeChildName(FromUtf8(entry.name)) && AnsiForm(entry.name) == entry.name)
+            entries.push_back(entry);
     }
     return entries;
 }
 
 bool TFakeFileTree::DeleteFile(const std::string& path) {
-    auto it = nodes.find(path);
+    auto it = nodes.find(Normalized(path));
     if (it == nodes.end() || (it->second.attributes & (file_attr::kDirectory | file_attr::kReadOnly)) ||
         it->second.locked)
-        return false;
-    nodes.erase(it);
-    return true;
-}
-
-bool TFakeFileTree::RemoveDirectory(const std::string& path) {
-    auto it = nodes.find(Trimmed(path));
-    if (it == nodes.end() || !(it->second.attributes & file_attr::kDirectory))
-        return false;
-    if (!it->second.linkTarget.empty())
-        return RemoveDirectory(it->second.linkTarget);
-    if (HasChildren(it->first))
-        return false;
-    nodes.erase(it);
-    return true;
-}
-
-bool TFakeFileTree::RemoveLink(const std::string& path) {
-    auto it = nodes.find(Trimmed(path));
-    if (it == nodes.end() || !(it->second.attributes & file_attr::kReparsePoint))
         return false;
     nodes.erase(it);
     return true;
@@ -111,9 +206,80 @@ std::optional<std::uint32_t> TFakeFileTree::Attributes(const std::string& path) 
     return it->second.attributes;
 }
 
-std::string TFakeFileTree::FullLongPath(const std::string& path) {
-    auto it = longForms.find(Trimmed(path));
-    return it == longForms.end() ? path : it->second;
+std::wstring TFakeFileTree::WidePath(const std::string& path) {
+    return FromUtf8(path);
+}
+
+FolderHandle TFakeFileTree::NewHandle(const std::string& path) {
+    handles_[nextHandle_] = path;
+    return nextHandle_++;
+}
+
+FolderHandle TFakeFileTree::OpenFolder(const std::wstring& path) {
+    auto it = nodes.find(Resolve(ToUtf8(path)));
+    if (it == nodes.end() || !(it->second.attributes & file_attr::kDirectory) || !it->second.linkTarget.empty())
+        return 0;
+    return NewHandle(it->first);
+}
+
+std::optional<std::wstring> TFakeFileTree::FinalPath(FolderHandle folder) {
+    const std::string& path = handles_.at(folder);
+    if (noFinalPath.count(path))
+        return std::nullopt;
+    return FromUtf8("\\\\?\\" + path);
+}
+
+std::optional<std::vector<TWideEntry>> TFakeFileTree::List(FolderHandle folder) {
+    const std::string path = handles_.at(folder);
+    listed.push_back(path);
+    if (unlistable.count(path))
+        return std::nullopt;
+    std::vector<TWideEntry> entries;
+    for (const TFileEntry& entry : Children(path))
+        entries.push_back({FromUtf8(entry.name), entry.attributes});
+    if (auto race = std::exchange(afterListing, nullptr))
+        race();
+    return entries;
+}
+
+std::string TFakeFileTree::Join(FolderHandle parent, const std::wstring& name) const {
+    return Normalized(handles_.at(parent) + "\\" + ToUtf8(name));
+}
+
+TChildKind TFakeFileTree::OpenChild(FolderHandle parent, const std::wstring& name, FolderHandle& child) {
+    child = 0;
+    auto it = nodes.find(Join(parent, name));
+    if (it == nodes.end() || !(it->second.attributes & file_attr::kDirectory))
+        return TChildKind::kFailed;
+    if (!it->second.linkTarget.empty() && !followsLinksOnOpen)
+        return TChildKind::kLink;
+    auto reached = nodes.find(Resolve(it->first));
+    if (reached == nodes.end())
+        return TChildKind::kFailed;
+    child = NewHandle(reached->first);
+    return TChildKind::kFolder;
+}
+
+bool TFakeFileTree::DeleteChildFile(FolderHandle parent, const std::wstring& name) {
+    return DeleteFile(Join(parent, name));
+}
+
+bool TFakeFileTree::RemoveChildLink(FolderHandle parent, const std::wstring& name) {
+    auto it = nodes.find(Join(parent, name));
+    if (it == nodes.end() || !(it->second.attributes & file_attr::kReparsePoint) || followsLinksOnOpen)
+        return false;
+    nodes.erase(it);
+    return true;
+}
+
+bool TFakeFileTree::CloseFolder(FolderHandle folder, bool remove) {
+    std::string path = handles_.at(folder);
+    handles_.erase(folder);
+    auto it = nodes.find(path);
+    if (!remove || it == nodes.end() || HasChildren(path))
+        return false;
+    nodes.erase(it);
+    return true;
 }
 
 //--- URL cache --------------------------------------------------------------

@@ -1,6 +1,7 @@
 // Fakes of the cleaners' services: plain data a test fills and inspects.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -13,9 +14,12 @@
 
 namespace tallow {
 
-/// A file tree keyed by full path (no trailing backslash, letter case ignored).
-/// A directory link lists its target's entries, as a system that follows links
-/// would, so a cleaner that enters a link is caught.
+/// A file tree keyed by full path (no trailing backslash, letter case ignored; the
+/// key keeps the letters as stored, and names are UTF-8). A directory link lists its
+/// target's entries when listed by path, as a system that follows links would, so a
+/// cleaner that enters a link is caught. Paths given to it are resolved laxly ("."
+/// and ".." segments, '/' as a separator), so a cleaner that joins a hostile name
+/// into a path is caught too.
 class TFakeFileTree : public IFileTree {
 public:
     struct Node {
@@ -24,8 +28,16 @@ public:
         std::string linkTarget;  // directory links only
     };
     std::map<std::string, Node, TNoCaseLess> nodes;
-    std::map<std::string, std::string, TNoCaseLess> longForms;  // FullLongPath answers
-    std::vector<std::string> listed;                            // folders listed, in order
+    std::vector<std::string> listed;  // folders listed, in order
+    /// Names a listing of the folder reports besides its nodes (names no file system
+    /// should hand out), with their attributes.
+    std::map<std::string, std::vector<TFileEntry>, TNoCaseLess> strayNames;
+    std::set<std::string, TNoCaseLess> unlistable;    // listing by handle fails
+    std::set<std::string, TNoCaseLess> noFinalPath;   // final path cannot be established
+    bool followsLinksOnOpen = false;  // like Wine: opening a link "itself" opens its target
+    unsigned codePage = 1252;         // of the ANSI names (1252 or 932)
+    /// Runs once, right after the next listing by handle: a change racing the walk.
+    std::function<void()> afterListing;
 
     void AddFolder(const std::string& path);
     void AddFile(const std::string& path, std::uint32_t attributes = file_attr::kArchive, bool locked = false);
@@ -33,27 +45,44 @@ public:
     bool Exists(const std::string& path) const;
     /// Every path at or below `folder`, sorted.
     std::set<std::string> Below(const std::string& folder) const;
+    /// `name` as the system's ANSI conversion gives it in `codePage`, "best fit"
+    /// included: code page 1252 maps the full-width \ . / : to ASCII, 932 the yen sign to \.
+    std::string AnsiForm(const std::string& name) const;
+    std::size_t OpenHandles() const { return handles_.size(); }
 
     std::vector<TFileEntry> ListEntries(const std::string& folder) override;
     bool DeleteFile(const std::string& path) override;
-    /// On a link, removes an empty target as some systems do, and keeps the link.
-    bool RemoveDirectory(const std::string& path) override;
-    bool RemoveLink(const std::string& path) override;
     std::optional<std::uint32_t> Attributes(const std::string& path) override;
-    std::string FullLongPath(const std::string& path) override;
+    std::wstring WidePath(const std::string& path) override;
+    FolderHandle OpenFolder(const std::wstring& path) override;
+    std::optional<std::wstring> FinalPath(FolderHandle folder) override;
+    std::optional<std::vector<TWideEntry>> List(FolderHandle folder) override;
+    TChildKind OpenChild(FolderHandle parent, const std::wstring& name, FolderHandle& child) override;
+    bool DeleteChildFile(FolderHandle parent, const std::wstring& name) override;
+    bool RemoveChildLink(FolderHandle parent, const std::wstring& name) override;
+    bool CloseFolder(FolderHandle folder, bool remove) override;
 
 private:
     bool HasChildren(const std::string& path) const;
+    std::vector<TFileEntry> Children(const std::string& path) const;
+    /// `path` with every link on the way replaced by its target, letters as stored.
+    std::string Resolve(const std::string& path) const;
+    std::string Join(FolderHandle parent, const std::wstring& name) const;
+    FolderHandle NewHandle(const std::string& path);
+
+    std::map<FolderHandle, std::string> handles_;
+    FolderHandle nextHandle_ = 0x100;
 };
 
 class TFakeSystemFolders : public ISystemFolders {
 public:
     std::string temp = "C:\\Users\\me\\AppData\\Local\\Temp\\";
-    std::string windows = "C:\\Windows";
-    std::string profile = "C:\\Users\\me";
+    std::vector<std::wstring> protectedFolders = {
+        L"C:\\Windows",       L"C:\\Windows\\System32", L"C:\\Program Files",          L"C:\\Program Files (x86)",
+        L"C:\\Users",         L"C:\\Users\\me",         L"C:\\Users\\me\\Documents", L"C:\\Users\\me\\Desktop",
+        L"C:\\Program Files\\Tallowmere\\"};
     std::string TempPath() override { return temp; }
-    std::string WindowsFolder() override { return windows; }
-    std::string ProfileFolder() override { return profile; }
+    std::vector<std::wstring> ProtectedFolders() override { return protectedFolders; }
 };
 
 /// A URL cache whose entry records are [size][type][URL, NUL]. Every call checks the

@@ -1,6 +1,8 @@
 // Emptying folders on the system: held and read-only files, links, protected folders.
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 #include "cleaning/uCC.h"
@@ -70,22 +72,75 @@ TEST(FolderWinTest, TempFolderKeepsOnlyHeldAndReadOnlyFilesAndNeverLinkTargets) 
     EXPECT_TRUE(PathExists(temp));
 }
 
+TEST(FolderWinTest, NamesThatTheAnsiCodePageTurnsIntoPathsStayInsideTheFolder) {
+    TScratchFolder scratch("names");
+    const std::string temp = scratch.Path() + "temp\\";
+    MakeFolder(temp);
+    MakeFolder(scratch.Path() + "victim\\");
+    WriteTextFile(scratch.Path() + "victim\\x.txt", "beside the folder");
+    // "．．＼victim＼x.txt": listed by the ANSI functions as "..\victim\x.txt" in code page 1252.
+    std::wstring hostile = std::wstring(temp.begin(), temp.end()) + L"\xFF0E\xFF0E\xFF3Cvictim\xFF3Cx.txt";
+    HANDLE file = CreateFileW(hostile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+
+    TMemorySettings settings;
+    TCleaners cleaners(TestServices(settings));
+    cleaners.DeleteFolderContents(temp, true);
+
+    EXPECT_EQ(ReadTextFile(scratch.Path() + "victim\\x.txt"), "beside the folder");
+    EXPECT_EQ(GetFileAttributesW(hostile.c_str()), INVALID_FILE_ATTRIBUTES) << "the file inside goes";
+    EXPECT_TRUE(PathExists(temp));
+}
+
+TEST(FolderWinTest, ATemporaryFolderThatLinksToDocumentsLeavesTheDocuments) {
+    char documents[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)));
+    const std::string letter = std::string(documents) + "\\tallow-letter.txt";
+    WriteTextFile(letter, "dear");
+    TScratchFolder scratch("temp-link");
+    const std::string plain = scratch.Path() + "plain\\";
+    MakeFolder(plain);
+    WriteTextFile(plain + "a.tmp", "a");
+    ASSERT_TRUE(MakeDirectoryLink(scratch.Path() + "to-documents", documents));
+    ASSERT_TRUE(MakeDirectoryLink(scratch.Path() + "to-plain", plain));
+
+    TMemorySettings settings;
+    TCleaners cleaners(TestServices(settings));
+    {
+        TTempVariable tempIsALink(scratch.Path() + "to-documents");
+        cleaners.EmptyTempFolder();
+    }
+    EXPECT_EQ(ReadTextFile(letter), "dear");
+    DeleteFileA(letter.c_str());
+
+    // A link to a folder that may be emptied empties its target.
+    cleaners.DeleteFolderContents(scratch.Path() + "to-plain", true);
+    EXPECT_FALSE(PathExists(plain + "a.tmp"));
+    EXPECT_TRUE(PathExists(plain));
+}
+
 TEST(FolderWinTest, SystemProfileAndRootFoldersAreNeverEmptiedInAnyWriting) {
     TMemorySettings settings;
     TCleaners cleaners(TestServices(settings));
-    char windows[MAX_PATH] = {}, shortWindows[MAX_PATH] = {}, profile[MAX_PATH] = {};
+    char windows[MAX_PATH] = {}, shortWindows[MAX_PATH] = {}, profile[MAX_PATH] = {}, documents[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
     GetShortPathNameA(windows, shortWindows, MAX_PATH);
     GetEnvironmentVariableA("USERPROFILE", profile, MAX_PATH);
+    SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents);
     std::string profileParent = std::string(profile).substr(0, std::string(profile).find_last_of('\\'));
+    std::string lowerWindows = windows;
+    CharLowerA(lowerWindows.data());
     for (const std::string& folder :
          std::vector<std::string>{windows, std::string(windows) + "\\", shortWindows, "\\\\?\\" + std::string(windows),
-                                  profile, profileParent, std::string(profile) + "\\..", "C:\\", "c:", "C:/",
-                                  std::string(windows) + "\\..", "", "relative\\folder"}) {
+                                  lowerWindows + "\\system32", profile, profileParent, std::string(profile) + "\\..",
+                                  documents, ProgramFolder(), "C:\\", "c:", "C:/", std::string(windows) + "\\..", "",
+                                  "relative\\folder"}) {
         EXPECT_FALSE(cleaners.FolderCleaner().MayEmpty(folder)) << folder;
     }
     TScratchFolder scratch("guard");
     EXPECT_TRUE(cleaners.FolderCleaner().MayEmpty(scratch.Path()));
+    EXPECT_TRUE(cleaners.FolderCleaner().MayEmpty(std::string(windows) + "\\Temp"));
 }
 
 }  // namespace
