@@ -27,6 +27,14 @@ int CompareText(std::string_view a, std::string_view b) {
     return a.size() < b.size() ? -1 : 1;
 }
 
+bool StartsWithText(std::string_view text, std::string_view affix) {
+    return text.size() >= affix.size() && SameText(text.substr(0, affix.size()), affix);
+}
+
+bool EndsWithText(std::string_view text, std::string_view affix) {
+    return text.size() >= affix.size() && SameText(text.substr(text.size() - affix.size()), affix);
+}
+
 std::string LowerCaseAscii(std::string_view text) {
     std::string out(text);
     for (char& c : out)

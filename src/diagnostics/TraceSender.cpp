@@ -16,31 +16,16 @@ void TTraceSender::TraceWithTag(const std::string& text, const std::string& tag)
     }
 }
 
-void TTraceSender::SetSink(ITraceSink* sink) {
+ITraceSink* TTraceSender::SetSink(ITraceSink* sink) {
     std::lock_guard<std::mutex> lock(mutex_);
+    ITraceSink* previous = sink_;
     sink_ = sink;
+    return previous;
 }
 
 TTraceSender& DebugTrace() {
     static TTraceSender sender;
     return sender;
-}
-
-namespace {
-ITraceSink* g_previousSink = nullptr;
-}
-
-ScopedTraceCapture::ScopedTraceCapture() {
-    g_previousSink = nullptr;
-    DebugTrace().SetSink(this);
-}
-
-ScopedTraceCapture::~ScopedTraceCapture() {
-    DebugTrace().SetSink(g_previousSink);
-}
-
-void ScopedTraceCapture::TraceLine(const std::string& text, const std::string& tag) {
-    lines.push_back({text, tag});
 }
 
 }  // namespace tallow

@@ -8,7 +8,6 @@
 
 #include <mutex>
 #include <string>
-#include <vector>
 
 namespace tallow {
 
@@ -29,8 +28,9 @@ public:
     /// Sends `text` with `tag`. An empty text sends nothing.
     void TraceWithTag(const std::string& text, const std::string& tag);
 
-    /// Installs the sink that receives the lines (nullptr: none). Not owned.
-    void SetSink(ITraceSink* sink);
+    /// Installs the sink that receives the lines (nullptr: none) and returns the
+    /// one it replaces. Not owned.
+    ITraceSink* SetSink(ITraceSink* sink);
 
 private:
     std::mutex mutex_;
@@ -40,18 +40,5 @@ private:
 /// The process-wide sender, constructed on first use.
 TTraceSender& DebugTrace();
 
-/// Collects traced lines while it lives; restores the previous sink afterwards.
-class ScopedTraceCapture : public ITraceSink {
-public:
-    ScopedTraceCapture();
-    ~ScopedTraceCapture() override;
-    void TraceLine(const std::string& text, const std::string& tag) override;
-
-    struct Line {
-        std::string text;
-        std::string tag;
-    };
-    std::vector<Line> lines;
-};
 
 }  // namespace tallow

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "components/TextCase.h"
+
 namespace tallow {
 
 std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to) {
@@ -54,24 +56,10 @@ std::string MissingTextMarker(const std::string& key, bool isLib) {
     return marker;
 }
 
-namespace {
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-}  // namespace
-
 std::optional<std::string> FindListValue(const std::vector<std::string>& lines, const std::string& name) {
     for (const std::string& line : lines) {
         size_t eq = line.find('=');
-        if (eq != std::string::npos && SameTextIgnoringCase(line.substr(0, eq), name)) {
+        if (eq != std::string::npos && SameText(line.substr(0, eq), name)) {
             return line.substr(eq + 1);
         }
     }

@@ -1,12 +1,10 @@
 #include "framework/IniDocument.h"
 
+#include "components/TextCase.h"
+
 namespace tallow {
 
 namespace {
-
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -20,14 +18,6 @@ std::string_view Trim(std::string_view text) {
         text.remove_suffix(1);
     }
     return text;
-}
-
-std::string LowerName(std::string_view name) {
-    std::string lower(name);
-    for (char& c : lower) {
-        c = Lower(c);
-    }
-    return lower;
 }
 
 // Calls `onLine` for each line; CR LF, LF and a lone CR end a line.
@@ -131,15 +121,7 @@ std::string IniTextToAnsi(std::string_view bytes, const WideToAnsiFn& toAnsi) {
 }
 
 bool SameIniText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
+    return SameText(a, b);
 }
 
 TIniDocument TIniDocument::Parse(std::string_view text) {
@@ -234,7 +216,7 @@ std::string TIniDocument::Serialize() const {
 }
 
 TIniDocument::Section* TIniDocument::FindSection(std::string_view name) {
-    auto it = index_.find(LowerName(name));
+    auto it = index_.find(LowerCaseAscii(name));
     return it == index_.end() ? nullptr : &sections_[it->second];
 }
 
@@ -243,7 +225,7 @@ const TIniDocument::Section* TIniDocument::FindSection(std::string_view name) co
 }
 
 TIniDocument::Section& TIniDocument::AddSection(std::string_view name) {
-    index_.emplace(LowerName(name), sections_.size());
+    index_.emplace(LowerCaseAscii(name), sections_.size());
     sections_.push_back({std::string(name), {}});
     return sections_.back();
 }

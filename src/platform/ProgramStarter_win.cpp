@@ -1,18 +1,13 @@
 #include <windows.h>
 
-#include <algorithm>
-#include <cctype>
-
+#include "components/TextCase.h"
 #include "platform/ProgramStarter.h"
 
 namespace tallow {
 namespace {
 
 bool IsBatchFile(const std::string& path) {
-    std::string lower = path;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-    auto endsWith = [&](const char* ext) { return lower.size() >= 4 && lower.compare(lower.size() - 4, 4, ext) == 0; };
-    return endsWith(".bat") || endsWith(".cmd");
+    return EndsWithText(path, ".bat") || EndsWithText(path, ".cmd");
 }
 
 bool IsExistingFile(const std::string& path) {

@@ -5,6 +5,7 @@
 #include "cleaning/FolderCleaner.h"
 #include "cleaning/PathGuard.h"
 #include "diagnostics/TraceSender.h"
+#include "fakes/TraceCapture.h"
 
 namespace tallow {
 namespace {

@@ -4,6 +4,7 @@
 #include "CleaningFakes.h"
 #include "cleaning/uCC.h"
 #include "diagnostics/TraceSender.h"
+#include "fakes/TraceCapture.h"
 
 namespace tallow {
 namespace {

@@ -11,6 +11,7 @@
 #include "cleaning/CleaningActions.h"
 #include "cleaning_win/WinTestSupport.h"
 #include "diagnostics/TraceSender.h"
+#include "fakes/TraceCapture.h"
 
 namespace tallow::wintest {
 namespace {

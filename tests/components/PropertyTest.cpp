@@ -103,6 +103,10 @@ TEST(PropertyTest, CompareTextIgnoresCaseAndOrdersPrefixesFirst) {
     EXPECT_FALSE(SameText("Caption", "Captions"));
     EXPECT_LT(CompareText("Cap", "caption"), 0);
     EXPECT_GT(CompareText("b", "A"), 0);
+    EXPECT_TRUE(StartsWithText("HTTPS://host/", "https://"));
+    EXPECT_FALSE(StartsWithText("http", "https://")) << "a text shorter than the prefix";
+    EXPECT_TRUE(EndsWithText("C:\\res\\C1.BAT", ".bat"));
+    EXPECT_FALSE(EndsWithText("bat", ".bat"));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "diagnostics/TraceSender.h"
 #include "engine/EngineFakes.h"
+#include "fakes/TraceCapture.h"
 
 namespace tallow::testing {
 namespace {

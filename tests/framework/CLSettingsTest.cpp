@@ -9,6 +9,7 @@
 #include "fakes/FakePlatform.h"
 #include "framework/SettingLists.h"
 #include "platform/AtomicFile.h"
+#include "fakes/TraceCapture.h"
 
 namespace tallow {
 namespace {

@@ -7,6 +7,7 @@
 #include "diagnostics/TraceSender.h"
 #include "fakes/FakePlatform.h"
 #include "framework/CLSettings.h"
+#include "fakes/TraceCapture.h"
 
 namespace tallow {
 namespace {
@@ -336,6 +337,21 @@ TEST_F(RunnerTest, WithoutAppIdAWindowThatDoesNotAnswerIsTakenForTheInstance) {
     fake.files.files["C:\\App\\const.dat"] = "[setting]\n";
     fake.messages.windows[4] = {"TfrmMain", {}};
     EXPECT_EQ(FindRunningInstance("TfrmMain"), 4u);
+}
+
+TEST(TraceCaptureTest, AnInnerCaptureGivesTheTraceBackToTheOuterOne) {
+    const bool wasEnabled = DebugTrace().Enabled;
+    DebugTrace().Enabled = true;
+    ScopedTraceCapture outer;
+    {
+        ScopedTraceCapture inner;
+        DebugTrace().Trace("inner line");
+        EXPECT_EQ(inner.lines.size(), 1u);
+    }
+    DebugTrace().Trace("outer line");
+    ASSERT_EQ(outer.lines.size(), 1u);
+    EXPECT_EQ(outer.lines[0].text, "outer line");
+    DebugTrace().Enabled = wasEnabled;
 }
 
 }  // namespace
