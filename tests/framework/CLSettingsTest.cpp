@@ -109,7 +109,7 @@ TEST(SettingsNames, ProgramPathIsMangledIntoOneFolderName) {
 
 //--- The all-users decision -------------------------------------------------------------------------
 
-TEST_F(SettingsTest, AllUsersTableNoFlagYet) {
+TEST_F(SettingsTest, WithoutAFlagTheAllUsersFolderIsChosenWhenWritableAndRemembered) {
     auto writable = Create();
     EXPECT_TRUE(writable->AllUsers());
     EXPECT_EQ(TIniDocument::Parse(Flag()).Find("Flag", "AllUsers"), "1");
@@ -123,7 +123,7 @@ TEST_F(SettingsTest, AllUsersTableNoFlagYet) {
     EXPECT_TRUE(fake.files.Exists(std::string(kUserDir) + "setting.dat"));
 }
 
-TEST_F(SettingsTest, AllUsersTableStoredTrue) {
+TEST_F(SettingsTest, AStoredAllUsersFlagHoldsOnlyWhileTheFolderStaysWritable) {
     fake.files.CreateFolders(kUserDir);
     const std::string stored = "[Flag]\r\nAllUsers=yes\r\n";  // not an integer: reads as true
     fake.files.files[kUserFlag] = stored;

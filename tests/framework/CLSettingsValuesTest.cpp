@@ -5,7 +5,7 @@
 namespace tallow {
 namespace {
 
-TEST(SettingInteger, DecimalWithBlanksAndSigns) {
+TEST(SettingInteger, DecimalReadsWithLeadingBlanksSignsAndFullRange) {
     EXPECT_EQ(ParseSettingInteger("42"), 42);
     EXPECT_EQ(ParseSettingInteger("  -17"), -17);
     EXPECT_EQ(ParseSettingInteger("+5"), 5);

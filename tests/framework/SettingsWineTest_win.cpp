@@ -207,7 +207,7 @@ TEST(PlatformUnderWine, MutexThatDeniesThisUserIsNoRunningInstance) {
     CloseHandle(mutex);
 }
 
-TEST(PlatformUnderWine, ShellFoldersAndProcessFacts) {
+TEST(PlatformUnderWine, ShellFoldersComeFromTheRegistryAndTheProcessKnowsItself) {
     const std::string key = "Software\\MicroSoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
     auto appData = WinRegistry().ReadString(RegistryRoot::CurrentUser, key, "AppData");
     ASSERT_TRUE(appData.has_value());

@@ -67,7 +67,7 @@ TEST(SkinTextTest, FormattedTableReadsBackToTheSameTheme) {
     EXPECT_EQ(r.imageFiles.size(), 1u);
 }
 
-TEST(SkinTextTest, ColourTextFormats) {
+TEST(SkinTextTest, ColoursReadAndWriteAsSixOrEightHexDigits) {
     uint32_t c = 0;
     EXPECT_TRUE(ParseSkinColor("#0a64C8", c));
     EXPECT_EQ(c, 0xFF0A64C8u);
