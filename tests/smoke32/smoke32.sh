@@ -10,6 +10,16 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 file "$exe" | grep -q 'PE32 executable (GUI) Intel 80386' || fail "not a 32-bit GUI program: $(file "$exe")"
 
+# Only libraries every Windows since Vista has: anything else would have to ship
+# beside the program (Wine has more of them than Windows, zlib1.dll among them).
+for dll in $(i686-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print tolower($3)}'); do
+    case "$dll" in
+    kernel32.dll | user32.dll | gdi32.dll | advapi32.dll | shell32.dll | ole32.dll | oleaut32.dll | \
+        msimg32.dll | msvcrt.dll | ntdll.dll | userenv.dll | wininet.dll | comctl32.dll | comdlg32.dll) ;;
+    *) fail "imports $dll, which Windows does not provide" ;;
+    esac
+done
+
 settings() { find "$prefix/drive_c" -name setting.dat 2>/dev/null; }
 
 "$run" "$exe" /i </dev/null >/dev/null 2>&1
