@@ -1,6 +1,8 @@
 // TfrmMain: the components of the window and their designed values.
 #include "cleaning/uMainForm.h"
 
+#include "cleaning/Catalogue.h"
+
 namespace tallow {
 
 namespace {
@@ -48,46 +50,32 @@ const SideButtonSpec kSideButtons[] = {
     {&TfrmMain::btnSF, "btnSF", 320, "System Files", 5},
 };
 
-// One row of the cleaning catalogue, in the order the clear-all run takes them.
-struct CatalogueRow {
-    TskTabSheet* TfrmMain::*page;
-    int top;
+// The window's fields of each catalogue item, in item order; everything else
+// about an item is its catalogue row.
+struct ItemFields {
     TskCheckBox* TfrmMain::*check;
-    const char* checkName;
-    const char* checkCaption;
     TskButton* TfrmMain::*button;
-    const char* buttonName;
-    const char* buttonCaption;
 };
 
-const CatalogueRow kCatalogue[kItemCount] = {
-    {&TfrmMain::tstIE, 24, &TfrmMain::rbClearIEBrowserH, "rbClearIEBrowserH", "Clear Browser History",
-     &TfrmMain::btnIECBH, "btnIECBH", "Clear Now"},
-    {&TfrmMain::tstIE, 72, &TfrmMain::rbIEDeleteTemp, "rbIEDeleteTemp", "Delete Temporary Internet Files (Cache)",
-     &TfrmMain::btnIEDT, "btnIEDT", "Delete Now"},
-    {&TfrmMain::tstIE, 104, &TfrmMain::rbIEDeleteCookie, "rbIEDeleteCookie", "Delete Cookies", &TfrmMain::btnIEDC,
-     "btnIEDC", "Delete Now"},
-    {&TfrmMain::tstIE, 136, &TfrmMain::rbIEDeletePswd, "rbIEDeletePswd", "Delete stored Passwords", &TfrmMain::btnIEDP,
-     "btnIEDP", "Delete Now"},
-    {&TfrmMain::tstFF, 24, &TfrmMain::rbFFClearBrowseH, "rbFFClearBrowseH", "Clear Browser History",
-     &TfrmMain::btnFFCBH, "btnFFCBH", "Clear Now"},
-    {&TfrmMain::tstFF, 72, &TfrmMain::rbFFDeleteCache, "rbFFDeleteCache", "Delete Cache", &TfrmMain::btnFFDC, "btnFFDC",
-     "Delete Now"},
-    {&TfrmMain::tstFF, 104, &TfrmMain::rbFFDeleteCookies, "rbFFDeleteCookies", "Delete Cookies",
-     &TfrmMain::btnFFDCookie, "btnFFDCookie", "Delete Now"},
-    {&TfrmMain::tstFF, 136, &TfrmMain::rbFFDeletePassword, "rbFFDeletePassword", "Delete stored Passwords",
-     &TfrmMain::btnFFDP, "btnFFDP", "Delete Now"},
-    {&TfrmMain::tstSys, 24, &TfrmMain::rbClearClipboard, "rbClearClipboard", "Clear Clipboard",
-     &TfrmMain::btnSysClearClipboard, "btnSysClearClipboard", "Clear Now"},
-    {&TfrmMain::tstSys, 56, &TfrmMain::rbEmptyRecycle, "rbEmptyRecycle", "Empty Recycle Bin", &TfrmMain::btnSysER,
-     "btnSysER", "Clear Now"},
-    {&TfrmMain::tstSys, 88, &TfrmMain::rbEmptyWindowsTemp, "rbEmptyWindowsTemp", "Empty Windows Temporary Folder",
-     &TfrmMain::btnSysEWT, "btnSysEWT", "Clear Now"},
-    {&TfrmMain::tstWH, 24, &TfrmMain::rbWHClearRecent, "rbWHClearRecent", "Clear Recent Documents List",
-     &TfrmMain::btnWHCRDL, "btnWHCRDL", "Clear Now"},
-    {&TfrmMain::tstWH, 56, &TfrmMain::rbWHClearWindowRunHistory, "rbWHClearWindowRunHistory",
-     "Clear Windows Run History", &TfrmMain::btnWHCR, "btnWHCR", "Clear Now"},
+const ItemFields kItemFields[kItemCount] = {
+    {&TfrmMain::rbClearIEBrowserH, &TfrmMain::btnIECBH},
+    {&TfrmMain::rbIEDeleteTemp, &TfrmMain::btnIEDT},
+    {&TfrmMain::rbIEDeleteCookie, &TfrmMain::btnIEDC},
+    {&TfrmMain::rbIEDeletePswd, &TfrmMain::btnIEDP},
+    {&TfrmMain::rbFFClearBrowseH, &TfrmMain::btnFFCBH},
+    {&TfrmMain::rbFFDeleteCache, &TfrmMain::btnFFDC},
+    {&TfrmMain::rbFFDeleteCookies, &TfrmMain::btnFFDCookie},
+    {&TfrmMain::rbFFDeletePassword, &TfrmMain::btnFFDP},
+    {&TfrmMain::rbClearClipboard, &TfrmMain::btnSysClearClipboard},
+    {&TfrmMain::rbEmptyRecycle, &TfrmMain::btnSysER},
+    {&TfrmMain::rbEmptyWindowsTemp, &TfrmMain::btnSysEWT},
+    {&TfrmMain::rbWHClearRecent, &TfrmMain::btnWHCRDL},
+    {&TfrmMain::rbWHClearWindowRunHistory, &TfrmMain::btnWHCR},
 };
+
+// The window's field of each catalogue page.
+TskTabSheet* TfrmMain::*const kPageFields[kCataloguePageCount] = {&TfrmMain::tstIE, &TfrmMain::tstFF,
+                                                                 &TfrmMain::tstSys, &TfrmMain::tstWH};
 
 template <class T>
 T* Make(TComponent* owner, const char* name) {
@@ -201,30 +189,30 @@ void TfrmMain::CreateSideButtons() {
 
 void TfrmMain::CreatePages() {
     pcMain = MakeControl<TskPageControl>(this, this, "pcMain", 192, 96, 467, 257);
-    TskTabSheet* TfrmMain::*const pages[] = {&TfrmMain::tstIE, &TfrmMain::tstFF, &TfrmMain::tstSys, &TfrmMain::tstWH};
-    const char* const names[] = {"tstIE", "tstFF", "tstSys", "tstWH"};
-    for (int i = 0; i < 4; ++i) {
-        TskTabSheet* sheet = Make<TskTabSheet>(this, names[i]);
+    for (int page = 0; page < kCataloguePageCount; ++page) {
+        TskTabSheet* sheet = Make<TskTabSheet>(this, CataloguePageName(TCataloguePage(page)));
         sheet->SetPageControl(pcMain);
-        this->*pages[i] = sheet;
+        this->*kPageFields[page] = sheet;
     }
     pcMain->SetActivePage(tstIE);
 }
 
 void TfrmMain::CreateCatalogue() {
-    for (const CatalogueRow& row : kCatalogue) {
-        TskTabSheet* page = this->*row.page;
+    for (int item = 1; item <= kItemCount; ++item) {
+        const TCatalogueItem& row = *CatalogueItem(item);
+        const ItemFields& fields = kItemFields[item - 1];
+        TskTabSheet* page = this->*kPageFields[row.page];
         TskCheckBox* check =
             MakeControl<TskCheckBox>(this, page, row.checkName, kRowCheckLeft, row.top, kRowCheckWidth, kRowHeight);
         check->SetCaption(row.checkCaption);
         check->SetFont(kWindowFont);
         check->SetChecked(false);
-        this->*row.check = check;
+        this->*fields.check = check;
         TskButton* button =
             MakeControl<TskButton>(this, page, row.buttonName, kRowButtonLeft, row.top, kRowButtonWidth, kRowHeight);
         button->SetCaption(row.buttonCaption);
         button->SetFont(kWindowFont);
-        this->*row.button = button;
+        this->*fields.button = button;
     }
     const char* note = "(Including Browsing, Search, Address Bar and Form AutoComplete)";
     lblClearBrowserH = MakeControl<TskLabel>(this, tstIE, "lblClearBrowserH", 48, 48, 320, 13);
@@ -238,11 +226,11 @@ void TfrmMain::CreateCatalogue() {
 }
 
 TskCheckBox* TfrmMain::ItemCheckBox(int item) const {
-    return item >= 1 && item <= kItemCount ? this->*kCatalogue[item - 1].check : nullptr;
+    return item >= 1 && item <= kItemCount ? this->*kItemFields[item - 1].check : nullptr;
 }
 
 TskButton* TfrmMain::ItemButton(int item) const {
-    return item >= 1 && item <= kItemCount ? this->*kCatalogue[item - 1].button : nullptr;
+    return item >= 1 && item <= kItemCount ? this->*kItemFields[item - 1].button : nullptr;
 }
 
 std::vector<TskCheckBox*> TfrmMain::CheckBoxes() const {
