@@ -2,6 +2,7 @@
 #include "cleaning/uMainForm.h"
 
 #include "cleaning/Catalogue.h"
+#include "toolkit/controls/ControlArgs.h"
 
 namespace tallow {
 
@@ -77,22 +78,6 @@ const ItemFields kItemFields[kItemCount] = {
 TskTabSheet* TfrmMain::*const kPageFields[kCataloguePageCount] = {&TfrmMain::tstIE, &TfrmMain::tstFF,
                                                                  &TfrmMain::tstSys, &TfrmMain::tstWH};
 
-template <class T>
-T* Make(TComponent* owner, const char* name) {
-    T* component = new T(owner);
-    component->SetName(name);
-    component->SetLoading(true);
-    return component;
-}
-
-template <class T>
-T* MakeControl(TfrmMain* form, TskControl* parent, const char* name, int left, int top, int width, int height) {
-    T* control = Make<T>(form, name);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
-
 }  // namespace
 
 void TfrmMain::CreateComponents() {
@@ -105,30 +90,30 @@ void TfrmMain::CreateComponents() {
     SetSystemMenuIcon(true);
     SetMinimizeIcon(true);
 
-    skResourceStrData1 = Make<TskResourceStrData>(this, "skResourceStrData1");
+    skResourceStrData1 = CreateComponent<TskResourceStrData>(this, "skResourceStrData1");
     skResourceStrData1->ResStrings()->SetText(kResourceStrings);
-    skSkinData = Make<TskSkinData>(this, "skSkinData");
+    skSkinData = CreateComponent<TskSkinData>(this, "skSkinData");
     skSkinData->SetResourceStrData(skResourceStrData1);
     SetSkinData(skSkinData);
 
-    pmSystem = Make<TPopupMenu>(this, "pmSystem");
-    mniUpdate = Make<TMenuItem>(this, "mniUpdate");
+    pmSystem = CreateComponent<TPopupMenu>(this, "pmSystem");
+    mniUpdate = CreateComponent<TMenuItem>(this, "mniUpdate");
     mniUpdate->SetCaption("&Update");
-    mniAbout = Make<TMenuItem>(this, "mniAbout");
+    mniAbout = CreateComponent<TMenuItem>(this, "mniAbout");
     mniAbout->SetCaption("&About");
     pmSystem->Add(mniUpdate);
     pmSystem->Add(mniAbout);
-    skSkinFrame1 = Make<TskSkinFrame>(this, "skSkinFrame1");
+    skSkinFrame1 = CreateComponent<TskSkinFrame>(this, "skSkinFrame1");
     skSkinFrame1->SetSkinData(skSkinData);
     skSkinFrame1->SetSystemMenu(pmSystem);
     SetSkinFrame(skSkinFrame1);
 
-    pngStore = Make<TskPngImageStore>(this, "pngStore");
+    pngStore = CreateComponent<TskPngImageStore>(this, "pngStore");
     for (int slot = 0; slot < 3; ++slot) {
         pngStore->PngImages().Add();
     }
-    imglstIcon = Make<TskPngImageList>(this, "imglstIcon");
-    tmrClearAll = Make<TTimer>(this, "tmrClearAll");
+    imglstIcon = CreateComponent<TskPngImageList>(this, "imglstIcon");
+    tmrClearAll = CreateComponent<TTimer>(this, "tmrClearAll");
     tmrClearAll->SetInterval(100);
     tmrClearAll->SetEnabled(false);
 
@@ -148,10 +133,10 @@ void TfrmMain::CreateComponents() {
 }
 
 void TfrmMain::CreateHeader() {
-    imgTitle = MakeControl<TskPngImageView>(this, this, "imgTitle", 56, 8, 130, 60);
+    imgTitle = CreateControl<TskPngImageView>(this, {.name = "imgTitle", .parent = this, .bounds = TRect::Bounds(56, 8, 130, 60)});
     imgTitle->SetAutoSize(true);
 
-    skShadowLabel1 = MakeControl<TskShadowLabel>(this, this, "skShadowLabel1", 192, 16, 207, 35);
+    skShadowLabel1 = CreateControl<TskShadowLabel>(this, {.name = "skShadowLabel1", .parent = this, .bounds = TRect::Bounds(192, 16, 207, 35)});
     skShadowLabel1->SetFont({"Verdana", 19, true, false});
     skShadowLabel1->SetColor(Rgb(255, 255, 255));
     skShadowLabel1->SetShadowColor(Rgb(0, 0, 0));
@@ -160,7 +145,7 @@ void TfrmMain::CreateHeader() {
     skShadowLabel1->SetAutoSize(true);
     skShadowLabel1->SetCaption("Tallowmere");
 
-    skShadowLabel2 = MakeControl<TskShadowLabel>(this, this, "skShadowLabel2", 196, 45, 301, 25);
+    skShadowLabel2 = CreateControl<TskShadowLabel>(this, {.name = "skShadowLabel2", .parent = this, .bounds = TRect::Bounds(196, 45, 301, 25)});
     skShadowLabel2->SetFont({"Verdana", 12, true, false});
     skShadowLabel2->SetColor(Rgb(128, 128, 128));
     skShadowLabel2->SetShadowColor(Rgb(255, 255, 255));
@@ -169,28 +154,30 @@ void TfrmMain::CreateHeader() {
     skShadowLabel2->SetAutoSize(true);
     skShadowLabel2->SetCaption("Clear your history and protect your privacy!");
 
-    sgClearall = MakeControl<TskGauge>(this, this, "sgClearall", 192, 72, 467, 20);
+    sgClearall = CreateControl<TskGauge>(this, {.name = "sgClearall", .parent = this, .bounds = TRect::Bounds(192, 72, 467, 20)});
     sgClearall->SetMinValue(0);
     sgClearall->SetVisible(false);
 }
 
 void TfrmMain::CreateSideButtons() {
     for (const SideButtonSpec& spec : kSideButtons) {
-        TskButton* button = MakeControl<TskButton>(this, this, spec.name, 9, spec.top, 167, 38);
-        button->SetCaption(spec.caption);
-        button->SetFont(kSideButtonFont);
+        TskButton* button = CreateControl<TskButton>(this, {.name = spec.name,
+                                                            .parent = this,
+                                                            .bounds = TRect::Bounds(9, spec.top, 167, 38),
+                                                            .caption = spec.caption,
+                                                            .font = kSideButtonFont,
+                                                            .imageIndex = spec.imageIndex});
         button->SetImages(imglstIcon);
-        button->SetImageIndex(spec.imageIndex);
         this->*spec.field = button;
     }
-    bev1 = MakeControl<TskBevel>(this, this, "bev1", 8, 184, 169, 2);
+    bev1 = CreateControl<TskBevel>(this, {.name = "bev1", .parent = this, .bounds = TRect::Bounds(8, 184, 169, 2)});
     bev1->SetShape(TBevelShape::TopLine);
 }
 
 void TfrmMain::CreatePages() {
-    pcMain = MakeControl<TskPageControl>(this, this, "pcMain", 192, 96, 467, 257);
+    pcMain = CreateControl<TskPageControl>(this, {.name = "pcMain", .parent = this, .bounds = TRect::Bounds(192, 96, 467, 257)});
     for (int page = 0; page < kCataloguePageCount; ++page) {
-        TskTabSheet* sheet = Make<TskTabSheet>(this, CataloguePageName(TCataloguePage(page)));
+        TskTabSheet* sheet = CreateComponent<TskTabSheet>(this, CataloguePageName(TCataloguePage(page)));
         sheet->SetPageControl(pcMain);
         this->*kPageFields[page] = sheet;
     }
@@ -203,20 +190,24 @@ void TfrmMain::CreateCatalogue() {
         const ItemFields& fields = kItemFields[item - 1];
         TskTabSheet* page = this->*kPageFields[row.page];
         TskCheckBox* check =
-            MakeControl<TskCheckBox>(this, page, row.checkName, kRowCheckLeft, row.top, kRowCheckWidth, kRowHeight);
-        check->SetCaption(row.checkCaption);
-        check->SetFont(kWindowFont);
+            CreateControl<TskCheckBox>(this, {.name = row.checkName,
+                                              .parent = page,
+                                              .bounds = TRect::Bounds(kRowCheckLeft, row.top, kRowCheckWidth, kRowHeight),
+                                              .caption = row.checkCaption,
+                                              .font = kWindowFont});
         check->SetChecked(false);
         this->*fields.check = check;
         TskButton* button =
-            MakeControl<TskButton>(this, page, row.buttonName, kRowButtonLeft, row.top, kRowButtonWidth, kRowHeight);
-        button->SetCaption(row.buttonCaption);
-        button->SetFont(kWindowFont);
+            CreateControl<TskButton>(this, {.name = row.buttonName,
+                                            .parent = page,
+                                            .bounds = TRect::Bounds(kRowButtonLeft, row.top, kRowButtonWidth, kRowHeight),
+                                            .caption = row.buttonCaption,
+                                            .font = kWindowFont});
         this->*fields.button = button;
     }
     const char* note = "(Including Browsing, Search, Address Bar and Form AutoComplete)";
-    lblClearBrowserH = MakeControl<TskLabel>(this, tstIE, "lblClearBrowserH", 48, 48, 320, 13);
-    lblFFClearBH = MakeControl<TskLabel>(this, tstFF, "lblFFClearBH", 48, 48, 320, 13);
+    lblClearBrowserH = CreateControl<TskLabel>(this, {.name = "lblClearBrowserH", .parent = tstIE, .bounds = TRect::Bounds(48, 48, 320, 13)});
+    lblFFClearBH = CreateControl<TskLabel>(this, {.name = "lblFFClearBH", .parent = tstFF, .bounds = TRect::Bounds(48, 48, 320, 13)});
     for (TskLabel* label : {lblClearBrowserH, lblFFClearBH}) {
         label->SetFont(kWindowFont);
         label->SetColor(Rgb(96, 102, 112));
