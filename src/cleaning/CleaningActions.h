@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "cleaning/Catalogue.h"
 #include "cleaning/ClearAllRun.h"
 #include "cleaning/Firefox.h"
 #include "cleaning/IECache.h"
@@ -18,18 +19,22 @@ public:
     TCleaningActions(TCleaners& cleaners, TFirefox& firefox, TIECache& cache, TUrlHistory& history)
         : cleaners_(cleaners), firefox_(firefox), ich1_(cache), urlHistory1_(history) {}
 
-    /// The per-item button of `item` (1 to 13): for the Firefox items the guard
-    /// first, then the item's action, then "MSGBOX_Cleared". An exception from the
+    /// The per-item button of `item` (1 to 13): for the items that need Firefox
+    /// closed the guard first, then the item's action, then "MSGBOX_Cleared". An exception from the
     /// action reaches the caller, and the message is then not shown.
     void ItemButtonClick(int item, const TShowMessageByKey& show);
-    /// The per-item action of `item`.
+    /// The per-item action of `item`: its catalogue row's `itemAction`.
     void ItemAction(int item);
-    /// The clear-all run's action of `item` (shorter for items 1, 5 and 7).
+    /// The clear-all run's action of `item`: its row's `runAction` (shorter for
+    /// items 1, 5 and 7).
     void RunAction(int item) override;
     bool IsFirefoxRunning() override { return firefox_.IsFirefoxRunning(); }
 
     /// Item 1: the history script, the history store and every URL cache entry.
     void ClearIEHistory();
+    /// The cleaners the catalogue's actions run.
+    TCleaners& Cleaners() { return cleaners_; }
+    TFirefox& Firefox() { return firefox_; }
 
 private:
     TCleaners& cleaners_;

@@ -68,12 +68,13 @@ void TClearAllRun::TimerTick() {
     RaiseGauge(1);
 }
 
-// A running Firefox holds its history, cache and cookie files; the passwords item
-// does not take part in this test.
+// A running Firefox holds the files of the items that need it closed.
 bool TClearAllRun::FirefoxItemBlocks() {
-    bool needsClosedFirefox = window_.IsItemTicked(kItemFFHistory) || window_.IsItemTicked(kItemFFCache) ||
-                              window_.IsItemTicked(kItemFFCookies);
-    return needsClosedFirefox && actions_.IsFirefoxRunning();
+    for (int item = 1; item <= kItemCount; ++item) {
+        if (CatalogueItem(item)->runNeedsFirefoxClosed && window_.IsItemTicked(item))
+            return actions_.IsFirefoxRunning();
+    }
+    return false;
 }
 
 void TClearAllRun::RaiseGauge(int step) {

@@ -4,25 +4,10 @@
 
 #include <string>
 
+#include "cleaning/Catalogue.h"
+
 namespace tallow {
 
-/// The catalogue's items, numbered as the window lists them.
-enum TCleaningItem : int {
-    kItemIEHistory = 1,
-    kItemIECache,
-    kItemIECookies,
-    kItemIEPasswords,
-    kItemFFHistory,
-    kItemFFCache,
-    kItemFFCookies,
-    kItemFFPasswords,
-    kItemClipboard,
-    kItemRecycleBin,
-    kItemTempFolder,
-    kItemRecentDocuments,
-    kItemRunHistory,
-};
-constexpr int kItemCount = 13;
 constexpr int kGaugeStep = 100;
 
 /// What the run needs of the main window.

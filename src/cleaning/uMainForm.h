@@ -1,4 +1,4 @@
-// TfrmMain: the program's main window and the home of the cleaning catalogue:
+// TfrmMain: the program's main window, showing the cleaning catalogue (Catalogue.h):
 // thirteen items on four pages, the category buttons, Select All and the large
 // Clear Now button, with the engine `engine1` that answers other instances.
 #pragma once

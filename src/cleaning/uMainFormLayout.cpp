@@ -1,6 +1,9 @@
 // TfrmMain: the components of the window and their designed values.
 #include "cleaning/uMainForm.h"
 
+#include "cleaning/Catalogue.h"
+#include "toolkit/controls/ControlArgs.h"
+
 namespace tallow {
 
 namespace {
@@ -48,62 +51,32 @@ const SideButtonSpec kSideButtons[] = {
     {&TfrmMain::btnSF, "btnSF", 320, "System Files", 5},
 };
 
-// One row of the cleaning catalogue, in the order the clear-all run takes them.
-struct CatalogueRow {
-    TskTabSheet* TfrmMain::*page;
-    int top;
+// The window's fields of each catalogue item, in item order; everything else
+// about an item is its catalogue row.
+struct ItemFields {
     TskCheckBox* TfrmMain::*check;
-    const char* checkName;
-    const char* checkCaption;
     TskButton* TfrmMain::*button;
-    const char* buttonName;
-    const char* buttonCaption;
 };
 
-const CatalogueRow kCatalogue[kItemCount] = {
-    {&TfrmMain::tstIE, 24, &TfrmMain::rbClearIEBrowserH, "rbClearIEBrowserH", "Clear Browser History",
-     &TfrmMain::btnIECBH, "btnIECBH", "Clear Now"},
-    {&TfrmMain::tstIE, 72, &TfrmMain::rbIEDeleteTemp, "rbIEDeleteTemp", "Delete Temporary Internet Files (Cache)",
-     &TfrmMain::btnIEDT, "btnIEDT", "Delete Now"},
-    {&TfrmMain::tstIE, 104, &TfrmMain::rbIEDeleteCookie, "rbIEDeleteCookie", "Delete Cookies", &TfrmMain::btnIEDC,
-     "btnIEDC", "Delete Now"},
-    {&TfrmMain::tstIE, 136, &TfrmMain::rbIEDeletePswd, "rbIEDeletePswd", "Delete stored Passwords", &TfrmMain::btnIEDP,
-     "btnIEDP", "Delete Now"},
-    {&TfrmMain::tstFF, 24, &TfrmMain::rbFFClearBrowseH, "rbFFClearBrowseH", "Clear Browser History",
-     &TfrmMain::btnFFCBH, "btnFFCBH", "Clear Now"},
-    {&TfrmMain::tstFF, 72, &TfrmMain::rbFFDeleteCache, "rbFFDeleteCache", "Delete Cache", &TfrmMain::btnFFDC, "btnFFDC",
-     "Delete Now"},
-    {&TfrmMain::tstFF, 104, &TfrmMain::rbFFDeleteCookies, "rbFFDeleteCookies", "Delete Cookies",
-     &TfrmMain::btnFFDCookie, "btnFFDCookie", "Delete Now"},
-    {&TfrmMain::tstFF, 136, &TfrmMain::rbFFDeletePassword, "rbFFDeletePassword", "Delete stored Passwords",
-     &TfrmMain::btnFFDP, "btnFFDP", "Delete Now"},
-    {&TfrmMain::tstSys, 24, &TfrmMain::rbClearClipboard, "rbClearClipboard", "Clear Clipboard",
-     &TfrmMain::btnSysClearClipboard, "btnSysClearClipboard", "Clear Now"},
-    {&TfrmMain::tstSys, 56, &TfrmMain::rbEmptyRecycle, "rbEmptyRecycle", "Empty Recycle Bin", &TfrmMain::btnSysER,
-     "btnSysER", "Clear Now"},
-    {&TfrmMain::tstSys, 88, &TfrmMain::rbEmptyWindowsTemp, "rbEmptyWindowsTemp", "Empty Windows Temporary Folder",
-     &TfrmMain::btnSysEWT, "btnSysEWT", "Clear Now"},
-    {&TfrmMain::tstWH, 24, &TfrmMain::rbWHClearRecent, "rbWHClearRecent", "Clear Recent Documents List",
-     &TfrmMain::btnWHCRDL, "btnWHCRDL", "Clear Now"},
-    {&TfrmMain::tstWH, 56, &TfrmMain::rbWHClearWindowRunHistory, "rbWHClearWindowRunHistory",
-     "Clear Windows Run History", &TfrmMain::btnWHCR, "btnWHCR", "Clear Now"},
+const ItemFields kItemFields[kItemCount] = {
+    {&TfrmMain::rbClearIEBrowserH, &TfrmMain::btnIECBH},
+    {&TfrmMain::rbIEDeleteTemp, &TfrmMain::btnIEDT},
+    {&TfrmMain::rbIEDeleteCookie, &TfrmMain::btnIEDC},
+    {&TfrmMain::rbIEDeletePswd, &TfrmMain::btnIEDP},
+    {&TfrmMain::rbFFClearBrowseH, &TfrmMain::btnFFCBH},
+    {&TfrmMain::rbFFDeleteCache, &TfrmMain::btnFFDC},
+    {&TfrmMain::rbFFDeleteCookies, &TfrmMain::btnFFDCookie},
+    {&TfrmMain::rbFFDeletePassword, &TfrmMain::btnFFDP},
+    {&TfrmMain::rbClearClipboard, &TfrmMain::btnSysClearClipboard},
+    {&TfrmMain::rbEmptyRecycle, &TfrmMain::btnSysER},
+    {&TfrmMain::rbEmptyWindowsTemp, &TfrmMain::btnSysEWT},
+    {&TfrmMain::rbWHClearRecent, &TfrmMain::btnWHCRDL},
+    {&TfrmMain::rbWHClearWindowRunHistory, &TfrmMain::btnWHCR},
 };
 
-template <class T>
-T* Make(TComponent* owner, const char* name) {
-    T* component = new T(owner);
-    component->SetName(name);
-    component->SetLoading(true);
-    return component;
-}
-
-template <class T>
-T* MakeControl(TfrmMain* form, TskControl* parent, const char* name, int left, int top, int width, int height) {
-    T* control = Make<T>(form, name);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
+// The window's field of each catalogue page.
+TskTabSheet* TfrmMain::*const kPageFields[kCataloguePageCount] = {&TfrmMain::tstIE, &TfrmMain::tstFF,
+                                                                 &TfrmMain::tstSys, &TfrmMain::tstWH};
 
 }  // namespace
 
@@ -117,30 +90,30 @@ void TfrmMain::CreateComponents() {
     SetSystemMenuIcon(true);
     SetMinimizeIcon(true);
 
-    skResourceStrData1 = Make<TskResourceStrData>(this, "skResourceStrData1");
+    skResourceStrData1 = CreateComponent<TskResourceStrData>(this, "skResourceStrData1");
     skResourceStrData1->ResStrings()->SetText(kResourceStrings);
-    skSkinData = Make<TskSkinData>(this, "skSkinData");
+    skSkinData = CreateComponent<TskSkinData>(this, "skSkinData");
     skSkinData->SetResourceStrData(skResourceStrData1);
     SetSkinData(skSkinData);
 
-    pmSystem = Make<TPopupMenu>(this, "pmSystem");
-    mniUpdate = Make<TMenuItem>(this, "mniUpdate");
+    pmSystem = CreateComponent<TPopupMenu>(this, "pmSystem");
+    mniUpdate = CreateComponent<TMenuItem>(this, "mniUpdate");
     mniUpdate->SetCaption("&Update");
-    mniAbout = Make<TMenuItem>(this, "mniAbout");
+    mniAbout = CreateComponent<TMenuItem>(this, "mniAbout");
     mniAbout->SetCaption("&About");
     pmSystem->Add(mniUpdate);
     pmSystem->Add(mniAbout);
-    skSkinFrame1 = Make<TskSkinFrame>(this, "skSkinFrame1");
+    skSkinFrame1 = CreateComponent<TskSkinFrame>(this, "skSkinFrame1");
     skSkinFrame1->SetSkinData(skSkinData);
     skSkinFrame1->SetSystemMenu(pmSystem);
     SetSkinFrame(skSkinFrame1);
 
-    pngStore = Make<TskPngImageStore>(this, "pngStore");
+    pngStore = CreateComponent<TskPngImageStore>(this, "pngStore");
     for (int slot = 0; slot < 3; ++slot) {
         pngStore->PngImages().Add();
     }
-    imglstIcon = Make<TskPngImageList>(this, "imglstIcon");
-    tmrClearAll = Make<TTimer>(this, "tmrClearAll");
+    imglstIcon = CreateComponent<TskPngImageList>(this, "imglstIcon");
+    tmrClearAll = CreateComponent<TTimer>(this, "tmrClearAll");
     tmrClearAll->SetInterval(100);
     tmrClearAll->SetEnabled(false);
 
@@ -160,10 +133,10 @@ void TfrmMain::CreateComponents() {
 }
 
 void TfrmMain::CreateHeader() {
-    imgTitle = MakeControl<TskPngImageView>(this, this, "imgTitle", 56, 8, 130, 60);
+    imgTitle = CreateControl<TskPngImageView>(this, {.name = "imgTitle", .parent = this, .bounds = TRect::Bounds(56, 8, 130, 60)});
     imgTitle->SetAutoSize(true);
 
-    skShadowLabel1 = MakeControl<TskShadowLabel>(this, this, "skShadowLabel1", 192, 16, 207, 35);
+    skShadowLabel1 = CreateControl<TskShadowLabel>(this, {.name = "skShadowLabel1", .parent = this, .bounds = TRect::Bounds(192, 16, 207, 35)});
     skShadowLabel1->SetFont({"Verdana", 19, true, false});
     skShadowLabel1->SetColor(Rgb(255, 255, 255));
     skShadowLabel1->SetShadowColor(Rgb(0, 0, 0));
@@ -172,7 +145,7 @@ void TfrmMain::CreateHeader() {
     skShadowLabel1->SetAutoSize(true);
     skShadowLabel1->SetCaption("Tallowmere");
 
-    skShadowLabel2 = MakeControl<TskShadowLabel>(this, this, "skShadowLabel2", 196, 45, 301, 25);
+    skShadowLabel2 = CreateControl<TskShadowLabel>(this, {.name = "skShadowLabel2", .parent = this, .bounds = TRect::Bounds(196, 45, 301, 25)});
     skShadowLabel2->SetFont({"Verdana", 12, true, false});
     skShadowLabel2->SetColor(Rgb(128, 128, 128));
     skShadowLabel2->SetShadowColor(Rgb(255, 255, 255));
@@ -181,54 +154,60 @@ void TfrmMain::CreateHeader() {
     skShadowLabel2->SetAutoSize(true);
     skShadowLabel2->SetCaption("Clear your history and protect your privacy!");
 
-    sgClearall = MakeControl<TskGauge>(this, this, "sgClearall", 192, 72, 467, 20);
+    sgClearall = CreateControl<TskGauge>(this, {.name = "sgClearall", .parent = this, .bounds = TRect::Bounds(192, 72, 467, 20)});
     sgClearall->SetMinValue(0);
     sgClearall->SetVisible(false);
 }
 
 void TfrmMain::CreateSideButtons() {
     for (const SideButtonSpec& spec : kSideButtons) {
-        TskButton* button = MakeControl<TskButton>(this, this, spec.name, 9, spec.top, 167, 38);
-        button->SetCaption(spec.caption);
-        button->SetFont(kSideButtonFont);
+        TskButton* button = CreateControl<TskButton>(this, {.name = spec.name,
+                                                            .parent = this,
+                                                            .bounds = TRect::Bounds(9, spec.top, 167, 38),
+                                                            .caption = spec.caption,
+                                                            .font = kSideButtonFont,
+                                                            .imageIndex = spec.imageIndex});
         button->SetImages(imglstIcon);
-        button->SetImageIndex(spec.imageIndex);
         this->*spec.field = button;
     }
-    bev1 = MakeControl<TskBevel>(this, this, "bev1", 8, 184, 169, 2);
+    bev1 = CreateControl<TskBevel>(this, {.name = "bev1", .parent = this, .bounds = TRect::Bounds(8, 184, 169, 2)});
     bev1->SetShape(TBevelShape::TopLine);
 }
 
 void TfrmMain::CreatePages() {
-    pcMain = MakeControl<TskPageControl>(this, this, "pcMain", 192, 96, 467, 257);
-    TskTabSheet* TfrmMain::*const pages[] = {&TfrmMain::tstIE, &TfrmMain::tstFF, &TfrmMain::tstSys, &TfrmMain::tstWH};
-    const char* const names[] = {"tstIE", "tstFF", "tstSys", "tstWH"};
-    for (int i = 0; i < 4; ++i) {
-        TskTabSheet* sheet = Make<TskTabSheet>(this, names[i]);
+    pcMain = CreateControl<TskPageControl>(this, {.name = "pcMain", .parent = this, .bounds = TRect::Bounds(192, 96, 467, 257)});
+    for (int page = 0; page < kCataloguePageCount; ++page) {
+        TskTabSheet* sheet = CreateComponent<TskTabSheet>(this, CataloguePageName(TCataloguePage(page)));
         sheet->SetPageControl(pcMain);
-        this->*pages[i] = sheet;
+        this->*kPageFields[page] = sheet;
     }
     pcMain->SetActivePage(tstIE);
 }
 
 void TfrmMain::CreateCatalogue() {
-    for (const CatalogueRow& row : kCatalogue) {
-        TskTabSheet* page = this->*row.page;
+    for (int item = 1; item <= kItemCount; ++item) {
+        const TCatalogueItem& row = *CatalogueItem(item);
+        const ItemFields& fields = kItemFields[item - 1];
+        TskTabSheet* page = this->*kPageFields[row.page];
         TskCheckBox* check =
-            MakeControl<TskCheckBox>(this, page, row.checkName, kRowCheckLeft, row.top, kRowCheckWidth, kRowHeight);
-        check->SetCaption(row.checkCaption);
-        check->SetFont(kWindowFont);
+            CreateControl<TskCheckBox>(this, {.name = row.checkName,
+                                              .parent = page,
+                                              .bounds = TRect::Bounds(kRowCheckLeft, row.top, kRowCheckWidth, kRowHeight),
+                                              .caption = row.checkCaption,
+                                              .font = kWindowFont});
         check->SetChecked(false);
-        this->*row.check = check;
+        this->*fields.check = check;
         TskButton* button =
-            MakeControl<TskButton>(this, page, row.buttonName, kRowButtonLeft, row.top, kRowButtonWidth, kRowHeight);
-        button->SetCaption(row.buttonCaption);
-        button->SetFont(kWindowFont);
-        this->*row.button = button;
+            CreateControl<TskButton>(this, {.name = row.buttonName,
+                                            .parent = page,
+                                            .bounds = TRect::Bounds(kRowButtonLeft, row.top, kRowButtonWidth, kRowHeight),
+                                            .caption = row.buttonCaption,
+                                            .font = kWindowFont});
+        this->*fields.button = button;
     }
     const char* note = "(Including Browsing, Search, Address Bar and Form AutoComplete)";
-    lblClearBrowserH = MakeControl<TskLabel>(this, tstIE, "lblClearBrowserH", 48, 48, 320, 13);
-    lblFFClearBH = MakeControl<TskLabel>(this, tstFF, "lblFFClearBH", 48, 48, 320, 13);
+    lblClearBrowserH = CreateControl<TskLabel>(this, {.name = "lblClearBrowserH", .parent = tstIE, .bounds = TRect::Bounds(48, 48, 320, 13)});
+    lblFFClearBH = CreateControl<TskLabel>(this, {.name = "lblFFClearBH", .parent = tstFF, .bounds = TRect::Bounds(48, 48, 320, 13)});
     for (TskLabel* label : {lblClearBrowserH, lblFFClearBH}) {
         label->SetFont(kWindowFont);
         label->SetColor(Rgb(96, 102, 112));
@@ -238,11 +217,11 @@ void TfrmMain::CreateCatalogue() {
 }
 
 TskCheckBox* TfrmMain::ItemCheckBox(int item) const {
-    return item >= 1 && item <= kItemCount ? this->*kCatalogue[item - 1].check : nullptr;
+    return item >= 1 && item <= kItemCount ? this->*kItemFields[item - 1].check : nullptr;
 }
 
 TskButton* TfrmMain::ItemButton(int item) const {
-    return item >= 1 && item <= kItemCount ? this->*kCatalogue[item - 1].button : nullptr;
+    return item >= 1 && item <= kItemCount ? this->*kItemFields[item - 1].button : nullptr;
 }
 
 std::vector<TskCheckBox*> TfrmMain::CheckBoxes() const {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "StoredFormText.h"
 #include "TestClasses.h"
-#include "components/StoredFormText.h"
 
 namespace tallow::test {
 namespace {

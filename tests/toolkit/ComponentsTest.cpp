@@ -1,10 +1,12 @@
 // Smaller components: popup menus, the skin frame's references, label sizing
-// and shadow painting, and the dialog icons.
+// and shadow painting, the dialog icons, and controls made from argument structs.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "RecordingCanvas.h"
+#include "toolkit/controls/Button.h"
+#include "toolkit/controls/ControlArgs.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/Label.h"
 #include "toolkit/controls/Menu.h"
@@ -114,6 +116,31 @@ TEST(MessageIconTest, ShapesArePremultipliedAndTransparentOutside) {
             for (int c = 0; c < 3; ++c)
                 ASSERT_LE(px[i + c], px[i + 3]);
     }
+}
+
+TEST(CreateControlTest, SetsTheGivenValuesLeavesTheRestAndJoinsTheParentOnce) {
+    TskForm form(nullptr);
+    TskButton* plain = CreateControl<TskButton>(&form, {.name = "plain", .parent = &form, .loading = false});
+    TskButton* full = CreateControl<TskButton>(&form, {.name = "full",
+                                                       .parent = &form,
+                                                       .bounds = TRect::Bounds(9, 97, 167, 38),
+                                                       .caption = "Clear Now",
+                                                       .font = TFontSpec{"Arial", 14, false, false},
+                                                       .imageIndex = 2,
+                                                       .tabOrder = 5});
+    EXPECT_EQ(plain->Caption(), "");
+    EXPECT_EQ(plain->Font(), TskButton(nullptr).Font());
+    EXPECT_EQ(plain->ImageIndex(), TskButton(nullptr).ImageIndex());
+    EXPECT_FALSE(plain->IsLoading());
+    EXPECT_EQ(full->Name(), "full");
+    EXPECT_EQ(full->BoundsRect(), TRect::Bounds(9, 97, 167, 38));
+    EXPECT_EQ(full->Caption(), "Clear Now");
+    EXPECT_EQ(full->Font().Name, "Arial");
+    EXPECT_EQ(full->ImageIndex(), 2);
+    EXPECT_EQ(full->TabOrder(), 5);
+    EXPECT_TRUE(full->IsLoading());
+    EXPECT_EQ(full->Owner(), &form);
+    EXPECT_EQ(form.Children(), (std::vector<TskControl*>{plain, full}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "toolkit/controls/ControlArgs.h"
 #include "toolkit/controls/Mnemonic.h"
 
 namespace tallow {
@@ -62,67 +63,61 @@ TGalleryForm::TGalleryForm(TComponent* owner, const std::string& resDir) : TskFo
 }
 
 TskButton* TGalleryForm::AddButton(TskControl* parent, const std::string& name, const std::string& caption, TRect r) {
-    auto* b = new TskButton(this);
-    b->SetName(name);
-    b->SetCaption(caption);
-    b->SetBounds(r.Left, r.Top, r.Width(), r.Height());
-    b->SetFont(Font());
-    b->SetTabOrder(int(parent->Children().size()));
-    b->SetParent(parent);
-    return b;
+    return CreateControl<TskButton>(this, {.name = name,
+                                           .parent = parent,
+                                           .bounds = r,
+                                           .caption = caption,
+                                           .font = Font(),
+                                           .tabOrder = int(parent->Children().size()),
+                                           .loading = false});
 }
 
 TskCheckBox* TGalleryForm::AddCheck(TskControl* parent, const std::string& name, const std::string& caption, int top) {
-    auto* c = new TskCheckBox(this);
-    c->SetName(name);
-    c->SetCaption(caption);
-    c->SetBounds(24, top, 340, 25);
-    c->SetFont(Font());
-    c->SetTabOrder(int(parent->Children().size()));
-    c->SetParent(parent);
+    auto* c = CreateControl<TskCheckBox>(this, {.name = name,
+                                                .parent = parent,
+                                                .bounds = TRect::Bounds(24, top, 340, 25),
+                                                .caption = caption,
+                                                .font = Font(),
+                                                .tabOrder = int(parent->Children().size()),
+                                                .loading = false});
     checkBoxes.push_back(c);
     return c;
 }
 
 void TGalleryForm::BuildHeader(const std::string& resDir) {
     pngStore = new TskPngImageStore(this);
-    imgTitle = new TskPngImageView(this);
-    imgTitle->SetName("imgTitle");
-    imgTitle->SetBounds(56, 8, 105, 80);
+    imgTitle = CreateControl<TskPngImageView>(
+        this, {.name = "imgTitle", .parent = this, .bounds = TRect::Bounds(56, 8, 105, 80), .loading = false});
     if (FileExists(resDir + "title.png")) {
         pngStore->LoadSlot(0, resDir + "title.png");
         imgTitle->SetImageStore(pngStore);
     }
-    imgTitle->SetParent(this);
 
-    skShadowLabel1 = new TskShadowLabel(this);
-    skShadowLabel1->SetName("skShadowLabel1");
-    skShadowLabel1->SetBounds(192, 16, 207, 35);
-    skShadowLabel1->SetFont({"Verdana", 19, true, false});
+    skShadowLabel1 = CreateControl<TskShadowLabel>(this, {.name = "skShadowLabel1",
+                                                          .parent = this,
+                                                          .bounds = TRect::Bounds(192, 16, 207, 35),
+                                                          .font = TFontSpec{"Verdana", 19, true, false},
+                                                          .loading = false});
     skShadowLabel1->SetColor(Rgb(255, 255, 255));
     skShadowLabel1->SetShadowColor(Rgb(0, 0, 0));
     skShadowLabel1->SetShadowSize(2);
     skShadowLabel1->SetShadowOffset(0);
     skShadowLabel1->SetAutoSize(true);
     skShadowLabel1->SetCaption("Tallowmere");
-    skShadowLabel1->SetParent(this);
 
-    skShadowLabel2 = new TskShadowLabel(this);
-    skShadowLabel2->SetName("skShadowLabel2");
-    skShadowLabel2->SetBounds(196, 45, 301, 25);
-    skShadowLabel2->SetFont({"Verdana", 12, true, false});
-
+    skShadowLabel2 = CreateControl<TskShadowLabel>(this, {.name = "skShadowLabel2",
+                                                          .parent = this,
+                                                          .bounds = TRect::Bounds(196, 45, 301, 25),
+                                                          .font = TFontSpec{"Verdana", 12, true, false},
+                                                          .loading = false});
     skShadowLabel2->SetShadowSize(1);
     skShadowLabel2->SetShadowOffset(1);
     skShadowLabel2->SetAutoSize(true);
     skShadowLabel2->SetCaption("Clear your history and protect your privacy!");
-    skShadowLabel2->SetParent(this);
 
-    sgClearall = new TskGauge(this);
-    sgClearall->SetName("sgClearall");
-    sgClearall->SetBounds(192, 72, 467, 20);
+    sgClearall = CreateControl<TskGauge>(
+        this, {.name = "sgClearall", .parent = this, .bounds = TRect::Bounds(192, 72, 467, 20), .loading = false});
     sgClearall->SetValue(60);
-    sgClearall->SetParent(this);
 }
 
 void TGalleryForm::BuildSideButtons() {
@@ -156,22 +151,19 @@ void TGalleryForm::BuildSideButtons() {
         sgClearall->SetValue(0);
         tmrGauge->SetEnabled(!tmrGauge->Enabled());
     };
-    bev1 = new TskBevel(this);
-    bev1->SetName("bev1");
-    bev1->SetBounds(8, 184, 169, 2);
-    bev1->SetParent(this);
+    bev1 = CreateControl<TskBevel>(
+        this, {.name = "bev1", .parent = this, .bounds = TRect::Bounds(8, 184, 169, 2), .loading = false});
 }
 
 void TGalleryForm::BuildPages() {
-    pcMain = new TskPageControl(this);
-    pcMain->SetName("pcMain");
-    pcMain->SetBounds(192, 96, 467, 257);
-    pcMain->SetTabOrder(10);
-    pcMain->SetParent(this);
+    pcMain = CreateControl<TskPageControl>(this, {.name = "pcMain",
+                                                  .parent = this,
+                                                  .bounds = TRect::Bounds(192, 96, 467, 257),
+                                                  .tabOrder = 10,
+                                                  .loading = false});
     const char* sheetNames[] = {"tstIE", "tstFF", "tstWH", "tstSys"};
     for (const char* n : sheetNames) {
-        auto* sheet = new TskTabSheet(this);
-        sheet->SetName(n);
+        auto* sheet = CreateComponent<TskTabSheet>(this, n, false);
         sheet->SetPageControl(pcMain);
         pages.push_back(sheet);
     }
@@ -195,13 +187,14 @@ void TGalleryForm::BuildPages() {
     fill(pages[2], wh, 2, "WH");
     fill(pages[3], sys, 3, "Sys");
     for (int p = 0; p < 2; ++p) {
-        auto* note = new TskLabel(this);
-        note->SetName(p == 0 ? "lblClearBrowserH" : "lblFFClearBH");
-        note->SetFont({"Tahoma", 11, false, false});
+        auto* note = CreateControl<TskLabel>(
+            this, {.name = p == 0 ? "lblClearBrowserH" : "lblFFClearBH",
+                   .parent = pages[size_t(p)],
+                   .bounds = TRect::Bounds(48, 48, 380, 16),
+                   .caption = "(Including Browsing, Search, Address Bar and Form AutoComplete)",
+                   .font = TFontSpec{"Tahoma", 11, false, false},
+                   .loading = false});
         note->SetColor(Rgb(110, 116, 128));
-        note->SetBounds(48, 48, 380, 16);
-        note->SetCaption("(Including Browsing, Search, Address Bar and Form AutoComplete)");
-        note->SetParent(pages[size_t(p)]);
     }
     for (size_t i = 0; i < categoryButtons.size(); ++i) {
         TskTabSheet* page = pages[i];
@@ -210,19 +203,16 @@ void TGalleryForm::BuildPages() {
 }
 
 void TGalleryForm::BuildDialogPanel() {
-    pnDialogs = new TskPanel(this);
-    pnDialogs->SetName("pnDialogs");
-    pnDialogs->SetHeight(62);
-    pnDialogs->SetTabOrder(20);
-    pnDialogs->SetParent(this);
+    pnDialogs = CreateControl<TskPanel>(
+        this, {.name = "pnDialogs", .parent = this, .bounds = TRect::Bounds(0, 0, 0, 62), .tabOrder = 20, .loading = false});
     pnDialogs->SetAlign(TAlign::Bottom);
 
-    auto* title = new TskLabel(this);
-    title->SetName("lblDialogs");
-    title->SetFont(Font());
-    title->SetBounds(9, 6, 200, 16);
-    title->SetCaption("Message dialogs:");
-    title->SetParent(pnDialogs);
+    CreateControl<TskLabel>(this, {.name = "lblDialogs",
+                                   .parent = pnDialogs,
+                                   .bounds = TRect::Bounds(9, 6, 200, 16),
+                                   .caption = "Message dialogs:",
+                                   .font = Font(),
+                                   .loading = false});
 
     const auto& dialogs = GalleryDialogs();
     for (size_t i = 0; i < dialogs.size(); ++i) {
@@ -235,20 +225,20 @@ void TGalleryForm::BuildDialogPanel() {
     btnDisabled = AddButton(pnDialogs, "btnDisabled", "Disabled", TRect::Bounds(474, 26, 76, 28));
     btnDisabled->SetEnabled(false);
 
-    lblLink = new TskLinkLabel(this);
-    lblLink->SetName("lblLink");
-    lblLink->SetFont({"Arial", 14, false, false});
-    lblLink->SetBounds(566, 32, 80, 18);
-    lblLink->SetCaption("Support");
-    lblLink->SetParent(pnDialogs);
+    lblLink = CreateControl<TskLinkLabel>(this, {.name = "lblLink",
+                                                 .parent = pnDialogs,
+                                                 .bounds = TRect::Bounds(566, 32, 80, 18),
+                                                 .caption = "Support",
+                                                 .font = TFontSpec{"Arial", 14, false, false},
+                                                 .loading = false});
 
-    lblResult = new TskLabel(this);
-    lblResult->SetName("lblResult");
-    lblResult->SetFont(Font());
-    lblResult->SetBounds(474, 6, 190, 16);
+    lblResult = CreateControl<TskLabel>(this, {.name = "lblResult",
+                                               .parent = pnDialogs,
+                                               .bounds = TRect::Bounds(474, 6, 190, 16),
+                                               .caption = "Result: none",
+                                               .font = Font(),
+                                               .loading = false});
     lblResult->SetAlignment(tfRight);
-    lblResult->SetCaption("Result: none");
-    lblResult->SetParent(pnDialogs);
 }
 
 int TGalleryForm::ShowDialog(int index) {

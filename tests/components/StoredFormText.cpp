@@ -1,4 +1,4 @@
-#include "components/StoredFormText.h"
+#include "StoredFormText.h"
 
 #include <cctype>
 #include <stdexcept>

@@ -18,6 +18,9 @@
 //
 // Every object is owned by the root (the outermost object); nesting records the
 // parent. Comments run from "//" to the end of a line.
+//
+// Only the tests describe windows in this notation; the program builds its
+// windows in code.
 #pragma once
 
 #include <string>

@@ -1,0 +1,106 @@
+#include "cleaning/Catalogue.h"
+
+#include "cleaning/CleaningActions.h"
+#include "components/TextCase.h"
+
+namespace tallow {
+namespace {
+
+void ClearIEHistory(TCleaningActions& a) {
+    a.ClearIEHistory();
+}
+void RunIEHistoryScript(TCleaningActions& a) {
+    a.Cleaners().RunIEHistoryScript();
+}
+void DeleteIECache(TCleaningActions& a) {
+    a.Cleaners().DeleteIECache();
+}
+void PurgeUrlCache(TCleaningActions& a) {
+    a.Cleaners().PurgeUrlCache();
+}
+void DeleteFirefoxHistory(TCleaningActions& a) {
+    a.Firefox().DeleteFirefoxHistory();
+}
+void DeleteFirefoxPlaces(TCleaningActions& a) {
+    a.Firefox().DeleteProfileFile("places.sqlite");
+}
+void DeleteFirefoxCache(TCleaningActions& a) {
+    a.Firefox().DeleteFirefoxCache();
+}
+void DeleteFirefoxCookies(TCleaningActions& a) {
+    a.Firefox().DeleteFirefoxCookies();
+}
+void DeleteFirefoxCookieFile(TCleaningActions& a) {
+    a.Firefox().DeleteProfileFile("cookies.sqlite");
+}
+void DeleteFirefoxPasswords(TCleaningActions& a) {
+    a.Firefox().DeleteFirefoxPasswords();
+}
+void ClearClipboard(TCleaningActions& a) {
+    a.Cleaners().ClearClipboard();
+}
+void EmptyRecycleBin(TCleaningActions& a) {
+    a.Cleaners().EmptyRecycleBin();
+}
+void EmptyTempFolder(TCleaningActions& a) {
+    a.Cleaners().EmptyTempFolder();
+}
+void ClearRecentDocuments(TCleaningActions& a) {
+    a.Cleaners().ClearRecentDocuments();
+}
+void ClearRunHistory(TCleaningActions& a) {
+    a.Cleaners().ClearRunHistory();
+}
+
+// In item order; the clear-all run takes the ticked items in this order.
+const TCatalogueItem kCatalogue[kItemCount] = {
+    {kItemIEHistory, kPageIE, 24, "rbClearIEBrowserH", "Clear Browser History", "btnIECBH", "Clear Now",
+     ClearIEHistory, RunIEHistoryScript, false, false},
+    {kItemIECache, kPageIE, 72, "rbIEDeleteTemp", "Delete Temporary Internet Files (Cache)", "btnIEDT", "Delete Now",
+     DeleteIECache, DeleteIECache, false, false},
+    {kItemIECookies, kPageIE, 104, "rbIEDeleteCookie", "Delete Cookies", "btnIEDC", "Delete Now", PurgeUrlCache,
+     PurgeUrlCache, false, false},
+    {kItemIEPasswords, kPageIE, 136, "rbIEDeletePswd", "Delete stored Passwords", "btnIEDP", "Delete Now",
+     PurgeUrlCache, PurgeUrlCache, false, false},
+    {kItemFFHistory, kPageFF, 24, "rbFFClearBrowseH", "Clear Browser History", "btnFFCBH", "Clear Now",
+     DeleteFirefoxHistory, DeleteFirefoxPlaces, true, true},
+    {kItemFFCache, kPageFF, 72, "rbFFDeleteCache", "Delete Cache", "btnFFDC", "Delete Now", DeleteFirefoxCache,
+     DeleteFirefoxCache, true, true},
+    {kItemFFCookies, kPageFF, 104, "rbFFDeleteCookies", "Delete Cookies", "btnFFDCookie", "Delete Now",
+     DeleteFirefoxCookies, DeleteFirefoxCookieFile, true, true},
+    // Its button asks for Firefox closed; the clear-all run does not.
+    {kItemFFPasswords, kPageFF, 136, "rbFFDeletePassword", "Delete stored Passwords", "btnFFDP", "Delete Now",
+     DeleteFirefoxPasswords, DeleteFirefoxPasswords, true, false},
+    {kItemClipboard, kPageSys, 24, "rbClearClipboard", "Clear Clipboard", "btnSysClearClipboard", "Clear Now",
+     ClearClipboard, ClearClipboard, false, false},
+    {kItemRecycleBin, kPageSys, 56, "rbEmptyRecycle", "Empty Recycle Bin", "btnSysER", "Clear Now", EmptyRecycleBin,
+     EmptyRecycleBin, false, false},
+    {kItemTempFolder, kPageSys, 88, "rbEmptyWindowsTemp", "Empty Windows Temporary Folder", "btnSysEWT", "Clear Now",
+     EmptyTempFolder, EmptyTempFolder, false, false},
+    {kItemRecentDocuments, kPageWH, 24, "rbWHClearRecent", "Clear Recent Documents List", "btnWHCRDL", "Clear Now",
+     ClearRecentDocuments, ClearRecentDocuments, false, false},
+    {kItemRunHistory, kPageWH, 56, "rbWHClearWindowRunHistory", "Clear Windows Run History", "btnWHCR", "Clear Now",
+     ClearRunHistory, ClearRunHistory, false, false},
+};
+
+const char* const kPageNames[kCataloguePageCount] = {"tstIE", "tstFF", "tstSys", "tstWH"};
+
+}  // namespace
+
+const TCatalogueItem* CatalogueItem(int item) {
+    return item >= 1 && item <= kItemCount ? &kCatalogue[item - 1] : nullptr;
+}
+
+const TCatalogueItem* FindCatalogueItem(std::string_view componentName) {
+    for (const TCatalogueItem& row : kCatalogue) {
+        if (SameText(componentName, row.checkName) || SameText(componentName, row.buttonName))
+            return &row;
+    }
+    return nullptr;
+}
+
+const char* CataloguePageName(TCataloguePage page) {
+    return kPageNames[page];
+}
+
+}  // namespace tallow

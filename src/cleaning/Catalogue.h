@@ -1,0 +1,65 @@
+// The cleaning catalogue: one row per item of the main window, read by the
+// window's layout, the clear-all run and the item actions, so that an item is
+// added or changed in this one table. Reachable without a window, by item
+// number or by component name.
+#pragma once
+
+#include <string_view>
+
+namespace tallow {
+
+class TCleaningActions;
+
+/// The catalogue's items, numbered as the window lists them.
+enum TCleaningItem : int {
+    kItemIEHistory = 1,
+    kItemIECache,
+    kItemIECookies,
+    kItemIEPasswords,
+    kItemFFHistory,
+    kItemFFCache,
+    kItemFFCookies,
+    kItemFFPasswords,
+    kItemClipboard,
+    kItemRecycleBin,
+    kItemTempFolder,
+    kItemRecentDocuments,
+    kItemRunHistory,
+};
+constexpr int kItemCount = 13;
+
+/// The pages of the catalogue, in the order of the window's page control.
+enum TCataloguePage : int { kPageIE, kPageFF, kPageSys, kPageWH };
+constexpr int kCataloguePageCount = 4;
+
+/// One cleaning action over the actions' cleaners; may throw.
+using TItemAction = void (*)(TCleaningActions& actions);
+
+struct TCatalogueItem {
+    int number;
+    TCataloguePage page;
+    /// The top edge of the item's row on its page.
+    int top;
+    const char* checkName;
+    const char* checkCaption;
+    const char* buttonName;
+    const char* buttonCaption;
+    /// The action of the item's own button.
+    TItemAction itemAction;
+    /// The action of the clear-all run (shorter than the button's for some items).
+    TItemAction runAction;
+    /// The item's button first asks for Firefox to be closed.
+    bool buttonNeedsFirefoxClosed;
+    /// A clear-all run with this item ticked does not start while Firefox runs.
+    bool runNeedsFirefoxClosed;
+};
+
+/// Row `item` (1 to kItemCount); nullptr outside that range.
+const TCatalogueItem* CatalogueItem(int item);
+/// The row whose check box or button is named `componentName` (letter case
+/// ignored); nullptr for any other name.
+const TCatalogueItem* FindCatalogueItem(std::string_view componentName);
+/// The component name of page `page` ("tstIE" ...).
+const char* CataloguePageName(TCataloguePage page);
+
+}  // namespace tallow
