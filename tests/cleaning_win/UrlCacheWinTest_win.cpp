@@ -74,8 +74,8 @@ void EmptyCache() {
 
 class UrlCacheWinTest : public ::testing::Test {
 protected:
-    TMemorySettings settings;
-    TCleaningKit kit{TestServices(settings), CreateUrlHistoryStore};
+    TFakeSettings settings = TestSettings();
+    TCleaningKit kit{TestPlatform(), settings};
 
     void SetUp() override {
         EmptyCache();
