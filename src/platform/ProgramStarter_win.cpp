@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "platform/ProgramStarter.h"
+#include "platform/WinServices.h"
 
 namespace tallow {
 namespace {

@@ -13,7 +13,6 @@
 #include "cleaning/uMainForm.h"
 #include "framework/CLEngineStandard.h"
 #include "framework/CLSettings.h"
-#include "platform/UrlHistoryStore.h"
 #include "platform/WinServices.h"
 #include "runner/MainWindow.h"
 #include "toolkit/controls/Application.h"

@@ -12,10 +12,10 @@
 #include <cstdio>
 #include <string>
 
-#include "fakes/FakeSettings.h"
 #include "cleaning/uCC.h"
 #include "diagnostics/TraceSender.h"
-#include "platform/ProgramStarter.h"
+#include "fakes/FakeSettings.h"
+#include "platform/Platform.h"
 
 namespace tallow {
 namespace {
@@ -95,7 +95,7 @@ double TimeRd(const std::string& root) {
     request.hidden = true;
     request.wait = true;
     auto start = Clock::now();
-    RealProgramStarter().Start(request);
+    DefaultPlatform().starter->Start(request);
     return SecondsSince(start);
 }
 

@@ -249,7 +249,7 @@ bool MakeDirectoryLink(const std::string& link, const std::string& target) {
     request.commandLine = "ln -s \"" + toUnix(target) + "\" \"" + unixLink + "\"";
     request.wait = true;
     request.timeoutMs = 10000;
-    if (!RealProgramStarter().Start(request))
+    if (!DefaultPlatform().starter->Start(request))
         return false;
     for (int waited = 0; waited < 10000 && !isLink(); waited += 50)
         Sleep(50);  // Wine does not wait for a host program to end
