@@ -43,15 +43,16 @@ private:
     TUrlHistory& urlHistory1_;
 };
 
-/// Everything the main window needs for cleaning, built over one service bundle.
+/// Everything the main window needs for cleaning, built over the platform bundle
+/// (its URL history store included) and the settings store.
 /// The window calls `UrlHistory1.Loaded()` once it has been loaded.
 class TCleaningKit {
 public:
-    TCleaningKit(const TCleaningServices& services, TUrlHistory::StoreFactory historyFactory)
-        : cleaners(services),
-          firefox(services, cleaners.FolderCleaner()),
-          ich1(*services.urlCache),
-          UrlHistory1(std::move(historyFactory)),
+    TCleaningKit(const TPlatform& platform, ISettingsStore& settings)
+        : cleaners(platform, settings),
+          firefox(platform, settings, cleaners.FolderCleaner()),
+          ich1(*platform.urlCache),
+          UrlHistory1(platform.urlHistory),
           actions(cleaners, firefox, ich1, UrlHistory1) {}
 
     TCleaners cleaners;

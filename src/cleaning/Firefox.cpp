@@ -22,19 +22,19 @@ std::string WithoutTrailingBackslash(std::string folder) {
 //--- The program ------------------------------------------------------------
 
 std::string TFirefox::FindFirefoxPath() {
-    std::string path = s_.settings->ReadString("FireFoxPath");
+    std::string path = settings_.ReadString("FireFoxPath");
     if (FileExists(path))
         return path;
     path = RegistryPath(path);
     if (FileExists(path))
-        s_.settings->WriteString("FireFoxPath", path);
+        settings_.WriteString("FireFoxPath", path);
     return path;
 }
 
 // The path the registry names; `storedPath` when it names none.
 std::string TFirefox::RegistryPath(const std::string& storedPath) {
     std::string path = storedPath;
-    IRegistry& reg = *s_.registry;
+    IRegistry& reg = *p_.registry;
     // This program is 32-bit, and so is the view its own reads of the machine's keys
     // land in on 64-bit Windows; a 64-bit Firefox writes its keys to the other view.
     for (RegistryView view : {RegistryView::Bits32, RegistryView::Bits64}) {
@@ -59,7 +59,7 @@ bool TFirefox::IsFirefoxInstalled() {
 }
 
 bool TFirefox::IsFirefoxRunning() {
-    return s_.windows->FindWindowByClass("MozillaUIWindowClass", 0) != 0;
+    return p_.messages->FindWindowByClass("MozillaUIWindowClass", 0) != 0;
 }
 
 bool TFirefox::FirefoxGuard(const TShowMessageByKey& show) {
@@ -77,14 +77,14 @@ bool TFirefox::FirefoxGuard(const TShowMessageByKey& show) {
 //--- Profile folders --------------------------------------------------------
 
 std::vector<std::string> TFirefox::FirefoxProfileFolders(bool local) {
-    std::string shellFolder = s_.settings->ShellFolder(local ? "Local AppData" : "AppData");
+    std::string shellFolder = settings_.ShellFolder(local ? "Local AppData" : "AppData");
     if (shellFolder.empty())
         return {};
     std::string profiles = WithoutTrailingBackslash(shellFolder) + kProfilesPath;
     if (!FolderExists(profiles))
         return {};
     std::vector<std::string> folders;
-    for (const TFileEntry& entry : s_.files->ListEntries(profiles)) {
+    for (const TFileEntry& entry : p_.fileTree->ListEntries(profiles)) {
         if ((entry.attributes & file_attr::kDirectory) && entry.name != "." && entry.name != ".." &&
             !entry.name.empty())
             folders.push_back(profiles + entry.name + "\\");
@@ -116,7 +116,7 @@ void TFirefox::DeleteProfileFile(const std::string& name) {
     for (const std::string& folder : FirefoxProfileFolders(false)) {
         for (const std::string& file : names) {
             if (FileExists(folder + file))
-                s_.files->DeleteFile(folder + file);  // a file in use stays
+                p_.fileTree->DeleteFile(folder + file);  // a file in use stays
         }
     }
 }
@@ -151,12 +151,12 @@ void TFirefox::DeleteFirefoxPasswords() {
 bool TFirefox::FileExists(const std::string& path) {
     if (path.empty())
         return false;
-    auto attributes = s_.files->Attributes(path);
+    auto attributes = p_.fileTree->Attributes(path);
     return attributes && !(*attributes & file_attr::kDirectory);
 }
 
 bool TFirefox::FolderExists(const std::string& path) {
-    auto attributes = s_.files->Attributes(path);
+    auto attributes = p_.fileTree->Attributes(path);
     return attributes && (*attributes & file_attr::kDirectory);
 }
 

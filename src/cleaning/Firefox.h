@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "cleaning/CleaningServices.h"
 #include "cleaning/FolderCleaner.h"
+#include "framework/SettingsStore.h"
+#include "platform/Platform.h"
 
 namespace tallow {
 
@@ -20,7 +21,9 @@ using TShowMessageByKey = std::function<void(const std::string& key)>;
 
 class TFirefox {
 public:
-    TFirefox(const TCleaningServices& services, TFolderCleaner& folders) : s_(services), folders_(folders) {}
+    /// Over `platform` (copied) and `settings`, emptying folders with `folders`.
+    TFirefox(const TPlatform& platform, ISettingsStore& settings, TFolderCleaner& folders)
+        : p_(platform), settings_(settings), folders_(folders) {}
 
     /// The program's path: the stored FireFoxPath when that file exists, else the
     /// registry's (the "Firefox Plus" key winning over the Mozilla key), stored when
@@ -58,7 +61,8 @@ private:
     bool FolderExists(const std::string& path);
     std::string RegistryPath(const std::string& storedPath);
 
-    TCleaningServices s_;
+    TPlatform p_;
+    ISettingsStore& settings_;
     TFolderCleaner& folders_;
 };
 

@@ -21,7 +21,7 @@ std::uint32_t FirstEntrySize(IUrlCache& cache) {
 }  // namespace
 
 void TCleaners::PurgeUrlCache() {
-    IUrlCache& cache = *s_.urlCache;
+    IUrlCache& cache = *p_.urlCache;
     TTraceSender& trace = DebugTrace();
 
     std::uint32_t size = FirstEntrySize(cache);

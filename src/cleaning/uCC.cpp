@@ -13,26 +13,33 @@ std::string TrimBlanks(const std::string& text) {
     return first < last ? std::string(first, last) : std::string();
 }
 
-TCleaners::TCleaners(const TCleaningServices& services)
-    : s_(services), folders_(*services.files, *services.systemFolders) {}
+TCleaners::TCleaners(const TPlatform& platform, ISettingsStore& settings)
+    : p_(platform), settings_(settings), folders_(*platform.fileTree, *platform.systemFolders) {}
+
+WindowHandle TCleaners::ApplicationWindow() const {
+    if (!p_.windows)
+        return 0;
+    const WindowHandle main = p_.windows->FindOwnWindow("TfrmMain");
+    return main != 0 ? main : p_.windows->ActiveWindow();
+}
 
 //--- System files and Windows history ---------------------------------------
 
 void TCleaners::ClearClipboard() {
-    if (!s_.clipboard->Open(ApplicationWindow()))
+    if (!p_.clipboard->Open(ApplicationWindow()))
         throw EClipboardError();
-    s_.clipboard->Empty();
-    s_.clipboard->Close();
+    p_.clipboard->Empty();
+    p_.clipboard->Close();
 }
 
 void TCleaners::EmptyRecycleBin() {
-    s_.recycleBin->EmptyAll(ApplicationWindow());
+    p_.recycleBin->EmptyAll(ApplicationWindow());
 }
 
 void TCleaners::EmptyTempFolder() {
     try {
-        std::string folder = TrimBlanks(s_.systemFolders->TempPath());
-        auto attributes = s_.files->Attributes(folder);
+        std::string folder = TrimBlanks(p_.systemFolders->TempPath());
+        auto attributes = p_.fileTree->Attributes(folder);
         if (!folder.empty() && attributes && (*attributes & file_attr::kDirectory))
             folders_.DeleteFolderContents(folder, true);
     } catch (const std::exception&) {
@@ -56,7 +63,7 @@ void TCleaners::RunIEHistoryScript() {
 
 void TCleaners::DeleteIECache() {
     try {
-        std::string folder = s_.settings->ShellFolder("Cache");
+        std::string folder = settings_.ShellFolder("Cache");
         if (!folder.empty())
             folders_.DeleteFolderContents(folder, true);
     } catch (const std::exception&) {
@@ -67,7 +74,7 @@ void TCleaners::DeleteIECache() {
 //--- Helpers ----------------------------------------------------------------
 
 void TCleaners::StartScript(const std::string& name) {
-    StartProgram(s_.settings->ExeDir() + name, "", true, -1, false);
+    StartProgram(settings_.ExeDir() + name, "", true, -1, false);
 }
 
 bool TCleaners::StartProgram(const std::string& file, const std::string& parameters, bool hidden, int timeoutMs,
@@ -75,7 +82,7 @@ bool TCleaners::StartProgram(const std::string& file, const std::string& paramet
     std::string path = file;
     std::replace(path.begin(), path.end(), '/', '\\');
     if (!IsAbsolutePath(path))
-        path = WithTrailingBackslash(s_.settings->ExeDir()) + path;
+        path = WithTrailingBackslash(settings_.ExeDir()) + path;
     TProcessRequest request;
     request.application = path;
     request.commandLine = "\"" + path + "\" " + parameters;
@@ -83,7 +90,7 @@ bool TCleaners::StartProgram(const std::string& file, const std::string& paramet
     request.hidden = hidden;
     request.timeoutMs = timeoutMs;
     request.wait = wait;
-    return s_.starter->Start(request);
+    return p_.starter->Start(request);
 }
 
 bool TCleaners::DeleteFolderContents(const std::string& folder, bool recursive) {

@@ -7,8 +7,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "cleaning/CleaningServices.h"
 #include "cleaning/FolderCleaner.h"
+#include "framework/SettingsStore.h"
+#include "platform/Platform.h"
 
 namespace tallow {
 
@@ -19,7 +20,9 @@ public:
 
 class TCleaners {
 public:
-    explicit TCleaners(const TCleaningServices& services);
+    /// The cleaners over `platform` (copied; the services it points to must outlive
+    /// the cleaners) and `settings` (must outlive them).
+    TCleaners(const TPlatform& platform, ISettingsStore& settings);
 
     // System files and Windows history.
     void ClearClipboard();
@@ -45,9 +48,13 @@ public:
 
 private:
     void StartScript(const std::string& name);
-    WindowHandle ApplicationWindow() const { return s_.applicationWindow ? s_.applicationWindow() : 0; }
+    /// The application's window at the moment of the call: clipboard owner and
+    /// parent of the recycle bin's windows. The main window of this process
+    /// (class "TfrmMain"), else the thread's active window; 0 for none.
+    WindowHandle ApplicationWindow() const;
 
-    TCleaningServices s_;
+    TPlatform p_;
+    ISettingsStore& settings_;
     TFolderCleaner folders_;
 };
 

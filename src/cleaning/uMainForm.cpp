@@ -91,7 +91,8 @@ void TfrmMain::LoadIcons(const std::string& exeDir) {
 }
 
 void TfrmMain::FormCreate(TComponent*) {
-    const std::string exeDir = services_.exeDir ? services_.exeDir() : GetExeDir();
+    ISettingsStore& settings = services_.settings ? *services_.settings : AppSettings();
+    const std::string exeDir = settings.ExeDir();
     LoadIcons(exeDir);
     pngStore->LoadSlot(0, exeDir + "res\\title.png");
     imgTitle->SetImageStore(pngStore);
@@ -101,8 +102,7 @@ void TfrmMain::FormCreate(TComponent*) {
             box->SetChecked(true);
         }
     }
-    const std::string version =
-        services_.readSetting ? services_.readSetting("APP.VER") : AppSettings().ReadString("APP.VER");
+    const std::string version = settings.ReadString("APP.VER");
     SetCaption(engine1->GetAppName() + " " + version);
 }
 

@@ -10,6 +10,7 @@
 
 #include "cleaning/ClearAllRun.h"
 #include "framework/CLEngine.h"
+#include "framework/SettingsStore.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/CheckBox.h"
 #include "toolkit/controls/Containers.h"
@@ -28,12 +29,11 @@ namespace tallow {
 class TCleaningKit;
 
 /// What the window is built on besides the engine's services: the cleaners
-/// (none: each item button only shows its message), the program folder and the
-/// settings (empty: GetExeDir and AppSettings).
+/// (none: each item button only shows its message) and the settings store, which
+/// also names the program folder (none: AppSettings). The store outlives the window.
 struct MainFormServices {
     std::function<std::unique_ptr<TCleaningKit>()> cleaningKit;
-    std::function<std::string()> exeDir;
-    std::function<std::string(const std::string& key)> readSetting;
+    ISettingsStore* settings = nullptr;
 };
 
 class TfrmMain : public TskForm, private IClearAllWindow {

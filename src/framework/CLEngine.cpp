@@ -39,7 +39,8 @@ TCLEngine::TCLEngine(TComponent* owner) : TCLEngine(owner, ProvidedServices(owne
 
 TCLEngine::TCLEngine(TComponent* owner, EngineServices services)
     : TComponent(owner),
-      system_(*services.system),
+      platform_(*services.platform),
+      application_(*services.application),
       settings_(*services.settings),
       owner_(std::move(services.owner)),
       windows_(std::move(services.windows)) {
@@ -52,14 +53,14 @@ TCLEngine::TCLEngine(TComponent* owner, EngineServices services)
     settingDefault_.Add("Path.Languages=lang");
     if (!g_appEngine) {
         g_appEngine = this;
-        SetEngineSettingLists(this);
+        settings_.SetSettingLists(this);
     }
 }
 
 TCLEngine::~TCLEngine() {
     if (g_appEngine == this) {
         g_appEngine = nullptr;
-        SetEngineSettingLists(nullptr);
+        settings_.SetSettingLists(nullptr);
     }
     // A window that is being destroyed (and so destroys its components) has no
     // message handler left to give back.
@@ -98,11 +99,12 @@ void TCLEngine::SetSettingDefault(TStrings* lines) {
 }
 
 void TCLEngine::RegisterMessages() {
-    msgGetAppID_ = system_.RegisterMessage(kMsgGetAppID);
-    msgCloseApp_ = system_.RegisterMessage(kMsgCloseApp);
-    msgInitPost_ = system_.RegisterMessage(kMsgInitPost);
-    msgCmdParam_ = system_.RegisterMessage(kMsgCmdParam);
-    msgIfBusy_ = system_.RegisterMessage(kMsgIfBusy);
+    IWindowMessages& messages = *platform_.messages;
+    msgGetAppID_ = messages.RegisterMessage(kMsgGetAppID);
+    msgCloseApp_ = messages.RegisterMessage(kMsgCloseApp);
+    msgInitPost_ = messages.RegisterMessage(kMsgInitPost);
+    msgCmdParam_ = messages.RegisterMessage(kMsgCmdParam);
+    msgIfBusy_ = messages.RegisterMessage(kMsgIfBusy);
 }
 
 void TCLEngine::SetTitleIncludeVer(bool value) {
@@ -132,7 +134,7 @@ bool TCLEngine::HandleOwnMessage(EngineMessage& message) {
     if (msg == msgGetAppID_) {
         message.result = settings_.ReadInteger("App.ID");
     } else if (msg == msgCloseApp_) {
-        system_.TerminateApplication();
+        application_.Terminate();
     } else if (msg == msgInitPost_) {
         DoInitPost();
         message.result = 0;
@@ -209,7 +211,7 @@ void TCLEngine::DoInitPost() {
 }
 
 void TCLEngine::CheckCmdParam() {
-    std::vector<std::string> params = system_.CommandLineParams();
+    std::vector<std::string> params = platform_.process->Parameters();
     if (params.empty() || params[0].empty()) {
         return;
     }
@@ -244,7 +246,7 @@ void TCLEngine::UpdateTitle() {
     if (settings_.ReadBool("App.NoAutoTitle")) {
         return;
     }
-    system_.SetApplicationTitle(t);
+    application_.SetTitle(t);
     owner_->SetCaption(t);
     if (OnTitleChange) {
         OnTitleChange(*this);

@@ -21,6 +21,9 @@
 #include "framework/CLEngineServices.h"
 #include "framework/CLEngineTypes.h"
 #include "framework/SettingLists.h"
+#include "framework/SettingsStore.h"
+#include "platform/Platform.h"
+#include "toolkit/controls/Application.h"
 
 namespace tallow {
 
@@ -30,10 +33,15 @@ class TCLEngine;
 using TNotifyEvent = std::function<void(TCLEngine& sender)>;
 using TOnCmdFile = std::function<void(const std::string& strFileName)>;
 
-/// Everything an engine is built on. `system`, `settings` and `owner` must be set.
+/// Everything an engine is built on. `platform`, `settings`, `application` and
+/// `owner` must be set; what they point to outlives the engine.
 struct EngineServices {
-    IEngineSystem* system = nullptr;
-    IEngineSettings* settings = nullptr;
+    /// Registered messages, the command line, the clock, the registry's browser
+    /// command, shell open and process start.
+    const TPlatform* platform = nullptr;
+    ISettingsStore* settings = nullptr;
+    /// The application object: its title and the end of its message loop.
+    TApplication* application = nullptr;
     /// The owner window as the engine uses it.
     std::unique_ptr<IEngineOwner> owner;
     EngineWindowFactories windows;
@@ -51,7 +59,8 @@ class TCLEngine : public TComponent, public ISettingLists {
     /// A component on `owner`, built on the installed services provider.
     explicit TCLEngine(TComponent* owner);
     /// Registers the five messages, hooks the owner's message handler, fills
-    /// SettingDefault and, when there is none yet, becomes the process-wide engine.
+    /// SettingDefault and, when there is none yet, becomes the process-wide engine,
+    /// whose lists the settings store layers around its files.
     TCLEngine(TComponent* owner, EngineServices services);
     ~TCLEngine() override;
 
@@ -149,8 +158,9 @@ class TCLEngine : public TComponent, public ISettingLists {
     void TakeCopyData(const EngineMessage& message);
     void PostToOwner(uint32_t msg);
 
-    IEngineSystem& system_;
-    IEngineSettings& settings_;
+    const TPlatform& platform_;
+    TApplication& application_;
+    ISettingsStore& settings_;
     std::unique_ptr<IEngineOwner> owner_;
     EngineWindowFactories windows_;
     MessageHandler savedWndProc_;

@@ -89,7 +89,7 @@ void TCLEngine::AutoCheckUpdate() {
 }
 
 void TCLEngine::CheckUpdateDue() {
-    if (!IsUpdateDue(system_.Now(), settings_.ReadFloat("Update.LastDate"), settings_.ReadInteger("Update.Days"))) {
+    if (!IsUpdateDue(platform_.clock->Now(), settings_.ReadFloat("Update.LastDate"), settings_.ReadInteger("Update.Days"))) {
         return;
     }
     if (!windows_.updateWindow) {
@@ -131,11 +131,12 @@ bool TCLEngine::OpenURL(const std::string& url) {
     if (!safe) {
         return false;
     }
-    std::string command = system_.BrowserOpenCommand();
+    std::string command =
+        platform_.registry->ReadString(RegistryRoot::ClassesRoot, "HTTP\\shell\\open\\command", "").value_or("");
     if (command.empty()) {
-        system_.ShellOpen(*safe);
+        platform_.shell->Open(*safe);
     } else {
-        system_.StartProcess(ComposeBrowserCommand(command, *safe));
+        platform_.shell->StartCommandLine(ComposeBrowserCommand(command, *safe));
     }
     return true;
 }

@@ -1,6 +1,6 @@
-// What the application engine needs from its surroundings, one small interface
-// per concern, so that its logic runs without Windows in tests. The Win32
-// implementations live in CLEngine*_win.cpp; tests pass fakes.
+// What the application engine needs from its surroundings besides the platform
+// bundle and the settings store, one small interface per concern, so that its
+// logic runs without Windows in tests; tests pass fakes.
 #pragma once
 
 #include <memory>
@@ -13,42 +13,6 @@
 namespace tallow {
 
 class TCLEngine;
-
-/// The operating-system services the engine calls.
-class IEngineSystem {
-  public:
-    virtual ~IEngineSystem() = default;
-    /// RegisterWindowMessageA: the same name gives the same number in every process.
-    virtual uint32_t RegisterMessage(const std::string& name) = 0;
-    /// Ends the message loop of the application (Application.Terminate).
-    virtual void TerminateApplication() = 0;
-    /// The text of the application's task-bar button.
-    virtual void SetApplicationTitle(const std::string& title) = 0;
-    /// The command-line parameters after the program name.
-    virtual std::vector<std::string> CommandLineParams() = 0;
-    /// The local time as days since 30 December 1899.
-    virtual double Now() = 0;
-    /// The default value of HKEY_CLASSES_ROOT\HTTP\shell\open\command; empty when absent.
-    virtual std::string BrowserOpenCommand() = 0;
-    /// CreateProcessA with the command line; the handles are closed at once.
-    virtual void StartProcess(const std::string& commandLine) = 0;
-    /// ShellExecuteA(application window, "open", target, no parameters, no folder, SW_SHOWNORMAL).
-    virtual void ShellOpen(const std::string& target) = 0;
-};
-
-/// The settings the engine reads and writes (the process-wide settings store).
-class IEngineSettings {
-  public:
-    virtual ~IEngineSettings() = default;
-    virtual std::string ReadString(const std::string& key) = 0;
-    virtual int ReadInteger(const std::string& key) = 0;
-    virtual double ReadFloat(const std::string& key) = 0;
-    virtual bool ReadBool(const std::string& key) = 0;
-    virtual bool GetShowAgain(int module) = 0;
-    virtual void SetShowAgain(int module, bool value) = 0;
-    virtual int GetShowAgainResult(int module) = 0;
-    virtual void SetShowAgainResult(int module, int result) = 0;
-};
 
 /// The window that owns the engine.
 class IEngineOwner {

@@ -1,6 +1,10 @@
 #include "framework/CLEngineStandard.h"
 
+#include <typeinfo>
+
 #include "framework/CLSettings.h"
+#include "platform/Platform.h"
+#include "toolkit/controls/Application.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/SkinMessage.h"
 #include "toolkit/skin/SkinData.h"
@@ -8,18 +12,6 @@
 namespace tallow {
 
 namespace {
-
-class SettingsForEngine : public IEngineSettings {
-  public:
-    std::string ReadString(const std::string& key) override { return AppSettings().ReadString(key); }
-    int ReadInteger(const std::string& key) override { return AppSettings().ReadInteger(key); }
-    double ReadFloat(const std::string& key) override { return AppSettings().ReadFloat(key); }
-    bool ReadBool(const std::string& key) override { return AppSettings().ReadBool(key); }
-    bool GetShowAgain(int module) override { return AppSettings().GetShowAgain(module); }
-    void SetShowAgain(int module, bool value) override { AppSettings().SetShowAgain(module, value); }
-    int GetShowAgainResult(int module) override { return AppSettings().GetShowAgainResult(module); }
-    void SetShowAgainResult(int module, int result) override { AppSettings().SetShowAgainResult(module, result); }
-};
 
 class FormEngineOwner : public IEngineOwner {
   public:
@@ -56,11 +48,6 @@ class SkinMessageDialog : public IMessageDialog {
 
 }  // namespace
 
-IEngineSettings& AppSettingsForEngine() {
-    static SettingsForEngine settings;
-    return settings;
-}
-
 std::unique_ptr<IEngineOwner> MakeFormEngineOwner(TskForm& form) {
     return std::make_unique<FormEngineOwner>(form);
 }
@@ -75,6 +62,23 @@ std::unique_ptr<IMessageDialog> MakeSkinMessageDialog(TCLEngine& engine) {
         return engine.SkinData ? engine.SkinData->ResourceText(key) : std::string();
     });
     return std::make_unique<SkinMessageDialog>(*dialog);
+}
+
+void InstallStandardEngineServices(EngineWindowFactories windows) {
+    windows.messageDialog = MakeSkinMessageDialog;
+    SetEngineServicesProvider([windows = std::move(windows)](TComponent* owner) {
+        auto* form = dynamic_cast<TskForm*>(owner);
+        if (!form) {
+            throw std::bad_cast();
+        }
+        EngineServices services;
+        services.platform = &SystemPlatform();
+        services.settings = &AppSettings();
+        services.application = &Application();
+        services.owner = MakeFormEngineOwner(*form);
+        services.windows = windows;
+        return services;
+    });
 }
 
 }  // namespace tallow

@@ -1,5 +1,6 @@
-// The engine's services in the program: the settings store, the Win32 system,
-// the owner as a skinned form and the toolkit's message dialog.
+// The engine's services in the program: the process-wide platform bundle and
+// settings store, the toolkit's application, the owner as a skinned form and the
+// toolkit's message dialog.
 #pragma once
 
 #include "framework/CLEngine.h"
@@ -12,12 +13,9 @@ class TskForm;
 /// must be a TskForm (anything else is std::bad_cast). Every engine gets the
 /// update and About windows of `windows` (empty factories: the window does not
 /// exist, the engine then does nothing) and the toolkit's message dialog.
-/// Windows trees only.
 void InstallStandardEngineServices(EngineWindowFactories windows);
 
 /// The parts, for programs that put an engine together themselves.
-IEngineSettings& AppSettingsForEngine();
-IEngineSystem& StandardEngineSystem();
 std::unique_ptr<IEngineOwner> MakeFormEngineOwner(TskForm& form);
 std::unique_ptr<IMessageDialog> MakeSkinMessageDialog(TCLEngine& engine);
 

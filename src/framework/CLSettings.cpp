@@ -112,7 +112,7 @@ bool CanWriteFolder(IFiles& files, ISecurity& security, const std::string& folde
 
 //--- Creation --------------------------------------------------------------------------------------
 
-TCLSettings::TCLSettings(const TPlatform& platform) : platform_(platform) {
+TCLSettings::TCLSettings(const TPlatform& platform, ISettingLists* lists) : platform_(platform), lists_(lists) {
     IFiles& files = *platform_.files;
     exeDir_ = ComputeExeDir(*platform_.process, files);
     constants_ = LoadDocument(files, exeDir_ + kConstFile).doc;
@@ -177,7 +177,7 @@ void TCLSettings::SelectSettingsDir(bool allUsers) {
 //--- Reads and writes ------------------------------------------------------------------------------
 
 std::string TCLSettings::ReadString(const std::string& name) const {
-    ISettingLists* lists = EngineSettingLists();
+    ISettingLists* lists = lists_;
     if (lists) {
         if (auto value = lists->FindOverwrite(name)) {
             return *value;

@@ -22,61 +22,66 @@
 #include <vector>
 
 #include "framework/IniDocument.h"
+#include "framework/SettingsStore.h"
 #include "platform/Platform.h"
 
 namespace tallow {
 
-class TCLSettings {
+class TCLSettings : public ISettingsStore {
 public:
     /// Creates the store: reads the constant files, decides between the
     /// per-user and the all-users folder, opens (or creates) setting.dat and
-    /// counts this start in "RunTimes". The services must outlive the store.
-    explicit TCLSettings(const TPlatform& platform);
+    /// counts this start in "RunTimes". The services must outlive the store;
+    /// `lists` are the engine's lists (nullptr: none yet, see SetSettingLists).
+    explicit TCLSettings(const TPlatform& platform, ISettingLists* lists = nullptr);
     TCLSettings(const TCLSettings&) = delete;
     TCLSettings& operator=(const TCLSettings&) = delete;
 
     /// The value of `name` by the lookup order; empty (and the trace line
     /// "Setting Not Found :" + name, tag "CLSettings") when no layer has it.
-    std::string ReadString(const std::string& name) const;
+    std::string ReadString(const std::string& name) const override;
     /// Sets name=value in section "setting" of setting.dat and saves the file.
-    void WriteString(const std::string& name, const std::string& value);
+    void WriteString(const std::string& name, const std::string& value) override;
 
     /// Decimal, or hexadecimal after '$' or "0x"; any other text reads as 0.
-    int ReadInteger(const std::string& name) const;
-    void WriteInteger(const std::string& name, int value);
+    int ReadInteger(const std::string& name) const override;
+    void WriteInteger(const std::string& name, int value) override;
     /// General format, 15 significant digits, the locale's decimal separator;
     /// unreadable text reads as 0.
-    double ReadFloat(const std::string& name) const;
-    void WriteFloat(const std::string& name, double value);
+    double ReadFloat(const std::string& name) const override;
+    void WriteFloat(const std::string& name, double value) override;
     /// ReadInteger(name) != 0; written as "1" or "0".
-    bool ReadBool(const std::string& name) const;
-    void WriteBool(const std::string& name, bool value);
+    bool ReadBool(const std::string& name) const override;
+    void WriteBool(const std::string& name, bool value) override;
     /// Date-times are day counts since 1899-12-30, stored as floats.
     double ReadDateTime(const std::string& name) const { return ReadFloat(name); }
     void WriteDateTime(const std::string& name, double value) { WriteFloat(name, value); }
 
     /// Whether message-box module `module` may still be shown (default true).
-    bool GetShowAgain(int module) const;
-    void SetShowAgain(int module, bool value);
+    bool GetShowAgain(int module) const override;
+    void SetShowAgain(int module, bool value) override;
     /// The dialog result remembered for `module` (default 1).
-    int GetShowAgainResult(int module) const;
-    void SetShowAgainResult(int module, int result);
+    int GetShowAgainResult(int module) const override;
+    void SetShowAgainResult(int module, int result) override;
 
     /// Saves this store's writes into setting.dat as it is on disk now, and
     /// takes the merged file as the store's content; false (nothing changed on
     /// disk, the writes kept for the next save) when the file could not be
     /// read back or replaced, or is kept in memory only.
-    bool Flush();
+    bool Flush() override;
 
     /// Age in whole days of the oldest of ExeDir, UserDir and CommonDir; 0 when
     /// no creation time can be read.
-    int InstallAgeDays() const;
+    int InstallAgeDays() const override;
 
     bool AllUsers() const { return allUsers_; }
     /// The start count as read at creation, before this start's increment
     /// (which stops at 2147483647).
-    int RunTimes() const { return runTimes_; }
-    const std::string& ExeDir() const { return exeDir_; }
+    int RunTimes() const override { return runTimes_; }
+    std::string ExeDir() const override { return exeDir_; }
+    /// The user's shell folder first, then the machine's (GetShellFolder).
+    std::string ShellFolder(const std::string& name) const override { return platform_.shellFolders->Folder(name); }
+    void SetSettingLists(ISettingLists* lists) override { lists_ = lists; }
     const std::string& SettingsDir() const { return settingsDir_; }
     const std::string& UserDir() const { return userDir_; }
     const std::string& CommonDir() const { return commonDir_; }
@@ -95,6 +100,7 @@ private:
     };
 
     const TPlatform& platform_;
+    ISettingLists* lists_ = nullptr;
     bool allUsers_ = false;
     TIniDocument constants_;
     TIniDocument oem_;

@@ -2,13 +2,11 @@
 #include <memory>
 
 #include "framework/CLSettings.h"
-#include "framework/SettingLists.h"
 
 namespace tallow {
 
 namespace {
 std::unique_ptr<TCLSettings> g_settings;
-ISettingLists* g_engineLists = nullptr;
 }  // namespace
 
 TCLSettings& AppSettings() {
@@ -20,14 +18,6 @@ TCLSettings& AppSettings() {
 
 void ReleaseAppSettings() {
     g_settings.reset();
-}
-
-void SetEngineSettingLists(ISettingLists* lists) {
-    g_engineLists = lists;
-}
-
-ISettingLists* EngineSettingLists() {
-    return g_engineLists;
 }
 
 std::string GetExeDir() {

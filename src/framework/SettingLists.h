@@ -13,11 +13,4 @@ public:
     virtual std::optional<std::string> FindDefault(const std::string& name) const = 0;
 };
 
-/// Registers the process-wide engine's lists with the settings store; nullptr:
-/// no engine (both lists count as absent). Not owned.
-void SetEngineSettingLists(ISettingLists* lists);
-
-/// The registered lists, or nullptr.
-ISettingLists* EngineSettingLists();
-
 }  // namespace tallow

@@ -15,6 +15,4 @@ public:
     virtual void Close() = 0;
 };
 
-IClipboard& RealClipboard();
-
 }  // namespace tallow

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/Clipboard.h"
+#include "platform/WinServices.h"
 
 namespace tallow {
 namespace {

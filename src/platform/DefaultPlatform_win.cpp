@@ -11,6 +11,13 @@ const TPlatform& DefaultPlatform() {
         p.registry = &WinRegistry();
         p.shellFolders = &shellFolders;
         p.files = &WinFiles();
+        p.fileTree = &RealFileTree();
+        p.systemFolders = &RealSystemFolders();
+        p.clipboard = &RealClipboard();
+        p.recycleBin = &RealRecycleBin();
+        p.starter = &RealProgramStarter();
+        p.urlCache = &RealUrlCache();
+        p.urlHistory = CreateUrlHistoryStore;
         p.process = &WinProcessInfo();
         p.messages = &WinWindowMessages();
         p.kernel = &WinKernelObjects();

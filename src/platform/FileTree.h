@@ -103,7 +103,4 @@ public:
     virtual bool CloseFolder(FolderHandle folder, bool remove) = 0;
 };
 
-/// The Win32 file tree (Windows trees only).
-IFileTree& RealFileTree();
-
 }  // namespace tallow

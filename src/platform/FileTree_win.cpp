@@ -3,6 +3,7 @@
 #include <winternl.h>
 
 #include "platform/FileTree.h"
+#include "platform/WinServices.h"
 
 namespace tallow {
 namespace {

@@ -1,12 +1,19 @@
-// The bundle of platform services the framework runs on.
+// The bundle of platform services the program runs on: every Windows service,
+// each behind its own small interface. Built in one place for Win32
+// (DefaultPlatform_win.cpp); tests build one over fakes.
 //
 // `SystemPlatform()` is the process-wide bundle: in the Windows trees it holds
 // the Win32 services unless a test installed another; in the native tree a
 // test installs fakes with `SetSystemPlatform` before anything asks for it.
 #pragma once
 
+#include <functional>
+#include <memory>
+
 #include "platform/Application.h"
+#include "platform/Clipboard.h"
 #include "platform/Clock.h"
+#include "platform/FileTree.h"
 #include "platform/Files.h"
 #include "platform/Foreground.h"
 #include "platform/KernelObjects.h"
@@ -14,20 +21,44 @@
 #include "platform/Locale.h"
 #include "platform/ProcessInfo.h"
 #include "platform/ProcessWindows.h"
+#include "platform/ProgramStarter.h"
+#include "platform/RecycleBin.h"
 #include "platform/Registry.h"
 #include "platform/Security.h"
 #include "platform/ShellFolders.h"
 #include "platform/ShellStart.h"
+#include "platform/SystemFolders.h"
+#include "platform/UrlCache.h"
+#include "platform/UrlHistoryStore.h"
 #include "platform/WindowMessages.h"
 
 namespace tallow {
 
-/// Services not owned by the bundle; every pointer is set in a usable bundle.
+class ISharedMemory;
+class IEvents;
+class IHttp;
+
+/// Services not owned by the bundle; every pointer is set in a usable bundle,
+/// except the places kept for services no part of the program uses yet.
 struct TPlatform {
     IRegistry* registry = nullptr;
     IShellFolders* shellFolders = nullptr;
     IFiles* files = nullptr;
+    /// The cleaners' walk by folder handle and their single operations by path.
+    IFileTree* fileTree = nullptr;
+    /// Folders of the system (the temporary folder).
+    ISystemFolders* systemFolders = nullptr;
+    IClipboard* clipboard = nullptr;
+    IRecycleBin* recycleBin = nullptr;
+    /// Starts programs and scripts, optionally hidden and waited for.
+    IProgramStarter* starter = nullptr;
+    IUrlCache* urlCache = nullptr;
+    /// A new URL history store on the calling thread, whose COM apartment is
+    /// initialised; nullptr when it cannot be created.
+    std::function<std::unique_ptr<IUrlHistoryStore>()> urlHistory;
+    /// The command line (Parameters) and the program's own file.
     IProcessInfo* process = nullptr;
+    /// Registered messages and messages to windows of other processes.
     IWindowMessages* messages = nullptr;
     IKernelObjects* kernel = nullptr;
     ISecurity* security = nullptr;
@@ -36,8 +67,19 @@ struct TPlatform {
     ILocale* locale = nullptr;
     IApplication* application = nullptr;
     IForeground* foreground = nullptr;
+    /// Shell open and process start.
     IShellStart* shell = nullptr;
+    /// Windows of this process.
     IProcessWindows* windows = nullptr;
+
+    // Places for the services that the coming features bring; null until one
+    // of them is in use, and nothing may call through them before then.
+    /// Named shared memory between instances of the program.
+    ISharedMemory* sharedMemory = nullptr;
+    /// Named events between threads and instances.
+    IEvents* events = nullptr;
+    /// HTTP requests for the downloader.
+    IHttp* http = nullptr;
 };
 
 /// The process-wide services. Throws std::logic_error when none are available

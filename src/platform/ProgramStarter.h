@@ -22,6 +22,4 @@ public:
     virtual bool Start(const TProcessRequest& request) = 0;
 };
 
-IProgramStarter& RealProgramStarter();
-
 }  // namespace tallow

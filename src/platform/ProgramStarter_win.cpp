@@ -2,6 +2,7 @@
 
 #include "components/TextCase.h"
 #include "platform/ProgramStarter.h"
+#include "platform/WinServices.h"
 
 namespace tallow {
 namespace {

@@ -14,6 +14,4 @@ public:
     virtual void EmptyAll(WindowHandle parent) = 0;
 };
 
-IRecycleBin& RealRecycleBin();
-
 }  // namespace tallow

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/RecycleBin.h"
+#include "platform/WinServices.h"
 
 namespace tallow {
 namespace {

@@ -19,6 +19,4 @@ public:
     virtual std::vector<std::wstring> ProtectedFolders() = 0;
 };
 
-ISystemFolders& RealSystemFolders();
-
 }  // namespace tallow

@@ -4,6 +4,7 @@
 #include <userenv.h>
 
 #include "platform/SystemFolders.h"
+#include "platform/WinServices.h"
 
 namespace tallow {
 namespace {

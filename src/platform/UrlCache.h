@@ -64,6 +64,4 @@ public:
     virtual TUrlCacheEntry ReadEntry(const void* buffer) = 0;
 };
 
-IUrlCache& RealUrlCache();
-
 }  // namespace tallow

@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "platform/UrlCache.h"
+#include "platform/WinServices.h"
 
 namespace tallow {
 namespace {

@@ -12,8 +12,4 @@ public:
     virtual void ClearHistory() = 0;
 };
 
-/// CoCreateInstance(CLSID_CUrlHistory, IID_IUrlHistoryStg2) on the calling thread,
-/// whose COM apartment is initialised; nullptr when the object cannot be created.
-std::unique_ptr<IUrlHistoryStore> CreateUrlHistoryStore();
-
 }  // namespace tallow

@@ -4,6 +4,7 @@
 #include <urlhist.h>
 
 #include "platform/UrlHistoryStore.h"
+#include "platform/WinServices.h"
 
 namespace tallow {
 namespace {

@@ -1,5 +1,6 @@
 // The Win32 implementations of the platform services (Windows trees only).
-// Each is one process-wide object defined in its Foo_win.cpp.
+// Each is one process-wide object defined in its Foo_win.cpp; DefaultPlatform()
+// bundles them, and the rest of the program reaches them through that bundle.
 #pragma once
 
 #include "platform/Platform.h"
@@ -19,5 +20,14 @@ IApplication& WinApplication();
 IForeground& WinForeground();
 IShellStart& WinShellStart();
 IProcessWindows& WinProcessWindows();
+IFileTree& RealFileTree();
+ISystemFolders& RealSystemFolders();
+IClipboard& RealClipboard();
+IRecycleBin& RealRecycleBin();
+IProgramStarter& RealProgramStarter();
+IUrlCache& RealUrlCache();
+/// CoCreateInstance(CLSID_CUrlHistory, IID_IUrlHistoryStg2) on the calling thread,
+/// whose COM apartment is initialised; nullptr when the object cannot be created.
+std::unique_ptr<IUrlHistoryStore> CreateUrlHistoryStore();
 
 }  // namespace tallow

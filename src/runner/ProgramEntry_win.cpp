@@ -10,11 +10,9 @@
 #include <string>
 
 #include "cleaning/CleaningActions.h"
-#include "cleaning/CleaningServices.h"
 #include "cleaning/uMainForm.h"
 #include "framework/CLEngineStandard.h"
 #include "framework/CLSettings.h"
-#include "platform/UrlHistoryStore.h"
 #include "platform/WinServices.h"
 #include "runner/MainWindow.h"
 #include "toolkit/controls/Application.h"
@@ -52,8 +50,9 @@ std::unique_ptr<IMainWindow> CreateMainForm(const ProgramWindows& windows) {
     engineWindows.aboutWindow = windows.about;
     InstallStandardEngineServices(std::move(engineWindows));
     MainFormServices services;
-    services.cleaningKit = [] { return std::make_unique<TCleaningKit>(RealCleaningServices(), CreateUrlHistoryStore); };
-    services.exeDir = GetExeDir;
+    services.cleaningKit = [] {
+        return std::make_unique<TCleaningKit>(SystemPlatform(), AppSettings());
+    };
     auto form = std::make_unique<TfrmMain>(nullptr, std::move(services));
     Application().SetMainForm(form.get());
     return std::make_unique<MainFormWindow>(std::move(form));

@@ -12,10 +12,10 @@
 #include <cstdio>
 #include <string>
 
-#include "cleaning/CleaningServices.h"
 #include "cleaning/uCC.h"
 #include "diagnostics/TraceSender.h"
-#include "platform/ProgramStarter.h"
+#include "fakes/FakeSettings.h"
+#include "platform/Platform.h"
 
 namespace tallow {
 namespace {
@@ -95,7 +95,7 @@ double TimeRd(const std::string& root) {
     request.hidden = true;
     request.wait = true;
     auto start = Clock::now();
-    RealProgramStarter().Start(request);
+    DefaultPlatform().starter->Start(request);
     return SecondsSince(start);
 }
 
@@ -168,7 +168,8 @@ int main(int argc, char** argv) {
     GetTempPathA(MAX_PATH, temp);
     std::string base = std::string(temp) + "tallow-bench";
     CreateDirectoryA(base.c_str(), nullptr);
-    TCleaners cleaners(RealCleaningServices());
+    TFakeSettings settings;  // the measured cleaners read no settings
+    TCleaners cleaners(DefaultPlatform(), settings);
     BenchFolders(cleaners, base);
     BenchPurge(cleaners);
     RemoveDirectoryA(base.c_str());

@@ -12,11 +12,12 @@ protected:
     TCleaningFakes fakes;
     int historyClears = 0;
     bool historyAvailable = true;
-    TCleaningKit kit{fakes.Services(), [this]() -> std::unique_ptr<IUrlHistoryStore> {
+    TCleaningKit kit{fakes.Platform([this]() -> std::unique_ptr<IUrlHistoryStore> {
                          if (!historyAvailable)
                              return nullptr;
                          return std::make_unique<TFakeUrlHistoryStore>(historyClears);
-                     }};
+                     }),
+                     fakes.settings};
     std::vector<std::string> shown;
     TShowMessageByKey show = [this](const std::string& key) { shown.push_back(key); };
 

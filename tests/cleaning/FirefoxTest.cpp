@@ -12,9 +12,8 @@ using Paths = std::set<std::string>;
 class FirefoxTest : public ::testing::Test {
 protected:
     TCleaningFakes fakes;
-    TCleaningServices services = fakes.Services();
     TFolderCleaner folders{fakes.files, fakes.systemFolders};
-    TFirefox firefox{services, folders};
+    TFirefox firefox{fakes.Platform(), fakes.settings, folders};
     std::vector<std::string> shown;
     TShowMessageByKey show = [this](const std::string& key) { shown.push_back(key); };
 

@@ -29,7 +29,8 @@ class MainFormFixture : public ::testing::Test {
         settings_.values = {{"App.Name", "Cleaner"}, {"App.Ver", "2.1"}};
         SetEngineServicesProvider([this](TComponent* owner) {
             EngineServices services;
-            services.system = &system_;
+            services.platform = &platform_.Platform();
+            services.application = &app_;
             services.settings = &settings_;
             services.owner = MakeFormEngineOwner(dynamic_cast<TskForm&>(*owner));
             services.windows.messageDialog = FakeDialogFactory(dialog_);
@@ -54,17 +55,16 @@ class MainFormFixture : public ::testing::Test {
     TfrmMain& Create(std::function<std::unique_ptr<TCleaningKit>()> cleaningKit = nullptr) {
         MainFormServices services;
         services.cleaningKit = std::move(cleaningKit);
-        services.exeDir = [this] { return dir_.string() + "/"; };
-        services.readSetting = [this](const std::string& key) {
-            return settings_.ReadString(key == "APP.VER" ? "App.Ver" : key);
-        };
+        settings_.exeDir = dir_.string() + "/";
+        services.settings = &settings_;
         form_ = std::make_unique<TfrmMain>(nullptr, std::move(services));
         return *form_;
     }
 
     fs::path dir_;
-    FakeEngineSystem system_;
-    FakeEngineSettings settings_;
+    TFakePlatform platform_;
+    TApplication app_;
+    TFakeSettings settings_;
     FakeDialogState dialog_;
     std::vector<std::string> errors_;
     std::unique_ptr<TfrmMain> form_;
@@ -214,9 +214,10 @@ TEST_F(MainFormFixture, ClearAllAsksWithButtonsDisabledAndClosesOnlyAfterTheRun)
     TCleaningFakes fakes;
     int historyClears = 0;
     TfrmMain& f = Create([&] {
-        return std::make_unique<TCleaningKit>(fakes.Services(), [&] {
+        return std::make_unique<TCleaningKit>(fakes.Platform([&] {
             return std::make_unique<TFakeUrlHistoryStore>(historyClears);
-        });
+        }),
+                                              fakes.settings);
     });
     f.Show();
     std::vector<TskButton*> cleaningButtons{f.btnClearAll};

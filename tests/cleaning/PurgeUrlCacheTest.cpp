@@ -14,7 +14,7 @@ const std::string kRule(51, '=');
 class PurgeUrlCacheTest : public ::testing::Test {
 protected:
     TCleaningFakes fakes;
-    TCleaners cleaners{fakes.Services()};
+    TCleaners cleaners{fakes.Platform(), fakes.settings};
 
     std::vector<std::string> PurgeAndTrace() {
         DebugTrace().Enabled = true;

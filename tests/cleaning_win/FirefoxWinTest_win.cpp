@@ -36,8 +36,8 @@ void DeleteMachineTree(REGSAM view, const char* key) {
 class FirefoxWinTest : public ::testing::Test {
 protected:
     TScratchFolder scratch{"firefox"};
-    TMemorySettings settings;
-    TCleaningKit kit{TestServices(settings), nullptr};
+    TFakeSettings settings = TestSettings();
+    TCleaningKit kit{TestPlatform(false), settings};
     std::string profile;
     std::vector<std::string> shown;
     TShowMessageByKey show = [this](const std::string& key) { shown.push_back(key); };

@@ -52,8 +52,8 @@ TEST(FolderWinTest, TempFolderKeepsOnlyHeldAndReadOnlyFilesAndNeverLinkTargets) 
     THelperProcess holder("hold-files", {temp + "held.log", temp + "sub\\held.dat"});
     ASSERT_TRUE(holder.Ready());
 
-    TMemorySettings settings;
-    TCleaners cleaners(TestServices(settings));
+    TFakeSettings settings = TestSettings();
+    TCleaners cleaners(TestPlatform(), settings);
     {
         TTempVariable tempIsOurs(temp);
         cleaners.EmptyTempFolder();
@@ -84,8 +84,8 @@ TEST(FolderWinTest, NamesThatTheAnsiCodePageTurnsIntoPathsStayInsideTheFolder) {
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     CloseHandle(file);
 
-    TMemorySettings settings;
-    TCleaners cleaners(TestServices(settings));
+    TFakeSettings settings = TestSettings();
+    TCleaners cleaners(TestPlatform(), settings);
     cleaners.DeleteFolderContents(temp, true);
 
     EXPECT_EQ(ReadTextFile(scratch.Path() + "victim\\x.txt"), "beside the folder");
@@ -105,8 +105,8 @@ TEST(FolderWinTest, ATemporaryFolderThatLinksToDocumentsLeavesTheDocuments) {
     ASSERT_TRUE(MakeDirectoryLink(scratch.Path() + "to-documents", documents));
     ASSERT_TRUE(MakeDirectoryLink(scratch.Path() + "to-plain", plain));
 
-    TMemorySettings settings;
-    TCleaners cleaners(TestServices(settings));
+    TFakeSettings settings = TestSettings();
+    TCleaners cleaners(TestPlatform(), settings);
     {
         TTempVariable tempIsALink(scratch.Path() + "to-documents");
         cleaners.EmptyTempFolder();
@@ -121,8 +121,8 @@ TEST(FolderWinTest, ATemporaryFolderThatLinksToDocumentsLeavesTheDocuments) {
 }
 
 TEST(FolderWinTest, SystemProfileAndRootFoldersAreNeverEmptiedInAnyWriting) {
-    TMemorySettings settings;
-    TCleaners cleaners(TestServices(settings));
+    TFakeSettings settings = TestSettings();
+    TCleaners cleaners(TestPlatform(), settings);
     char windows[MAX_PATH] = {}, shortWindows[MAX_PATH] = {}, profile[MAX_PATH] = {}, documents[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
     GetShortPathNameA(windows, shortWindows, MAX_PATH);

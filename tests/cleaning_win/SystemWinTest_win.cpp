@@ -53,8 +53,8 @@ bool KeyExists(const char* key) {
 
 class SystemWinTest : public ::testing::Test {
 protected:
-    TMemorySettings settings;
-    TCleaningKit kit{TestServices(settings), nullptr};
+    TFakeSettings settings = TestSettings();
+    TCleaningKit kit{TestPlatform(false), settings};
 };
 
 TEST_F(SystemWinTest, ClipboardIsEmptiedUnlessAnotherProcessHoldsIt) {

@@ -75,8 +75,8 @@ void EmptyCache() {
 
 class UrlCacheWinTest : public ::testing::Test {
 protected:
-    TMemorySettings settings;
-    TCleaningKit kit{TestServices(settings), CreateUrlHistoryStore};
+    TFakeSettings settings = TestSettings();
+    TCleaningKit kit{TestPlatform(), settings};
 
     void SetUp() override {
         EmptyCache();
@@ -142,14 +142,14 @@ TEST_F(UrlCacheWinTest, EmptyCacheWritesOnlyTheClosingLines) {
 }
 
 TEST(UrlHistoryWinTest, HistoryObjectComesWithComAndItsAbsenceIsHarmless) {
-    TUrlHistory withoutCom(CreateUrlHistoryStore);
+    TUrlHistory withoutCom(DefaultPlatform().urlHistory);
     withoutCom.Loaded();  // COM not initialised on this thread: no object, and no failure
     EXPECT_EQ(withoutCom.HistoryStore(), nullptr);
     withoutCom.ClearHistoryStore();
 
     ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
     {
-        TUrlHistory history(CreateUrlHistoryStore);
+        TUrlHistory history(DefaultPlatform().urlHistory);
         history.Loaded();
         EXPECT_NE(history.HistoryStore(), nullptr);
         history.ClearHistoryStore();
@@ -158,7 +158,7 @@ TEST(UrlHistoryWinTest, HistoryObjectComesWithComAndItsAbsenceIsHarmless) {
 }
 
 TEST(IECacheWinTest, WinInetOffersWhatTheCacheComponentNeeds) {
-    TIECache cache(RealUrlCache());
+    TIECache cache(*DefaultPlatform().urlCache);
     EXPECT_TRUE(cache.LibraryFound());
     cache.RemoveMatchingEntries();
     EXPECT_EQ(cache.WalkHandle(), 0u);

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "cleaning/CleaningServices.h"
+#include "fakes/FakeSettings.h"
+#include "platform/Platform.h"
 
 namespace tallow::wintest {
 
@@ -32,23 +33,12 @@ private:
     bool ready_ = false;
 };
 
-/// Settings held in memory, with shell folders and the program folder a test chooses.
-class TMemorySettings : public ICleanerSettings {
-public:
-    std::map<std::string, std::string> values;
-    std::map<std::string, std::string> shellFolders;
-    std::vector<std::string> writes;
-    std::string exeDir;
+/// Settings in memory whose program folder is this test program's.
+TFakeSettings TestSettings();
 
-    TMemorySettings();
-    std::string ReadString(const std::string& name) override;
-    void WriteString(const std::string& name, const std::string& value) override;
-    std::string ExeDir() override { return exeDir; }
-    std::string ShellFolder(const std::string& valueName) override;
-};
+/// The system's services; without `urlHistory`, no URL history store (an empty factory).
+TPlatform TestPlatform(bool urlHistory = true);
 
-/// The system's services with `settings` in place of the settings store.
-TCleaningServices TestServices(ICleanerSettings& settings);
 
 /// A fresh folder below the (test prefix's) temporary folder, removed afterwards as
 /// far as possible; `Path()` ends in a backslash.

@@ -118,27 +118,17 @@ THelperProcess::~THelperProcess() {
 
 //--- Settings and services --------------------------------------------------
 
-TMemorySettings::TMemorySettings() : exeDir(ProgramFolder()) {}
-
-std::string TMemorySettings::ReadString(const std::string& name) {
-    auto it = values.find(name);
-    return it == values.end() ? std::string() : it->second;
+TPlatform TestPlatform(bool urlHistory) {
+    TPlatform platform = DefaultPlatform();
+    if (!urlHistory)
+        platform.urlHistory = nullptr;
+    return platform;
 }
 
-void TMemorySettings::WriteString(const std::string& name, const std::string& value) {
-    values[name] = value;
-    writes.push_back(name + "=" + value);
-}
-
-std::string TMemorySettings::ShellFolder(const std::string& valueName) {
-    auto it = shellFolders.find(valueName);
-    return it == shellFolders.end() ? std::string() : it->second;
-}
-
-TCleaningServices TestServices(ICleanerSettings& settings) {
-    TCleaningServices services = RealCleaningServices();
-    services.settings = &settings;
-    return services;
+TFakeSettings TestSettings() {
+    TFakeSettings settings;
+    settings.exeDir = ProgramFolder();
+    return settings;
 }
 
 std::string ProgramFolder() {
@@ -259,7 +249,7 @@ bool MakeDirectoryLink(const std::string& link, const std::string& target) {
     request.commandLine = "ln -s \"" + toUnix(target) + "\" \"" + unixLink + "\"";
     request.wait = true;
     request.timeoutMs = 10000;
-    if (!RealProgramStarter().Start(request))
+    if (!DefaultPlatform().starter->Start(request))
         return false;
     for (int waited = 0; waited < 10000 && !isLink(); waited += 50)
         Sleep(50);  // Wine does not wait for a host program to end

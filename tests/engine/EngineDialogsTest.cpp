@@ -68,13 +68,13 @@ TEST(EngineTitle, NoAutoTitleComposesButChangesNothingVisible) {
     f.engine().UpdateTitle();
     EXPECT_EQ(f.engine().Title(), "Tallowmere  2.1");
     EXPECT_EQ(f.owner.caption, "designed");
-    EXPECT_EQ(f.system.appTitle, "");
+    EXPECT_EQ(f.app.Title(), "");
     EXPECT_EQ(fired, 0);
 
     f.settings.values["App.NoAutoTitle"] = "0";
     f.engine().SetTitleIncludeVer(false);
     EXPECT_EQ(f.owner.caption, "Tallowmere") << "assigning TitleIncludeVer recomposes";
-    EXPECT_EQ(f.system.appTitle, "Tallowmere");
+    EXPECT_EQ(f.app.Title(), "Tallowmere");
     EXPECT_EQ(fired, 1);
 }
 
@@ -88,7 +88,7 @@ TEST(EngineUpdate, AutomaticCheckFollowsTheSchedule) {
         EngineFixture f;
         f.settings.values["Update.BeginAuto"] = c.beginAuto;
         f.settings.values["Update.Days"] = "7";
-        f.settings.values["Update.LastDate"] = std::to_string(f.system.now - c.daysAgo);
+        f.settings.values["Update.LastDate"] = std::to_string(f.platform.clock.now - c.daysAgo);
         f.engine().Loaded();
         f.RunPosted();
         EXPECT_EQ(f.update.checks, c.expectCheck ? std::vector<bool>{false} : std::vector<bool>{})
@@ -126,19 +126,19 @@ TEST(EngineAbout, TracesTheParentAndPlacesTheWindowInIt) {
 
 TEST(EngineOpenUrl, StartsTheBrowserOnlyWithSafeWebAddresses) {
     EngineFixture f;
-    f.system.openCommand = "\"C:\\Browser\\b.exe\" -osint -url \"%1\"";
+    f.platform.registry.Set(RegistryRoot::ClassesRoot, "HTTP\\shell\\open\\command", "", "\"C:\\Browser\\b.exe\" -osint -url \"%1\"");
     EXPECT_FALSE(f.engine().OpenURL("cmd.exe /c calc"));
     EXPECT_FALSE(f.engine().OpenURL("javascript:alert(1)"));
-    EXPECT_TRUE(f.system.started.empty());
+    EXPECT_TRUE(f.platform.shell.started.empty());
     EXPECT_TRUE(f.engine().OpenURL("https://h.example/a\" -new-window \"file:///C:/x"));
-    ASSERT_EQ(f.system.started.size(), 1u);
-    EXPECT_EQ(f.system.started[0],
+    ASSERT_EQ(f.platform.shell.started.size(), 1u);
+    EXPECT_EQ(f.platform.shell.started[0],
               "\"C:\\Browser\\b.exe\" -osint -url \"https://h.example/a%22%20-new-window%20%22file:///C:/x\"");
 
-    f.system.openCommand.clear();
+    f.platform.registry.values.clear();
     EXPECT_TRUE(f.engine().OpenURL("http://h.example/p q"));
-    EXPECT_EQ(f.system.shellOpened, std::vector<std::string>{"http://h.example/p%20q"});
-    EXPECT_EQ(f.system.started.size(), 1u);
+    EXPECT_EQ(f.platform.shell.opened, std::vector<std::string>{"http://h.example/p%20q"});
+    EXPECT_EQ(f.platform.shell.started.size(), 1u);
 }
 
 }  // namespace

@@ -2,36 +2,6 @@
 
 namespace tallow::testing {
 
-uint32_t FakeEngineSystem::RegisterMessage(const std::string& name) {
-    registered.push_back(name);
-    return 0xC000 + static_cast<uint32_t>(registered.size());
-}
-
-std::string FakeEngineSettings::ReadString(const std::string& key) {
-    auto it = values.find(key);
-    return it == values.end() ? std::string() : it->second;
-}
-
-int FakeEngineSettings::ReadInteger(const std::string& key) {
-    std::string text = ReadString(key);
-    return text.empty() ? 0 : std::stoi(text);
-}
-
-double FakeEngineSettings::ReadFloat(const std::string& key) {
-    std::string text = ReadString(key);
-    return text.empty() ? 0.0 : std::stod(text);
-}
-
-bool FakeEngineSettings::GetShowAgain(int module) {
-    auto it = showAgain.find(module);
-    return it == showAgain.end() ? true : it->second;
-}
-
-int FakeEngineSettings::GetShowAgainResult(int module) {
-    auto it = showAgainResult.find(module);
-    return it == showAgainResult.end() ? 1 : it->second;
-}
-
 MessageHandler FakeEngineOwner::ReplaceMessageHandler(MessageHandler handler) {
     MessageHandler old = std::move(state->handler);
     state->handler = std::move(handler);
@@ -85,12 +55,14 @@ std::function<std::unique_ptr<IMessageDialog>(TCLEngine&)> FakeDialogFactory(Fak
 }
 
 EngineFixture::EngineFixture() {
+    app.SetPlatformApplication(&platform.application);
     owner.handler = [this](EngineMessage& m) {
         owner.passedOn.push_back(m.msg);
         m.result = -5;
     };
     EngineServices services;
-    services.system = &system;
+    services.platform = &platform.Platform();
+    services.application = &app;
     services.settings = &settings;
     services.owner = std::make_unique<FakeEngineOwner>(owner);
     services.windows.messageDialog = FakeDialogFactory(dialog);

@@ -1,4 +1,5 @@
-// Fakes of the engine's services: plain data that tests fill and inspect.
+// Fakes of the engine's own services (owner window, dialogs, windows) and an
+// engine over them, the shared platform fakes and the fake settings store.
 #pragma once
 
 #include <map>
@@ -6,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "fakes/FakePlatform.h"
+#include "fakes/FakeSettings.h"
 #include "framework/CLEngine.h"
+#include "toolkit/controls/Application.h"
 
 namespace tallow::testing {
 
@@ -14,43 +18,6 @@ struct PostedMessage {
     uint32_t msg;
     uintptr_t wParam;
     intptr_t lParam;
-};
-
-class FakeEngineSystem : public IEngineSystem {
-  public:
-    uint32_t RegisterMessage(const std::string& name) override;
-    void TerminateApplication() override { ++terminated; }
-    void SetApplicationTitle(const std::string& title) override { appTitle = title; }
-    std::vector<std::string> CommandLineParams() override { return params; }
-    double Now() override { return now; }
-    std::string BrowserOpenCommand() override { return openCommand; }
-    void StartProcess(const std::string& commandLine) override { started.push_back(commandLine); }
-    void ShellOpen(const std::string& target) override { shellOpened.push_back(target); }
-
-    std::vector<std::string> registered;  // names in registration order
-    int terminated = 0;
-    std::string appTitle;
-    std::vector<std::string> params;
-    double now = 45000.5;
-    std::string openCommand;
-    std::vector<std::string> started;
-    std::vector<std::string> shellOpened;
-};
-
-class FakeEngineSettings : public IEngineSettings {
-  public:
-    std::string ReadString(const std::string& key) override;
-    int ReadInteger(const std::string& key) override;
-    double ReadFloat(const std::string& key) override;
-    bool ReadBool(const std::string& key) override { return ReadInteger(key) != 0; }
-    bool GetShowAgain(int module) override;
-    void SetShowAgain(int module, bool value) override { showAgain[module] = value; }
-    int GetShowAgainResult(int module) override;
-    void SetShowAgainResult(int module, int result) override { showAgainResult[module] = result; }
-
-    std::map<std::string, std::string> values;
-    std::map<int, bool> showAgain;
-    std::map<int, int> showAgainResult;
 };
 
 /// The owner window: records its caption and keeps the installed handler.
@@ -106,8 +73,10 @@ class EngineFixture {
     void RunPosted();
     void Destroy() { engine_.reset(); }
 
-    FakeEngineSystem system;
-    FakeEngineSettings settings;
+    TFakePlatform platform;
+    /// The application object, over the fake platform's application.
+    TApplication app;
+    TFakeSettings settings;
     FakeOwnerState owner;
     FakeDialogState dialog;
     FakeWindowState update;

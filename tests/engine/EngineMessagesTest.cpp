@@ -10,12 +10,12 @@ namespace {
 
 TEST(EngineCreation, RegistersFiveMessagesInOrderHooksOwnerAndBecomesProcessWide) {
     EngineFixture f;
-    EXPECT_EQ(f.system.registered,
+    EXPECT_EQ(f.platform.messages.Registered(),
               (std::vector<std::string>{"CL GetAppID", "CL CloseApp", "CL InitPost", "CL CmdParam", "CL IfBusy"}));
     EXPECT_EQ(AppEngine(), &f.engine());
     EXPECT_EQ(f.engine().SettingDefault()->Lines(),
               (std::vector<std::string>{"Path.Skins=skins", "Path.Languages=lang"}));
-    EXPECT_EQ(EngineSettingLists(), &f.engine()) << "the settings store reads the engine's lists";
+    EXPECT_EQ(f.settings.lists, &f.engine()) << "the settings store reads the engine's lists";
     EXPECT_TRUE(f.engine().StartingUp());
     EXPECT_TRUE(f.engine().TitleIncludeVer());
 
@@ -27,7 +27,7 @@ TEST(EngineCreation, RegistersFiveMessagesInOrderHooksOwnerAndBecomesProcessWide
 
     f.Destroy();
     EXPECT_EQ(AppEngine(), nullptr);
-    EXPECT_EQ(EngineSettingLists(), nullptr);
+    EXPECT_EQ(f.settings.lists, nullptr);
     EXPECT_EQ(f.Send(0x0400), -5) << "the owner's own handler is back after destruction";
     EXPECT_EQ(f.owner.passedOn, std::vector<uint32_t>{0x0400});
 }
@@ -36,9 +36,9 @@ TEST(EngineMessages, AnswersAppIdCloseAppAndPassesOtherMessagesOn) {
     EngineFixture f;
     f.settings.values["App.ID"] = "4711";
     EXPECT_EQ(f.Send(f.engine().MsgGetAppID()), 4711);
-    EXPECT_EQ(f.system.terminated, 0);
+    EXPECT_EQ(f.platform.application.terminations, 0);
     f.Send(f.engine().MsgCloseApp());
-    EXPECT_EQ(f.system.terminated, 1);
+    EXPECT_EQ(f.platform.application.terminations, 1);
     EXPECT_TRUE(f.owner.passedOn.empty());
 
     EXPECT_EQ(f.Send(0x000F), -5);
@@ -95,7 +95,7 @@ TEST(EngineStartUp, FirstParameterIsHandedOnUnlessItIsASwitch) {
         EngineFixture f;
         bool called = false;
         f.engine().OnCmdFile = [&](const std::string&) { called = true; };
-        f.system.params = {first, "C:\\second.txt"};
+        f.platform.process.parameters = {first, "C:\\second.txt"};
         f.engine().Loaded();
         f.RunPosted();
         EXPECT_FALSE(called) << first;
@@ -103,7 +103,7 @@ TEST(EngineStartUp, FirstParameterIsHandedOnUnlessItIsASwitch) {
     EngineFixture f;
     std::vector<std::string> received;
     f.engine().OnCmdFile = [&](const std::string& name) { received.push_back(name); };
-    f.system.params = {"C:\\docs\\a b.txt", "C:\\second.txt"};
+    f.platform.process.parameters = {"C:\\docs\\a b.txt", "C:\\second.txt"};
     f.engine().Loaded();
     f.RunPosted();
     EXPECT_EQ(received, std::vector<std::string>{"C:\\docs\\a b.txt"});
@@ -122,7 +122,7 @@ TEST(EngineStartUp, InitPostAnnouncesLanguageThenSkinThenComposesTheTitle) {
     f.RunPosted();
     EXPECT_EQ(events, (std::vector<std::string>{"language", "skin", "title Tallowmere  1.0.0.7"}));
     EXPECT_EQ(f.owner.caption, "Tallowmere  1.0.0.7");
-    EXPECT_EQ(f.system.appTitle, "Tallowmere  1.0.0.7");
+    EXPECT_EQ(f.app.Title(), "Tallowmere  1.0.0.7");
 }
 
 TEST(EngineStartUp, StartUpEndsEvenWhenAnEventHandlerThrows) {

@@ -14,14 +14,16 @@ struct ProviderScope {
 };
 
 TEST(EngineStored, StoredValuesConfigureTheEngineAndLoadedPostsInitPost) {
-    FakeEngineSystem system;
-    FakeEngineSettings settings;
+    TFakePlatform platform;
+    TApplication app;
+    TFakeSettings settings;
     settings.values["App.Name"] = "Tallowmere";
     FakeOwnerState owner;
     owner.caption = "designed";
     ProviderScope scope([&](TComponent*) {
         EngineServices services;
-        services.system = &system;
+        services.platform = &platform.Platform();
+        services.application = &app;
         services.settings = &settings;
         services.owner = std::make_unique<FakeEngineOwner>(owner);
         return services;

@@ -1,6 +1,8 @@
 #include "fakes/FakePlatform.h"
 
 #include <algorithm>
+#include <cstring>
+#include <utility>
 
 namespace tallow {
 
@@ -258,6 +260,423 @@ WindowHandle TFakeProcessWindows::FindOwnWindow(const std::string& className) {
     return it == own.end() ? 0 : it->second;
 }
 
+//--- The services of the cleaners ----------------------------------------------------------------
+
+namespace {
+
+std::string Trimmed(std::string path) {
+    while (!path.empty() && path.back() == '\\')
+        path.pop_back();
+    return path;
+}
+
+std::string ParentOf(const std::string& path) {
+    std::size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+    TNoCaseLess less;
+    return !less(a, b) && !less(b, a);
+}
+
+}  // namespace
+
+//--- File tree --------------------------------------------------------------
+
+namespace {
+
+std::wstring FromUtf8(const std::string& text) {
+    std::wstring out;
+    for (std::size_t i = 0; i < text.size();) {
+        auto c = static_cast<unsigned char>(text[i]);
+        int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+        std::uint32_t code = extra ? c & (0x3F >> extra) : c;
+        for (int k = 1; k <= extra && i + k < text.size(); ++k)
+            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        out += static_cast<wchar_t>(code);
+        i += 1 + extra;
+    }
+    return out;
+}
+
+std::string ToUtf8(const std::wstring& text) {
+    std::string out;
+    for (wchar_t w : text) {
+        auto c = static_cast<std::uint32_t>(w);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// "." and ".." segments resolved, '/' taken as '\', "\\?\" dropped, no trailing
+// backslash: what a lax system makes of a joined path.
+std::string Normalized(const std::string& path) {
+    std::string p = path;
+    std::replace(p.begin(), p.end(), '/', '\\');
+    if (p.rfind("\\\\?\\", 0) == 0)
+        p = p.substr(4);
+    bool unc = p.rfind("\\\\", 0) == 0;
+    std::vector<std::string> parts;
+    std::size_t start = unc ? 2 : 0;
+    while (start <= p.size()) {
+        std::size_t end = p.find('\\', start);
+        std::string part = p.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (part == "..") {
+            if (parts.size() > 1)
+                parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    std::string out = unc ? "\\\\" : "";
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        out += (i ? "\\" : "") + parts[i];
+    return out;
+}
+
+}  // namespace
+
+void TFakeFileTree::AddFolder(const std::string& path) {
+    nodes[Trimmed(path)] = {file_attr::kDirectory, false, ""};
+}
+
+void TFakeFileTree::AddFile(const std::string& path, std::uint32_t attributes, bool locked) {
+    nodes[path] = {attributes, locked, ""};
+}
+
+void TFakeFileTree::AddLink(const std::string& path, const std::string& target) {
+    nodes[Trimmed(path)] = {file_attr::kDirectory | file_attr::kReparsePoint, false, Trimmed(target)};
+}
+
+bool TFakeFileTree::Exists(const std::string& path) const {
+    return nodes.count(Trimmed(path)) > 0;
+}
+
+std::set<std::string> TFakeFileTree::Below(const std::string& folder) const {
+    std::set<std::string> paths;
+    std::string root = Trimmed(folder);
+    for (const auto& [path, node] : nodes) {
+        if (SameName(path, root) || SameName(path.substr(0, root.size() + 1), root + "\\"))
+            paths.insert(path);
+    }
+    return paths;
+}
+
+bool TFakeFileTree::HasChildren(const std::string& path) const {
+    for (const auto& [other, node] : nodes) {
+        if (SameName(ParentOf(other), path))
+            return true;
+    }
+    return false;
+}
+
+std::vector<TFileEntry> TFakeFileTree::Children(const std::string& path) const {
+    std::vector<TFileEntry> entries;
+    for (const auto& [other, node] : nodes) {
+        if (SameName(ParentOf(other), path))
+            entries.push_back({other.substr(path.size() + 1), node.attributes});
+    }
+    auto stray = strayNames.find(path);
+    if (stray != strayNames.end())
+        entries.insert(entries.end(), stray->second.begin(), stray->second.end());
+    return entries;
+}
+
+std::string TFakeFileTree::Resolve(const std::string& path) const {
+    std::string rest = Normalized(path);
+    for (int hops = 0; hops < 32; ++hops) {
+        std::string done;
+        std::size_t at = rest.rfind("\\\\", 0) == 0 ? 2 : 0;
+        bool followed = false;
+        while (!followed) {
+            std::size_t end = rest.find('\\', at);
+            std::string prefix = rest.substr(0, end);
+            auto it = nodes.find(prefix);
+            if (it != nodes.end() && !it->second.linkTarget.empty()) {
+                rest = it->second.linkTarget + (end == std::string::npos ? "" : rest.substr(end));
+                followed = true;
+            } else if (end == std::string::npos) {
+                return it == nodes.end() ? rest : it->first;
+            } else {
+                if (it != nodes.end())
+                    rest = it->first + rest.substr(end);  // the letters as stored
+                at = end + 1;
+            }
+        }
+    }
+    return rest;
+}
+
+std::string TFakeFileTree::AnsiForm(const std::string& name) const {
+    static const std::map<std::uint32_t, char> bestFit1252 = {
+        {0xFF3C, '\\'}, {0xFF0E, '.'}, {0xFF0F, '/'}, {0xFF1A, ':'}};
+    static const std::map<std::uint32_t, char> bestFit932 = {{0x00A5, '\\'}};
+    const auto& bestFit = codePage == 932 ? bestFit932 : bestFit1252;
+    std::string out;
+    for (wchar_t c : FromUtf8(name)) {
+        auto it = bestFit.find(static_cast<std::uint32_t>(c));
+        out += it != bestFit.end() ? std::string(1, it->second) : ToUtf8(std::wstring(1, c));
+    }
+    return out;
+}
+
+std::vector<TFileEntry> TFakeFileTree::ListEntries(const std::string& folder) {
+    listed.push_back(Trimmed(folder));
+    std::string path = Resolve(folder);
+    auto it = nodes.find(path);
+    if (it == nodes.end() || !(it->second.attributes & file_attr::kDirectory))
+        return {};
+    std::vector<TFileEntry> entries;
+    for (const TFileEntry& entry : Children(path)) {
+        if (IsSafeChildName(FromUtf8(entry.name)) && AnsiForm(entry.name) == entry.name)
+            entries.push_back(entry);
+    }
+    return entries;
+}
+
+bool TFakeFileTree::DeleteFile(const std::string& path) {
+    auto it = nodes.find(Normalized(path));
+    if (it == nodes.end() || (it->second.attributes & (file_attr::kDirectory | file_attr::kReadOnly)) ||
+        it->second.locked)
+        return false;
+    nodes.erase(it);
+    return true;
+}
+
+std::optional<std::uint32_t> TFakeFileTree::Attributes(const std::string& path) {
+    auto it = nodes.find(Trimmed(path));
+    if (it == nodes.end())
+        return std::nullopt;
+    return it->second.attributes;
+}
+
+std::wstring TFakeFileTree::WidePath(const std::string& path) {
+    return FromUtf8(path);
+}
+
+FolderHandle TFakeFileTree::NewHandle(const std::string& path) {
+    handles_[nextHandle_] = path;
+    return nextHandle_++;
+}
+
+FolderHandle TFakeFileTree::OpenFolder(const std::wstring& path) {
+    auto it = nodes.find(Resolve(ToUtf8(path)));
+    if (it == nodes.end() || !(it->second.attributes & file_attr::kDirectory) || !it->second.linkTarget.empty())
+        return 0;
+    return NewHandle(it->first);
+}
+
+std::optional<std::wstring> TFakeFileTree::FinalPath(FolderHandle folder) {
+    const std::string& path = handles_.at(folder);
+    if (noFinalPath.count(path))
+        return std::nullopt;
+    return FromUtf8("\\\\?\\" + path);
+}
+
+std::optional<std::vector<TWideEntry>> TFakeFileTree::List(FolderHandle folder) {
+    const std::string path = handles_.at(folder);
+    listed.push_back(path);
+    if (unlistable.count(path))
+        return std::nullopt;
+    std::vector<TWideEntry> entries;
+    for (const TFileEntry& entry : Children(path))
+        entries.push_back({FromUtf8(entry.name), entry.attributes});
+    if (auto race = std::exchange(afterListing, nullptr))
+        race();
+    return entries;
+}
+
+std::string TFakeFileTree::Join(FolderHandle parent, const std::wstring& name) const {
+    return Normalized(handles_.at(parent) + "\\" + ToUtf8(name));
+}
+
+TChildKind TFakeFileTree::OpenChild(FolderHandle parent, const std::wstring& name, FolderHandle& child) {
+    child = 0;
+    auto it = nodes.find(Join(parent, name));
+    if (it == nodes.end() || !(it->second.attributes & file_attr::kDirectory))
+        return TChildKind::kFailed;
+    if (!it->second.linkTarget.empty() && !followsLinksOnOpen)
+        return TChildKind::kLink;
+    auto reached = nodes.find(Resolve(it->first));
+    if (reached == nodes.end())
+        return TChildKind::kFailed;
+    child = NewHandle(reached->first);
+    return TChildKind::kFolder;
+}
+
+bool TFakeFileTree::DeleteChildFile(FolderHandle parent, const std::wstring& name) {
+    return DeleteFile(Join(parent, name));
+}
+
+bool TFakeFileTree::RemoveChildLink(FolderHandle parent, const std::wstring& name) {
+    auto it = nodes.find(Join(parent, name));
+    if (it == nodes.end() || !(it->second.attributes & file_attr::kReparsePoint) || followsLinksOnOpen)
+        return false;
+    nodes.erase(it);
+    return true;
+}
+
+bool TFakeFileTree::CloseFolder(FolderHandle folder, bool remove) {
+    std::string path = handles_.at(folder);
+    handles_.erase(folder);
+    auto it = nodes.find(path);
+    if (!remove || it == nodes.end() || HasChildren(path))
+        return false;
+    nodes.erase(it);
+    return true;
+}
+
+//--- URL cache --------------------------------------------------------------
+
+bool TFakeUrlCache::LibraryFound() {
+    ++libraryQueries;
+    return libraryFound;
+}
+
+UrlCacheHandle TFakeUrlCache::FindFirst(const char*, void* buffer, std::uint32_t& size) {
+    return Begin(nullptr, ~0u, buffer, size);
+}
+
+bool TFakeUrlCache::FindNext(UrlCacheHandle walk, void* buffer, std::uint32_t& size) {
+    return Step(walk, buffer, size);
+}
+
+UrlCacheHandle TFakeUrlCache::FindFirstEx(const char* pattern, std::uint32_t flags, std::uint32_t filter,
+                                          std::int64_t group, void* buffer, std::uint32_t& size) {
+    patterns.push_back(pattern ? std::optional<std::string>(pattern) : std::nullopt);
+    filters.push_back(filter);
+    if (flags != 0 || group != 0)
+        contractBreaches.push_back("flags or group not 0");
+    return Begin(pattern, filter, buffer, size);
+}
+
+bool TFakeUrlCache::FindNextEx(UrlCacheHandle walk, void* buffer, std::uint32_t& size) {
+    return Step(walk, buffer, size);
+}
+
+UrlCacheHandle TFakeUrlCache::Begin(const char* pattern, std::uint32_t filter, void* buffer, std::uint32_t& size) {
+    Walk walk;
+    for (const Entry& e : entries) {
+        bool matches = (!pattern || e.url.rfind(pattern, 0) == 0) && (e.type & filter) != 0;
+        if (matches)
+            walk.urls.push_back(e.url);
+    }
+    if (walk.urls.empty()) {
+        size = 0;
+        Fail(cache_error::kNoMoreItems);
+        return 0;
+    }
+    if (!Deliver(*Find(walk.urls.front()), buffer, size))
+        return 0;
+    walk.next = 1;
+    UrlCacheHandle handle = nextHandle_++;
+    walks_[handle] = walk;
+    return handle;
+}
+
+bool TFakeUrlCache::Step(UrlCacheHandle handle, void* buffer, std::uint32_t& size) {
+    auto it = walks_.find(handle);
+    if (it == walks_.end())
+        return Fail(6);  // invalid handle
+    Walk& walk = it->second;
+    while (walk.next < walk.urls.size() && !Find(walk.urls[walk.next]))
+        ++walk.next;  // deleted since the walk began
+    if (walk.next == walk.urls.size()) {
+        size = 0;
+        return Fail(cache_error::kNoMoreItems);
+    }
+    if (!Deliver(*Find(walk.urls[walk.next]), buffer, size))
+        return false;
+    ++walk.next;
+    return true;
+}
+
+bool TFakeUrlCache::Deliver(const Entry& entry, void* buffer, std::uint32_t& size) {
+    const std::uint32_t needed = static_cast<std::uint32_t>(8 + entry.url.size() + 1);
+    if (!buffer || size < needed) {
+        size = needed;
+        return Fail(cache_error::kInsufficientBuffer);
+    }
+    std::uint32_t sizeField = 0;
+    std::memcpy(&sizeField, buffer, 4);
+    if (size != needed || sizeField != size)
+        contractBreaches.push_back("buffer not sized by the query: " + entry.url);
+    auto* bytes = static_cast<char*>(buffer);
+    std::memcpy(bytes + 4, &entry.type, 4);
+    std::memcpy(bytes + 8, entry.url.c_str(), entry.url.size() + 1);
+    lastError_ = 0;
+    return true;
+}
+
+bool TFakeUrlCache::Fail(std::uint32_t error) {
+    lastError_ = failWithoutErrorCode ? 0 : error;
+    return false;
+}
+
+TUrlCacheEntry TFakeUrlCache::ReadEntry(const void* buffer) {
+    const auto* bytes = static_cast<const char*>(buffer);
+    TUrlCacheEntry entry;
+    std::memcpy(&entry.type, bytes + 4, 4);
+    entry.sourceUrl = bytes + 8;
+    return entry;
+}
+
+bool TFakeUrlCache::DeleteEntry(const std::string& url) {
+    for (auto it = entries.begin(); it != entries.end(); ++it) {
+        if (it->url != url)
+            continue;
+        if (it->locked)
+            return Fail(32);  // sharing violation
+        entries.erase(it);
+        deleted.push_back(url);
+        lastError_ = 0;
+        return true;
+    }
+    return Fail(cache_error::kFileNotFound);
+}
+
+bool TFakeUrlCache::Close(UrlCacheHandle walk) {
+    closed.push_back(walk);
+    return walks_.erase(walk) > 0;
+}
+
+bool TFakeUrlCache::HasEntry(const std::string& url) const {
+    return Find(url) != nullptr;
+}
+
+const TFakeUrlCache::Entry* TFakeUrlCache::Find(const std::string& url) const {
+    for (const Entry& e : entries) {
+        if (e.url == url)
+            return &e;
+    }
+    return nullptr;
+}
+
+//--- The rest ---------------------------------------------------------------
+
+bool TFakeClipboard::Open(WindowHandle ownerWindow) {
+    owner = ownerWindow;
+    return !heldByOther;
+}
+
+bool TFakeProgramStarter::Start(const TProcessRequest& request) {
+    started.push_back(request);
+    return result;
+}
+
 //--- The bundle ------------------------------------------------------------------------------------
 
 TFakePlatform::TFakePlatform() {
@@ -275,6 +694,15 @@ TFakePlatform::TFakePlatform() {
     platform_.foreground = &foreground;
     platform_.shell = &shell;
     platform_.windows = &windows;
+    platform_.fileTree = &fileTree;
+    platform_.systemFolders = &systemFolders;
+    platform_.clipboard = &clipboard;
+    platform_.recycleBin = &recycleBin;
+    platform_.starter = &starter;
+    platform_.urlCache = &urlCache;
+    platform_.urlHistory = [this]() -> std::unique_ptr<IUrlHistoryStore> {
+        return std::make_unique<TFakeUrlHistoryStore>(historyClears);
+    };
     SetSystemPlatform(&platform_);
 }
 

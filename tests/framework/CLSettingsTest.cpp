@@ -41,9 +41,10 @@ protected:
         fake.shellFolders.common["Common AppData"] = "C:\\ProgramData";
         fake.security.writable.insert(kCommonDir);
     }
-    ~SettingsTest() override { SetEngineSettingLists(nullptr); }
 
-    std::unique_ptr<TCLSettings> Create() { return std::make_unique<TCLSettings>(fake.Platform()); }
+    std::unique_ptr<TCLSettings> Create(ISettingLists* lists = nullptr) {
+        return std::make_unique<TCLSettings>(fake.Platform(), lists);
+    }
     std::string SettingFile(bool allUsers = true) {
         return std::string(allUsers ? kCommonDir : kUserDir) + "setting.dat";
     }
@@ -159,10 +160,9 @@ TEST_F(SettingsTest, UnsavableFlagStillKeepsTheDecision) {
 
 TEST_F(SettingsTest, FirstHolderOfAKeyWinsThroughAllFiveLayers) {
     TFakeLists lists;
-    SetEngineSettingLists(&lists);
     fake.files.files["C:\\Tools\\const.dat"] = "[setting]\na=const\nb=const\nc=const\nd=const\n";
     fake.files.files["C:\\Tools\\oem.const.dat"] = "[setting]\na=oem\nb=oem\nc=oem\n";
-    auto settings = Create();
+    auto settings = Create(&lists);
     settings->WriteString("a", "user");
     settings->WriteString("b", "user");
     lists.overwrite["a"] = "override";
@@ -177,7 +177,7 @@ TEST_F(SettingsTest, FirstHolderOfAKeyWinsThroughAllFiveLayers) {
 
     settings->WriteString("a", "written later");
     EXPECT_EQ(settings->ReadString("a"), "override");
-    SetEngineSettingLists(nullptr);
+    settings->SetSettingLists(nullptr);
     EXPECT_EQ(settings->ReadString("a"), "written later");
     EXPECT_EQ(settings->ReadString("e"), "");
 }
@@ -185,9 +185,8 @@ TEST_F(SettingsTest, FirstHolderOfAKeyWinsThroughAllFiveLayers) {
 TEST_F(SettingsTest, EmptyValueHidesLowerLayers) {
     TFakeLists lists;
     lists.defaults["Key"] = "default";
-    SetEngineSettingLists(&lists);
     fake.files.files["C:\\Tools\\const.dat"] = "[setting]\nKey=const\n";
-    auto settings = Create();
+    auto settings = Create(&lists);
     settings->WriteString("key", "");
     DebugTrace().Enabled = true;
     ScopedTraceCapture trace;
