@@ -54,8 +54,8 @@ void ClearRunHistory(TCleaningActions& a) {
 
 // In item order; the clear-all run takes the ticked items in this order.
 const TCatalogueItem kCatalogue[kItemCount] = {
-    {kItemIEHistory, kPageIE, 24, "rbClearIEBrowserH", "Clear Browser History", "btnIECBH", "Clear Now",
-     ClearIEHistory, RunIEHistoryScript, false, false},
+    {kItemIEHistory, kPageIE, 24, "rbClearIEBrowserH", "Clear Browser History", "btnIECBH", "Clear Now", ClearIEHistory,
+     RunIEHistoryScript, false, false},
     {kItemIECache, kPageIE, 72, "rbIEDeleteTemp", "Delete Temporary Internet Files (Cache)", "btnIEDT", "Delete Now",
      DeleteIECache, DeleteIECache, false, false},
     {kItemIECookies, kPageIE, 104, "rbIEDeleteCookie", "Delete Cookies", "btnIEDC", "Delete Now", PurgeUrlCache,

@@ -15,7 +15,7 @@
 namespace tallow {
 
 class TCleaningActions : public IClearAllActions {
-public:
+  public:
     TCleaningActions(TCleaners& cleaners, TFirefox& firefox, TIECache& cache, TUrlHistory& history)
         : cleaners_(cleaners), firefox_(firefox), ich1_(cache), urlHistory1_(history) {}
 
@@ -36,7 +36,7 @@ public:
     TCleaners& Cleaners() { return cleaners_; }
     TFirefox& Firefox() { return firefox_; }
 
-private:
+  private:
     TCleaners& cleaners_;
     TFirefox& firefox_;
     TIECache& ich1_;
@@ -47,7 +47,7 @@ private:
 /// (its URL history store included) and the settings store.
 /// The window calls `UrlHistory1.Loaded()` once it has been loaded.
 class TCleaningKit {
-public:
+  public:
     TCleaningKit(const TPlatform& platform, ISettingsStore& settings)
         : cleaners(platform, settings),
           firefox(platform, settings, cleaners.FolderCleaner()),

@@ -8,13 +8,13 @@ namespace {
 
 // Marks the window running for the life of a run, however the run ends.
 class TRunningMark {
-public:
+  public:
     explicit TRunningMark(IClearAllWindow& window) : window_(window) { window_.SetRunning(true); }
     ~TRunningMark() { window_.SetRunning(false); }
     TRunningMark(const TRunningMark&) = delete;
     TRunningMark& operator=(const TRunningMark&) = delete;
 
-private:
+  private:
     IClearAllWindow& window_;
 };
 

@@ -12,7 +12,7 @@ constexpr int kGaugeStep = 100;
 
 /// What the run needs of the main window.
 class IClearAllWindow {
-public:
+  public:
     virtual ~IClearAllWindow() = default;
     /// Whether item `item` (1 to 13) is ticked, read at the moment of the call.
     virtual bool IsItemTicked(int item) = 0;
@@ -39,7 +39,7 @@ public:
 
 /// The cleaning side of the run.
 class IClearAllActions {
-public:
+  public:
     virtual ~IClearAllActions() = default;
     virtual bool IsFirefoxRunning() = 0;
     /// The run's action of item `item`; may throw (the clipboard item does).
@@ -47,7 +47,7 @@ public:
 };
 
 class TClearAllRun {
-public:
+  public:
     TClearAllRun(IClearAllWindow& window, IClearAllActions& actions) : window_(window), actions_(actions) {}
 
     /// btnClearAllClick. An exception from an action ends the run there and reaches
@@ -59,7 +59,7 @@ public:
     /// tmrClearAllTimer: the gauge's value plus 1, clamped to its maximum.
     void TimerTick();
 
-private:
+  private:
     void RunItems();
     void StopGauge();
     bool FirefoxItemBlocks();

@@ -8,7 +8,7 @@
 namespace tallow {
 
 class TEntryBuffer {
-public:
+  public:
     TEntryBuffer() = default;
     explicit TEntryBuffer(std::uint32_t size) { Allocate(size); }
 
@@ -27,7 +27,7 @@ public:
     void* data() { return bytes_.get(); }
     std::uint32_t size() const { return size_; }
 
-private:
+  private:
     std::unique_ptr<std::byte[]> bytes_;
     std::uint32_t size_ = 0;
 };

@@ -20,7 +20,7 @@ namespace tallow {
 using TShowMessageByKey = std::function<void(const std::string& key)>;
 
 class TFirefox {
-public:
+  public:
     /// Over `platform` (copied) and `settings`, emptying folders with `folders`.
     TFirefox(const TPlatform& platform, ISettingsStore& settings, TFolderCleaner& folders)
         : p_(platform), settings_(settings), folders_(folders) {}
@@ -56,7 +56,7 @@ public:
     /// or "MSGBOX_CloseFFAndClear" through `show` when not.
     bool FirefoxGuard(const TShowMessageByKey& show);
 
-private:
+  private:
     bool FileExists(const std::string& path);
     bool FolderExists(const std::string& path);
     std::string RegistryPath(const std::string& storedPath);

@@ -99,13 +99,13 @@ void TFolderCleaner::EmptyTree(FolderHandle folder, const std::wstring& finalPat
 void TFolderCleaner::EmptyChildFolder(FolderHandle parent, const std::wstring& parentPath, const std::wstring& name) {
     FolderHandle child = 0;
     switch (files_.OpenChild(parent, name, child)) {
-    case TChildKind::kFailed:
-        return;
-    case TChildKind::kLink:  // swapped for a link since the listing
-        files_.RemoveChildLink(parent, name);
-        return;
-    case TChildKind::kFolder:
-        break;
+        case TChildKind::kFailed:
+            return;
+        case TChildKind::kLink:  // swapped for a link since the listing
+            files_.RemoveChildLink(parent, name);
+            return;
+        case TChildKind::kFolder:
+            break;
     }
     // A system that followed a link anyway has opened a folder elsewhere.
     auto reached = files_.FinalPath(child);

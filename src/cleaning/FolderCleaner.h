@@ -11,7 +11,7 @@
 namespace tallow {
 
 class TFolderCleaner {
-public:
+  public:
     TFolderCleaner(IFileTree& files, ISystemFolders& systemFolders) : files_(files), system_(systemFolders) {}
 
     /// Deletes every entry of `folder` (with `recursive`, the contents of every
@@ -28,7 +28,7 @@ public:
     /// target when it is a link, is judged by its final path.
     bool MayEmpty(const std::string& folder);
 
-private:
+  private:
     /// The folder `folder` reaches, opened, and its final path; 0 when it is refused.
     FolderHandle OpenChecked(const std::string& folder, std::wstring& finalPath);
     void EmptyTree(FolderHandle folder, const std::wstring& finalPath, bool recursive);

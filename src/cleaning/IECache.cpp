@@ -6,8 +6,15 @@ namespace tallow {
 namespace {
 
 constexpr std::uint32_t kFlagOfMember[] = {
-    cache_entry::kNormal,       0x2,     cache_entry::kSticky, cache_entry::kCookie, cache_entry::kUrlHistory,
-    cache_entry::kTrackOffline, cache_entry::kTrackOnline,     cache_entry::kSparse, 0x20000,
+    cache_entry::kNormal,
+    0x2,
+    cache_entry::kSticky,
+    cache_entry::kCookie,
+    cache_entry::kUrlHistory,
+    cache_entry::kTrackOffline,
+    cache_entry::kTrackOnline,
+    cache_entry::kSparse,
+    0x20000,
 };
 
 }  // namespace

@@ -25,7 +25,7 @@ enum class TFilterOption {
 
 /// A set of TFilterOption, stored as its set value (bit n for member n).
 class TFilterOptions {
-public:
+  public:
     constexpr TFilterOptions() = default;
     constexpr TFilterOptions(std::initializer_list<TFilterOption> members) {
         for (TFilterOption m : members)
@@ -41,7 +41,7 @@ public:
     constexpr bool Contains(TFilterOption m) const { return (bits_ & Bit(m)) != 0; }
     constexpr bool operator==(const TFilterOptions&) const = default;
 
-private:
+  private:
     static constexpr std::uint32_t Bit(TFilterOption m) { return 1u << static_cast<unsigned>(m); }
     std::uint32_t bits_ = 0;
 };
@@ -58,7 +58,7 @@ enum class TSearchPattern { spAll, spCookies, spHistory, spUrl };
 const char* PatternOf(TSearchPattern pattern);
 
 class TIECache {
-public:
+  public:
     explicit TIECache(IUrlCache& cache) : cache_(cache) {}
     ~TIECache();
     TIECache(const TIECache&) = delete;
@@ -90,7 +90,7 @@ public:
     const std::string& CurrentEntryUrl() const { return currentEntryUrl_; }
     UrlCacheHandle WalkHandle() const { return walkHandle_; }
 
-private:
+  private:
     std::uint32_t TakeEntry(bool found, const void* buffer);
     void CloseWalk();
 

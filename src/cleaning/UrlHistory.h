@@ -9,7 +9,7 @@
 namespace tallow {
 
 class TUrlHistory {
-public:
+  public:
     using StoreFactory = std::function<std::unique_ptr<IUrlHistoryStore>()>;
 
     /// `factory` creates the history object when the owning window has been loaded.
@@ -23,7 +23,7 @@ public:
     /// Empties the history of visited addresses; nothing without a history object.
     void ClearHistoryStore();
 
-private:
+  private:
     StoreFactory factory_;
     std::unique_ptr<IUrlHistoryStore> store_;
 };

@@ -77,7 +77,10 @@ void TCleaners::StartScript(const std::string& name) {
     StartProgram(settings_.ExeDir() + name, "", true, -1, false);
 }
 
-bool TCleaners::StartProgram(const std::string& file, const std::string& parameters, bool hidden, int timeoutMs,
+bool TCleaners::StartProgram(const std::string& file,
+                             const std::string& parameters,
+                             bool hidden,
+                             int timeoutMs,
                              bool wait) {
     std::string path = file;
     std::replace(path.begin(), path.end(), '/', '\\');

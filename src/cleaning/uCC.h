@@ -14,12 +14,12 @@
 namespace tallow {
 
 class EClipboardError : public std::runtime_error {
-public:
+  public:
     EClipboardError() : std::runtime_error("Cannot open clipboard") {}
 };
 
 class TCleaners {
-public:
+  public:
     /// The cleaners over `platform` (copied; the services it points to must outlive
     /// the cleaners) and `settings` (must outlive them).
     TCleaners(const TPlatform& platform, ISettingsStore& settings);
@@ -46,7 +46,7 @@ public:
 
     TFolderCleaner& FolderCleaner() { return folders_; }
 
-private:
+  private:
     void StartScript(const std::string& name);
     /// The application's window at the moment of the call: clipboard owner and
     /// parent of the recycle bin's windows. The main window of this process

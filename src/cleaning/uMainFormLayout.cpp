@@ -75,8 +75,8 @@ const ItemFields kItemFields[kItemCount] = {
 };
 
 // The window's field of each catalogue page.
-TskTabSheet* TfrmMain::*const kPageFields[kCataloguePageCount] = {&TfrmMain::tstIE, &TfrmMain::tstFF,
-                                                                 &TfrmMain::tstSys, &TfrmMain::tstWH};
+TskTabSheet* TfrmMain::*const kPageFields[kCataloguePageCount] = {&TfrmMain::tstIE, &TfrmMain::tstFF, &TfrmMain::tstSys,
+                                                                  &TfrmMain::tstWH};
 
 }  // namespace
 
@@ -133,10 +133,12 @@ void TfrmMain::CreateComponents() {
 }
 
 void TfrmMain::CreateHeader() {
-    imgTitle = CreateControl<TskPngImageView>(this, {.name = "imgTitle", .parent = this, .bounds = TRect::Bounds(56, 8, 130, 60)});
+    imgTitle = CreateControl<TskPngImageView>(
+        this, {.name = "imgTitle", .parent = this, .bounds = TRect::Bounds(56, 8, 130, 60)});
     imgTitle->SetAutoSize(true);
 
-    skShadowLabel1 = CreateControl<TskShadowLabel>(this, {.name = "skShadowLabel1", .parent = this, .bounds = TRect::Bounds(192, 16, 207, 35)});
+    skShadowLabel1 = CreateControl<TskShadowLabel>(
+        this, {.name = "skShadowLabel1", .parent = this, .bounds = TRect::Bounds(192, 16, 207, 35)});
     skShadowLabel1->SetFont({"Verdana", 19, true, false});
     skShadowLabel1->SetColor(Rgb(255, 255, 255));
     skShadowLabel1->SetShadowColor(Rgb(0, 0, 0));
@@ -145,7 +147,8 @@ void TfrmMain::CreateHeader() {
     skShadowLabel1->SetAutoSize(true);
     skShadowLabel1->SetCaption("Tallowmere");
 
-    skShadowLabel2 = CreateControl<TskShadowLabel>(this, {.name = "skShadowLabel2", .parent = this, .bounds = TRect::Bounds(196, 45, 301, 25)});
+    skShadowLabel2 = CreateControl<TskShadowLabel>(
+        this, {.name = "skShadowLabel2", .parent = this, .bounds = TRect::Bounds(196, 45, 301, 25)});
     skShadowLabel2->SetFont({"Verdana", 12, true, false});
     skShadowLabel2->SetColor(Rgb(128, 128, 128));
     skShadowLabel2->SetShadowColor(Rgb(255, 255, 255));
@@ -154,7 +157,8 @@ void TfrmMain::CreateHeader() {
     skShadowLabel2->SetAutoSize(true);
     skShadowLabel2->SetCaption("Clear your history and protect your privacy!");
 
-    sgClearall = CreateControl<TskGauge>(this, {.name = "sgClearall", .parent = this, .bounds = TRect::Bounds(192, 72, 467, 20)});
+    sgClearall = CreateControl<TskGauge>(
+        this, {.name = "sgClearall", .parent = this, .bounds = TRect::Bounds(192, 72, 467, 20)});
     sgClearall->SetMinValue(0);
     sgClearall->SetVisible(false);
 }
@@ -175,7 +179,8 @@ void TfrmMain::CreateSideButtons() {
 }
 
 void TfrmMain::CreatePages() {
-    pcMain = CreateControl<TskPageControl>(this, {.name = "pcMain", .parent = this, .bounds = TRect::Bounds(192, 96, 467, 257)});
+    pcMain = CreateControl<TskPageControl>(
+        this, {.name = "pcMain", .parent = this, .bounds = TRect::Bounds(192, 96, 467, 257)});
     for (int page = 0; page < kCataloguePageCount; ++page) {
         TskTabSheet* sheet = CreateComponent<TskTabSheet>(this, CataloguePageName(TCataloguePage(page)));
         sheet->SetPageControl(pcMain);
@@ -189,25 +194,27 @@ void TfrmMain::CreateCatalogue() {
         const TCatalogueItem& row = *CatalogueItem(item);
         const ItemFields& fields = kItemFields[item - 1];
         TskTabSheet* page = this->*kPageFields[row.page];
-        TskCheckBox* check =
-            CreateControl<TskCheckBox>(this, {.name = row.checkName,
-                                              .parent = page,
-                                              .bounds = TRect::Bounds(kRowCheckLeft, row.top, kRowCheckWidth, kRowHeight),
-                                              .caption = row.checkCaption,
-                                              .font = kWindowFont});
+        TskCheckBox* check = CreateControl<TskCheckBox>(
+            this, {.name = row.checkName,
+                   .parent = page,
+                   .bounds = TRect::Bounds(kRowCheckLeft, row.top, kRowCheckWidth, kRowHeight),
+                   .caption = row.checkCaption,
+                   .font = kWindowFont});
         check->SetChecked(false);
         this->*fields.check = check;
-        TskButton* button =
-            CreateControl<TskButton>(this, {.name = row.buttonName,
-                                            .parent = page,
-                                            .bounds = TRect::Bounds(kRowButtonLeft, row.top, kRowButtonWidth, kRowHeight),
-                                            .caption = row.buttonCaption,
-                                            .font = kWindowFont});
+        TskButton* button = CreateControl<TskButton>(
+            this, {.name = row.buttonName,
+                   .parent = page,
+                   .bounds = TRect::Bounds(kRowButtonLeft, row.top, kRowButtonWidth, kRowHeight),
+                   .caption = row.buttonCaption,
+                   .font = kWindowFont});
         this->*fields.button = button;
     }
     const char* note = "(Including Browsing, Search, Address Bar and Form AutoComplete)";
-    lblClearBrowserH = CreateControl<TskLabel>(this, {.name = "lblClearBrowserH", .parent = tstIE, .bounds = TRect::Bounds(48, 48, 320, 13)});
-    lblFFClearBH = CreateControl<TskLabel>(this, {.name = "lblFFClearBH", .parent = tstFF, .bounds = TRect::Bounds(48, 48, 320, 13)});
+    lblClearBrowserH = CreateControl<TskLabel>(
+        this, {.name = "lblClearBrowserH", .parent = tstIE, .bounds = TRect::Bounds(48, 48, 320, 13)});
+    lblFFClearBH = CreateControl<TskLabel>(
+        this, {.name = "lblFFClearBH", .parent = tstFF, .bounds = TRect::Bounds(48, 48, 320, 13)});
     for (TskLabel* label : {lblClearBrowserH, lblFFClearBH}) {
         label->SetFont(kWindowFont);
         label->SetColor(Rgb(96, 102, 112));

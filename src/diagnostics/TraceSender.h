@@ -13,13 +13,13 @@ namespace tallow {
 
 /// Receives every line that an enabled sender sends.
 class ITraceSink {
-public:
+  public:
     virtual ~ITraceSink() = default;
     virtual void TraceLine(const std::string& text, const std::string& tag) = 0;
 };
 
 class TTraceSender {
-public:
+  public:
     bool Enabled = true;
     bool AutoStartViewer = true;
 
@@ -32,13 +32,12 @@ public:
     /// one it replaces. Not owned.
     ITraceSink* SetSink(ITraceSink* sink);
 
-private:
+  private:
     std::mutex mutex_;
     ITraceSink* sink_ = nullptr;
 };
 
 /// The process-wide sender, constructed on first use.
 TTraceSender& DebugTrace();
-
 
 }  // namespace tallow

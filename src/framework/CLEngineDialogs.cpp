@@ -89,7 +89,8 @@ void TCLEngine::AutoCheckUpdate() {
 }
 
 void TCLEngine::CheckUpdateDue() {
-    if (!IsUpdateDue(platform_.clock->Now(), settings_.ReadFloat("Update.LastDate"), settings_.ReadInteger("Update.Days"))) {
+    if (!IsUpdateDue(platform_.clock->Now(), settings_.ReadFloat("Update.LastDate"),
+                     settings_.ReadInteger("Update.Days"))) {
         return;
     }
     if (!windows_.updateWindow) {

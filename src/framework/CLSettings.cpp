@@ -48,7 +48,8 @@ struct TLoaded {
 };
 
 TIniDocument ParseFileContent(const IFiles& files, const std::string& content) {
-    return TIniDocument::Parse(IniTextToAnsi(content, [&](std::u16string_view text) { return files.WideToAnsi(text); }));
+    return TIniDocument::Parse(
+        IniTextToAnsi(content, [&](std::u16string_view text) { return files.WideToAnsi(text); }));
 }
 
 TLoaded LoadDocument(const IFiles& files, const std::string& path) {
@@ -62,8 +63,10 @@ TLoaded LoadDocument(const IFiles& files, const std::string& path) {
             break;
         case FileReadStatus::TooLarge:
             loaded.readable = false;
-            TraceSettings("Settings file larger than 1 MiB, not read; its keys count as empty and it is never "
-                          "rewritten: " + path);
+            TraceSettings(
+                "Settings file larger than 1 MiB, not read; its keys count as empty and it is never "
+                "rewritten: " +
+                path);
             break;
         case FileReadStatus::Failed:
             loaded.readable = false;

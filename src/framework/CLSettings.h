@@ -28,7 +28,7 @@
 namespace tallow {
 
 class TCLSettings : public ISettingsStore {
-public:
+  public:
     /// Creates the store: reads the constant files, decides between the
     /// per-user and the all-users folder, opens (or creates) setting.dat and
     /// counts this start in "RunTimes". The services must outlive the store;
@@ -87,7 +87,7 @@ public:
     const std::string& CommonDir() const { return commonDir_; }
     const std::string& ConfigName() const { return configName_; }
 
-private:
+  private:
     bool DecideAllUsers();
     void SelectSettingsDir(bool allUsers);
     std::string SettingsFile() const { return settingsDir_ + "setting.dat"; }

@@ -32,7 +32,7 @@ using WideToAnsiFn = std::function<std::string(std::u16string_view)>;
 std::string IniTextToAnsi(std::string_view bytes, const WideToAnsiFn& toAnsi);
 
 class TIniDocument {
-public:
+  public:
     TIniDocument() = default;
     /// Reads a document from ANSI text (file content goes through IniTextToAnsi first).
     static TIniDocument Parse(std::string_view text);
@@ -50,7 +50,7 @@ public:
     /// sections; kept lines come back trimmed, in their places.
     std::string Serialize() const;
 
-private:
+  private:
     // A key line, or (isKept) a line kept as text in `value`.
     struct Entry {
         std::string key;

@@ -10,7 +10,7 @@
 namespace tallow {
 
 class ISettingsStore {
-public:
+  public:
     virtual ~ISettingsStore() = default;
 
     /// The value of `name` (keys ignore case); empty when no layer holds it.

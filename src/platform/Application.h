@@ -8,7 +8,7 @@
 namespace tallow {
 
 class IApplication {
-public:
+  public:
     virtual ~IApplication() = default;
     /// Initialises COM for this thread, apartment-threaded; false on failure.
     virtual bool InitializeCom() = 0;

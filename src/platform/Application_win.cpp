@@ -1,5 +1,5 @@
-#include <windows.h>
 #include <objbase.h>
+#include <windows.h>
 
 #include <exception>
 #include <memory>
@@ -46,7 +46,7 @@ HWND CreateTaskWindow() {
 }
 
 class TWinApplication : public IApplication {
-public:
+  public:
     TWinApplication() : taskWindow_(CreateTaskWindow()) {}
 
     bool InitializeCom() override { return SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)); }
@@ -85,7 +85,7 @@ public:
             posted.release();  // the task window owns it now
     }
 
-private:
+  private:
     HWND taskWindow_;
 };
 

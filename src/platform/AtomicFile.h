@@ -16,8 +16,7 @@ namespace tallow {
 /// the temporary file is removed and `path` keeps its old content; the result
 /// tells whether `path` now holds `content`. Threads of one process that
 /// rewrite the same file take turns (the settings store holds IFiles::LockFile).
-bool WriteFileAtomically(IFiles& files, const std::string& path, const std::string& content,
-                         std::uint32_t writer = 0);
+bool WriteFileAtomically(IFiles& files, const std::string& path, const std::string& content, std::uint32_t writer = 0);
 
 /// How many temporary names one rewrite tries.
 inline constexpr int kAtomicWriteAttempts = 4;

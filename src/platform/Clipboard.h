@@ -6,7 +6,7 @@
 namespace tallow {
 
 class IClipboard {
-public:
+  public:
     virtual ~IClipboard() = default;
     /// OpenClipboard with `owner`; false when another program holds it open.
     virtual bool Open(WindowHandle owner) = 0;

@@ -7,7 +7,7 @@ namespace tallow {
 namespace {
 
 class TWinClipboard : public IClipboard {
-public:
+  public:
     bool Open(WindowHandle owner) override { return OpenClipboard(reinterpret_cast<HWND>(owner)) != FALSE; }
     void Empty() override { EmptyClipboard(); }
     void Close() override { CloseClipboard(); }

@@ -7,7 +7,7 @@ namespace tallow {
 namespace {
 
 class TWinClock : public IClock {
-public:
+  public:
     double Now() const override {
         SYSTEMTIME st;
         GetLocalTime(&st);

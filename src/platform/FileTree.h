@@ -59,7 +59,7 @@ inline bool IsSafeChildName(const std::wstring& name) {
 }
 
 class IFileTree {
-public:
+  public:
     virtual ~IFileTree() = default;
 
     //--- By path (ANSI text, as settings and the system's ANSI answers give paths)

@@ -33,13 +33,12 @@ std::wstring Widen(const std::string& text) {
 // not at all, since such a form names another entry, or a path.
 std::optional<std::string> ExactAnsi(const std::wstring& name) {
     BOOL lossy = FALSE;
-    int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.data(), int(name.size()), nullptr, 0, nullptr,
-                                &lossy);
+    int n =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.data(), int(name.size()), nullptr, 0, nullptr, &lossy);
     if (n <= 0 || lossy)
         return std::nullopt;
     std::string ansi(n, '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.data(), int(name.size()), ansi.data(), n, nullptr,
-                        &lossy);
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.data(), int(name.size()), ansi.data(), n, nullptr, &lossy);
     if (lossy || Widen(ansi) != name)
         return std::nullopt;
     return ansi;
@@ -74,7 +73,7 @@ bool MarkForDeletion(HANDLE handle) {
 }
 
 class TFindHandle {
-public:
+  public:
     explicit TFindHandle(HANDLE h) : h_(h) {}
     ~TFindHandle() {
         if (h_ != INVALID_HANDLE_VALUE)
@@ -84,7 +83,7 @@ public:
     TFindHandle& operator=(const TFindHandle&) = delete;
     HANDLE get() const { return h_; }
 
-private:
+  private:
     HANDLE h_;
 };
 
@@ -112,7 +111,7 @@ std::optional<std::vector<TWideEntry>> FindAll(const std::wstring& pattern) {
 //--- The file tree ------------------------------------------------------------
 
 class TWinFileTree : public IFileTree {
-public:
+  public:
     std::vector<TFileEntry> ListEntries(const std::string& folder) override {
         std::vector<TFileEntry> entries;
         auto wide = FindAll(Widen(folder) + L"*");
@@ -200,8 +199,8 @@ public:
         child = 0;
         HANDLE opened = nullptr;
         const ULONG options = FILE_DIRECTORY_FILE | FILE_OPEN_REPARSE_POINT;
-        NTSTATUS status = OpenRelative(AsHandle(parent), name, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | DELETE,
-                                       options, opened);
+        NTSTATUS status =
+            OpenRelative(AsHandle(parent), name, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | DELETE, options, opened);
         if (status == kSharingViolation || status == kAccessDenied)  // emptied, yet not removable
             status = OpenRelative(AsHandle(parent), name, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, options, opened);
         if (!NT_SUCCESS(status))
@@ -232,8 +231,8 @@ public:
 
     bool RemoveChildLink(FolderHandle parent, const std::wstring& name) override {
         HANDLE link = nullptr;
-        if (!NT_SUCCESS(OpenRelative(AsHandle(parent), name, DELETE | FILE_READ_ATTRIBUTES, FILE_OPEN_REPARSE_POINT,
-                                     link)))
+        if (!NT_SUCCESS(
+                OpenRelative(AsHandle(parent), name, DELETE | FILE_READ_ATTRIBUTES, FILE_OPEN_REPARSE_POINT, link)))
             return false;
         // Only a handle on the link itself may be marked for deletion. A system that
         // ignores FILE_OPEN_REPARSE_POINT hands out the target instead (Wine does),
@@ -250,7 +249,7 @@ public:
         return removed;
     }
 
-private:
+  private:
     std::optional<std::vector<TWideEntry>> ListByFinalPath(FolderHandle folder) {
         auto path = FinalPath(folder);
         if (!path)

@@ -23,12 +23,12 @@ struct TFileRead {
 
 /// Held while one writer re-reads and rewrites a file; released when destroyed.
 class IFileLock {
-public:
+  public:
     virtual ~IFileLock() = default;
 };
 
 class IFiles {
-public:
+  public:
     virtual ~IFiles() = default;
     /// Whole content of a file; nothing when it cannot be opened or read.
     virtual std::optional<std::string> ReadFile(const std::string& path) const = 0;

@@ -7,7 +7,7 @@ namespace tallow {
 namespace {
 
 class THandle {
-public:
+  public:
     explicit THandle(HANDLE h) : h_(h) {}
     ~THandle() {
         if (valid()) {
@@ -19,7 +19,7 @@ public:
     bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
     HANDLE get() const { return h_; }
 
-private:
+  private:
     HANDLE h_;
 };
 
@@ -53,18 +53,18 @@ HANDLE OpenForReading(const std::string& path) {
 }
 
 class TWinFileLock : public IFileLock {
-public:
+  public:
     explicit TWinFileLock(HANDLE h) : h_(h) {}
     ~TWinFileLock() override { CloseHandle(h_); }
     TWinFileLock(const TWinFileLock&) = delete;
     TWinFileLock& operator=(const TWinFileLock&) = delete;
 
-private:
+  private:
     HANDLE h_;
 };
 
 class TWinFiles : public IFiles {
-public:
+  public:
     std::optional<std::string> ReadFile(const std::string& path) const override {
         THandle file(OpenForReading(path));
         if (!file.valid()) {
@@ -85,7 +85,7 @@ public:
         if (!file.valid()) {
             const DWORD error = GetLastError();
             result.status = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileReadStatus::Missing
-                                                                                            : FileReadStatus::Failed;
+                                                                                           : FileReadStatus::Failed;
             return result;
         }
         LARGE_INTEGER size;
@@ -100,10 +100,10 @@ public:
         std::string content(static_cast<size_t>(size.QuadPart) + 1, '\0');  // one more: a file that grew shows it
         size_t done = 0;
         DWORD got = 0;
-        while (done < content.size() &&
-               ::ReadFile(file.get(), content.data() + done, static_cast<DWORD>(content.size() - done), &got,
-                          nullptr) &&
-               got > 0) {
+        while (
+            done < content.size() &&
+            ::ReadFile(file.get(), content.data() + done, static_cast<DWORD>(content.size() - done), &got, nullptr) &&
+            got > 0) {
             done += got;
         }
         if (done > limit) {
@@ -117,8 +117,8 @@ public:
     }
 
     bool WriteFile(const std::string& path, const std::string& content) override {
-        THandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                 nullptr));
+        THandle file(
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid()) {
             return false;
         }
@@ -237,8 +237,8 @@ public:
     std::optional<double> CreationTime(const std::string& path) const override {
         const std::string target = WithoutTrailingSlash(path);
         for (DWORD flags : {DWORD(FILE_ATTRIBUTE_NORMAL), DWORD(FILE_FLAG_BACKUP_SEMANTICS)}) {
-            THandle file(CreateFileA(target.c_str(), GENERIC_READ, kAllSharing, nullptr, OPEN_EXISTING, flags,
-                                     nullptr));
+            THandle file(
+                CreateFileA(target.c_str(), GENERIC_READ, kAllSharing, nullptr, OPEN_EXISTING, flags, nullptr));
             if (!file.valid()) {
                 continue;
             }

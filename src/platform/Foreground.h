@@ -6,7 +6,7 @@
 namespace tallow {
 
 class IForeground {
-public:
+  public:
     virtual ~IForeground() = default;
     /// Restores a minimised window, shows it and makes it the foreground window,
     /// attaching to the foreground thread's input and lowering the foreground

@@ -44,7 +44,7 @@ void BringToFrontWithoutLockTimeout(HWND window) {
 }
 
 class TWinForeground : public IForeground {
-public:
+  public:
     bool ForceForegroundWindow(WindowHandle handle) override {
         HWND window = reinterpret_cast<HWND>(handle);
         if (IsIconic(window)) {

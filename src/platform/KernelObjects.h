@@ -8,7 +8,7 @@ namespace tallow {
 enum class MutexResult { Created, AlreadyExists, Failed };
 
 class IKernelObjects {
-public:
+  public:
     virtual ~IKernelObjects() = default;
     /// CreateMutexA without initial ownership. The handle stays open until the
     /// process ends (also when the mutex already existed). A mutex of that name

@@ -7,7 +7,7 @@ namespace tallow {
 namespace {
 
 class TWinKernelObjects : public IKernelObjects {
-public:
+  public:
     MutexResult CreateNamedMutex(const std::string& name) override {
         // The handle is deliberately never closed: the mutex must exist as long
         // as this process runs.

@@ -6,7 +6,7 @@ namespace tallow {
 enum class Key { Control, Shift };
 
 class IKeyState {
-public:
+  public:
     virtual ~IKeyState() = default;
     /// True when the high bit of the key's current state is set (held down).
     virtual bool IsDown(Key key) const = 0;

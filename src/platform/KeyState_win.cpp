@@ -7,7 +7,7 @@ namespace tallow {
 namespace {
 
 class TWinKeyState : public IKeyState {
-public:
+  public:
     bool IsDown(Key key) const override {
         const int vk = key == Key::Control ? VK_CONTROL : VK_SHIFT;
         return (GetKeyState(vk) & 0x8000) != 0;

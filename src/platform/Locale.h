@@ -4,7 +4,7 @@
 namespace tallow {
 
 class ILocale {
-public:
+  public:
     virtual ~ILocale() = default;
     /// The decimal separator of the user's locale (LOCALE_SDECIMAL); '.' when unknown.
     virtual char DecimalSeparator() const = 0;

@@ -7,7 +7,7 @@ namespace tallow {
 namespace {
 
 class TWinLocale : public ILocale {
-public:
+  public:
     char DecimalSeparator() const override {
         char buffer[8] = {};
         if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer) > 1 && buffer[0] != '\0') {

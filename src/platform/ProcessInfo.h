@@ -8,7 +8,7 @@
 namespace tallow {
 
 class IProcessInfo {
-public:
+  public:
     virtual ~IProcessInfo() = default;
     /// Full path of the program file exactly as GetModuleFileNameA returns it.
     virtual std::string ModuleFileName() const = 0;

@@ -9,7 +9,7 @@ namespace tallow {
 namespace {
 
 class TWinProcessInfo : public IProcessInfo {
-public:
+  public:
     std::string ModuleFileName() const override {
         std::string buffer(MAX_PATH, '\0');
         for (;;) {

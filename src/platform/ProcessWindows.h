@@ -9,7 +9,7 @@
 namespace tallow {
 
 class IProcessWindows {
-public:
+  public:
     virtual ~IProcessWindows() = default;
     /// The first top-level window of class `className` that belongs to this
     /// process, in the system's window order; 0 when there is none.

@@ -7,7 +7,7 @@ namespace tallow {
 namespace {
 
 class TWinProcessWindows : public IProcessWindows {
-public:
+  public:
     WindowHandle FindOwnWindow(const std::string& className) override {
         const char* name = className.c_str();
         for (HWND w = FindWindowExA(nullptr, nullptr, name, nullptr); w; w = FindWindowExA(nullptr, w, name, nullptr)) {

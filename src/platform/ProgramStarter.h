@@ -15,7 +15,7 @@ struct TProcessRequest {
 };
 
 class IProgramStarter {
-public:
+  public:
     virtual ~IProgramStarter() = default;
     /// CreateProcess with the request; a batch file runs in the command interpreter.
     /// True when the process was created.

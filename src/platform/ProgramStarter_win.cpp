@@ -26,7 +26,9 @@ std::string CommandInterpreter() {
     return (m > 0 && m < MAX_PATH ? std::string(buffer, m) : std::string("C:\\Windows\\System32")) + "\\cmd.exe";
 }
 
-bool Create(const std::string& application, std::string commandLine, const TProcessRequest& request,
+bool Create(const std::string& application,
+            std::string commandLine,
+            const TProcessRequest& request,
             PROCESS_INFORMATION& process) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -40,7 +42,7 @@ bool Create(const std::string& application, std::string commandLine, const TProc
 }
 
 class TWinProgramStarter : public IProgramStarter {
-public:
+  public:
     bool Start(const TProcessRequest& request) override {
         PROCESS_INFORMATION process = {};
         bool created = Create(request.application, request.commandLine, request, process);
@@ -51,8 +53,7 @@ public:
         if (!created)
             return false;
         if (request.wait)
-            WaitForSingleObjectEx(process.hProcess, request.timeoutMs < 0 ? INFINITE : DWORD(request.timeoutMs),
-                                  TRUE);
+            WaitForSingleObjectEx(process.hProcess, request.timeoutMs < 0 ? INFINITE : DWORD(request.timeoutMs), TRUE);
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
         return true;

@@ -6,7 +6,7 @@
 namespace tallow {
 
 class IRecycleBin {
-public:
+  public:
     virtual ~IRecycleBin() = default;
     /// Empties every drive's recycle bin without question, progress window or sound
     /// (SHEmptyRecycleBinA of Shell32.dll, loaded at run time, flags 7). Silent on

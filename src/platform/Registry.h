@@ -21,16 +21,19 @@ struct TRegistryString {
 };
 
 class IRegistry {
-public:
+  public:
     virtual ~IRegistry() = default;
     /// Opens key `path` under `root` in `view` and reads its string value `valueName`
     /// ("" for the default value; REG_SZ or REG_EXPAND_SZ, unexpanded). The value is
     /// missing when the key is, or when the key lacks the value or holds another type.
-    virtual TRegistryString Read(RegistryRoot root, RegistryView view, const std::string& path,
+    virtual TRegistryString Read(RegistryRoot root,
+                                 RegistryView view,
+                                 const std::string& path,
                                  const std::string& valueName) const = 0;
 
     /// The value of `Read` in the program's own view.
-    std::optional<std::string> ReadString(RegistryRoot root, const std::string& path,
+    std::optional<std::string> ReadString(RegistryRoot root,
+                                          const std::string& path,
                                           const std::string& valueName) const {
         return Read(root, RegistryView::Own, path, valueName).value;
     }

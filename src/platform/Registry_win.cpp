@@ -33,7 +33,7 @@ REGSAM ViewFlag(RegistryView view) {
 }
 
 class TKey {
-public:
+  public:
     TKey(HKEY root, const std::string& path, RegistryView view) {
         LONG status = RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | ViewFlag(view), &key_);
         if (status == ERROR_INVALID_PARAMETER && view != RegistryView::Own) {
@@ -53,13 +53,15 @@ public:
     TKey& operator=(const TKey&) = delete;
     HKEY get() const { return key_; }
 
-private:
+  private:
     HKEY key_ = nullptr;
 };
 
 class TWinRegistry : public IRegistry {
-public:
-    TRegistryString Read(RegistryRoot root, RegistryView view, const std::string& path,
+  public:
+    TRegistryString Read(RegistryRoot root,
+                         RegistryView view,
+                         const std::string& path,
                          const std::string& valueName) const override {
         TRegistryString result;
         TKey key(RootKey(root), path, view);
@@ -70,7 +72,7 @@ public:
         return result;
     }
 
-private:
+  private:
     static std::optional<std::string> QueryString(HKEY key, const std::string& valueName) {
         DWORD type = 0;
         DWORD size = 0;

@@ -6,7 +6,7 @@
 namespace tallow {
 
 class ISecurity {
-public:
+  public:
     virtual ~ISecurity() = default;
     /// Whether the current user may write to the existing `folder`: the
     /// folder's owner, group and access-control list (GetFileSecurityW) are

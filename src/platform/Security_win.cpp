@@ -19,8 +19,8 @@ std::wstring Widen(const std::string& text) {
     return wide;
 }
 
-const SECURITY_INFORMATION kWanted = OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION |
-                                     DACL_SECURITY_INFORMATION;
+const SECURITY_INFORMATION kWanted =
+    OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
 
 // The folder's security descriptor; empty on failure. The buffer is 4096 bytes
 // larger than the system asks for.
@@ -66,7 +66,7 @@ bool CheckAsSelf(PSECURITY_DESCRIPTOR descriptor) {
 }
 
 class TWinSecurity : public ISecurity {
-public:
+  public:
     bool CanWriteFolder(const std::string& folder) override {
         try {
             std::vector<BYTE> descriptor = ReadSecurity(Widen(folder));

@@ -8,7 +8,7 @@
 namespace tallow {
 
 class IShellFolders {
-public:
+  public:
     virtual ~IShellFolders() = default;
     /// The value `name` ("AppData", "Local AppData", "Cache", ...) for the
     /// current user, else the machine's; empty when neither can be read.
@@ -19,12 +19,12 @@ public:
 
 /// Shell folders read from "Software\MicroSoft\Windows\CurrentVersion\Explorer\Shell Folders".
 class TRegistryShellFolders : public IShellFolders {
-public:
+  public:
     explicit TRegistryShellFolders(const IRegistry& registry) : registry_(registry) {}
     std::string Folder(const std::string& name) const override;
     std::string CommonFolder(const std::string& name) const override;
 
-private:
+  private:
     const IRegistry& registry_;
 };
 

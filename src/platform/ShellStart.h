@@ -7,7 +7,7 @@
 namespace tallow {
 
 class IShellStart {
-public:
+  public:
     virtual ~IShellStart() = default;
     /// ShellExecuteA(the thread's active window, "open", target, no parameters,
     /// no folder, SW_SHOWNORMAL); a failure is not reported.

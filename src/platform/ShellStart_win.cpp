@@ -9,7 +9,7 @@ namespace tallow {
 namespace {
 
 class TWinShellStart : public IShellStart {
-public:
+  public:
     void Open(const std::string& target) override {
         ShellExecuteA(GetActiveWindow(), "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     }

@@ -7,7 +7,7 @@
 namespace tallow {
 
 class ISystemFolders {
-public:
+  public:
     virtual ~ISystemFolders() = default;
     /// GetTempPath read into a 255-character buffer, as the system gives it; empty
     /// when the ANSI code page cannot hold the path exactly.

@@ -27,7 +27,7 @@ std::wstring Environment(const wchar_t* name) {
 }
 
 class TWinSystemFolders : public ISystemFolders {
-public:
+  public:
     std::string TempPath() override {
         wchar_t wide[256] = {};
         DWORD n = GetTempPathW(255, wide);
@@ -36,8 +36,8 @@ public:
         // A path the code page holds only by "best fit" would name another folder.
         char ansi[2 * 256] = {};
         BOOL lossy = FALSE;
-        int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, int(n), ansi, sizeof ansi, nullptr,
-                                         &lossy);
+        int length =
+            WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, int(n), ansi, sizeof ansi, nullptr, &lossy);
         return length > 0 && !lossy ? std::string(ansi, length) : std::string();
     }
 
@@ -52,8 +52,8 @@ public:
         }
         folders.push_back(FromBuffer(buffer, GetSystemDirectoryW(buffer, MAX_PATH), MAX_PATH));
         folders.push_back(FromBuffer(buffer, GetSystemWow64DirectoryW(buffer, MAX_PATH), MAX_PATH));
-        for (int csidl : {CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86, CSIDL_PROFILE, CSIDL_PERSONAL,
-                          CSIDL_DESKTOPDIRECTORY})
+        for (int csidl :
+             {CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86, CSIDL_PROFILE, CSIDL_PERSONAL, CSIDL_DESKTOPDIRECTORY})
             folders.push_back(ShellFolder(csidl));
         // A 32-bit program is told the 32-bit Program Files; the other one is named here.
         for (const wchar_t* name : {L"ProgramW6432", L"ProgramFiles", L"ProgramFiles(x86)", L"USERPROFILE"})

@@ -38,7 +38,7 @@ struct TUrlCacheEntry {
 };
 
 class IUrlCache {
-public:
+  public:
     virtual ~IUrlCache() = default;
     /// True when "wininet.dll" loads and exports FindFirstUrlCacheGroup,
     /// FindNextUrlCacheGroup, GetUrlCacheGroupAttributeA, SetUrlCacheGroupAttributeA
@@ -50,8 +50,12 @@ public:
     /// FindNextUrlCacheEntryA.
     virtual bool FindNext(UrlCacheHandle walk, void* buffer, std::uint32_t& size) = 0;
     /// FindFirstUrlCacheEntryExA with no group attributes.
-    virtual UrlCacheHandle FindFirstEx(const char* pattern, std::uint32_t flags, std::uint32_t filter,
-                                       std::int64_t group, void* buffer, std::uint32_t& size) = 0;
+    virtual UrlCacheHandle FindFirstEx(const char* pattern,
+                                       std::uint32_t flags,
+                                       std::uint32_t filter,
+                                       std::int64_t group,
+                                       void* buffer,
+                                       std::uint32_t& size) = 0;
     /// FindNextUrlCacheEntryExA.
     virtual bool FindNextEx(UrlCacheHandle walk, void* buffer, std::uint32_t& size) = 0;
     /// DeleteUrlCacheEntryA.

@@ -35,7 +35,7 @@ bool ExportsWhatTheWalkNeeds() {
 }
 
 class TWinUrlCache : public IUrlCache {
-public:
+  public:
     bool LibraryFound() override {
         if (!found_)
             found_ = ExportsWhatTheWalkNeeds();
@@ -56,11 +56,15 @@ public:
         return ok != FALSE;
     }
 
-    UrlCacheHandle FindFirstEx(const char* pattern, std::uint32_t flags, std::uint32_t filter, std::int64_t group,
-                               void* buffer, std::uint32_t& size) override {
+    UrlCacheHandle FindFirstEx(const char* pattern,
+                               std::uint32_t flags,
+                               std::uint32_t filter,
+                               std::int64_t group,
+                               void* buffer,
+                               std::uint32_t& size) override {
         DWORD n = size;
-        HANDLE h = FindFirstUrlCacheEntryExA(pattern, flags, filter, group, AsEntry(buffer), &n, nullptr, nullptr,
-                                             nullptr);
+        HANDLE h =
+            FindFirstUrlCacheEntryExA(pattern, flags, filter, group, AsEntry(buffer), &n, nullptr, nullptr, nullptr);
         Finish(n, size);
         return FromHandle(h);
     }
@@ -93,7 +97,7 @@ public:
         return {entry->lpszSourceUrlName ? entry->lpszSourceUrlName : "", entry->CacheEntryType};
     }
 
-private:
+  private:
     void Finish(DWORD n, std::uint32_t& size) {
         lastError_ = GetLastError();
         size = n;

@@ -6,7 +6,7 @@
 namespace tallow {
 
 class IUrlHistoryStore {
-public:
+  public:
     virtual ~IUrlHistoryStore() = default;
     /// IUrlHistoryStg2::ClearHistory; its result is of no interest to callers.
     virtual void ClearHistory() = 0;

@@ -15,7 +15,7 @@ constexpr CLSID kClsidUrlHistory = {0x3c374a40, 0xbae4, 0x11cf, {0xbf, 0x7d, 0x0
 constexpr IID kIidUrlHistoryStg2 = {0xafa0dc11, 0xc313, 0x11d0, {0x83, 0x1a, 0x00, 0xc0, 0x4f, 0xd5, 0xae, 0x38}};
 
 class TWinUrlHistoryStore : public IUrlHistoryStore {
-public:
+  public:
     explicit TWinUrlHistoryStore(IUrlHistoryStg2* store) : store_(store) {}
     ~TWinUrlHistoryStore() override { store_->Release(); }
     TWinUrlHistoryStore(const TWinUrlHistoryStore&) = delete;
@@ -23,7 +23,7 @@ public:
 
     void ClearHistory() override { store_->ClearHistory(); }
 
-private:
+  private:
     IUrlHistoryStg2* store_;
 };
 

@@ -18,7 +18,7 @@ struct CopyDataRecord {
 };
 
 class IWindowMessages {
-public:
+  public:
     virtual ~IWindowMessages() = default;
     /// RegisterWindowMessageA: the same name gives the same number in every
     /// process; 0 on failure.
@@ -27,7 +27,9 @@ public:
     /// first), as FindWindowExA with no parent returns it; 0 when there is none.
     virtual WindowHandle FindWindowByClass(const std::string& className, WindowHandle after) = 0;
     /// SendMessageA: waits until the receiver has handled the message; its result.
-    virtual std::intptr_t Send(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+    virtual std::intptr_t Send(WindowHandle window,
+                               std::uint32_t message,
+                               std::uintptr_t wParam,
                                std::intptr_t lParam) = 0;
     /// Sends WM_COPYDATA with wParam 0 and a record holding `dwData`, the exact
     /// byte length of `bytes` (no terminator added) and the bytes; its result.

@@ -18,16 +18,16 @@ HWND ToHwnd(WindowHandle window) {
 }
 
 class TWinWindowMessages : public IWindowMessages {
-public:
-    std::uint32_t RegisterMessage(const std::string& name) override {
-        return RegisterWindowMessageA(name.c_str());
-    }
+  public:
+    std::uint32_t RegisterMessage(const std::string& name) override { return RegisterWindowMessageA(name.c_str()); }
 
     WindowHandle FindWindowByClass(const std::string& className, WindowHandle after) override {
         return reinterpret_cast<WindowHandle>(FindWindowExA(nullptr, ToHwnd(after), className.c_str(), nullptr));
     }
 
-    std::intptr_t Send(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+    std::intptr_t Send(WindowHandle window,
+                       std::uint32_t message,
+                       std::uintptr_t wParam,
                        std::intptr_t lParam) override {
         return SendMessageA(ToHwnd(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
     }

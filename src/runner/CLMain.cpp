@@ -68,7 +68,9 @@ void ShowSplashWindow(const MainWindowClass& cls, std::unique_ptr<ISplashWindow>
     }
 }
 
-void RunMainWindow(const TPlatform& platform, const MainWindowClass& cls, std::unique_ptr<IMainWindow>& mainWindow,
+void RunMainWindow(const TPlatform& platform,
+                   const MainWindowClass& cls,
+                   std::unique_ptr<IMainWindow>& mainWindow,
                    bool hidden) {
     IApplication& app = *platform.application;
     const bool com = app.InitializeCom();
@@ -158,7 +160,8 @@ bool AcquireInstanceMutex(const std::string& name) {
 
 //--- The run ---------------------------------------------------------------------------------------
 
-int RunApplication(const MainWindowClass& cls, std::unique_ptr<IMainWindow>& mainWindow,
+int RunApplication(const MainWindowClass& cls,
+                   std::unique_ptr<IMainWindow>& mainWindow,
                    std::function<bool()> startCheck) {
     SetTraceFlags(false);
     const TPlatform& platform = SystemPlatform();

@@ -8,14 +8,14 @@
 namespace tallow {
 
 class IMainWindow {
-public:
+  public:
     virtual ~IMainWindow() = default;
     virtual void ShowMainWindow() = 0;
 };
 
 /// The splash window, shown while the main window is built.
 class ISplashWindow {
-public:
+  public:
     virtual ~ISplashWindow() = default;
     /// Shows the window and paints it at once; it closes itself.
     virtual void ShowSplash() = 0;
@@ -32,7 +32,8 @@ struct MainWindowClass {
 /// Runs the program: switches, debug mode, gates, main window, message loop.
 /// `mainWindow` holds the main window while the message loop runs. Returns the
 /// process exit code when the program is to end.
-int RunApplication(const MainWindowClass& cls, std::unique_ptr<IMainWindow>& mainWindow,
+int RunApplication(const MainWindowClass& cls,
+                   std::unique_ptr<IMainWindow>& mainWindow,
                    std::function<bool()> startCheck = {});
 
 }  // namespace tallow

@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "cleaning/uCC.h"
@@ -21,7 +21,7 @@ namespace tallow {
 namespace {
 
 int topFolders = 100;
-constexpr int kSubFolders = 19;  // 100 + 100 * 19 = 2,000 folders
+constexpr int kSubFolders = 19;      // 100 + 100 * 19 = 2,000 folders
 constexpr int kFilesPerFolder = 10;  // 20,000 files
 constexpr int kCacheEntries = 2000;
 
@@ -118,9 +118,15 @@ void BenchFolders(TCleaners& cleaners, const std::string& base) {
         double o = 0, n = 0, r = 0;
         for (int turn = 0; turn < 3; ++turn) {
             switch ((round + turn) % 3) {
-            case 0: o = TimeOurs(cleaners, a); break;
-            case 1: n = TimeMinimal(m); break;
-            default: r = TimeRd(b); break;
+                case 0:
+                    o = TimeOurs(cleaners, a);
+                    break;
+                case 1:
+                    n = TimeMinimal(m);
+                    break;
+                default:
+                    r = TimeRd(b);
+                    break;
             }
         }
         std::printf("round %d: DeleteFolderContents %.3f s, minimal loop %.3f s, rd /s /q %.3f s\n", round + 1, o, n,

@@ -8,7 +8,7 @@ namespace tallow {
 namespace {
 
 class CleanersTest : public ::testing::Test {
-protected:
+  protected:
     TCleaningFakes fakes;
     int historyClears = 0;
     bool historyAvailable = true;
@@ -111,8 +111,7 @@ TEST_F(CleanersTest, IECacheEmptiesTheCacheShellFolderOnly) {
 
 TEST_F(CleanersTest, IEHistoryButtonClearsStoreAndCacheButTheRunOnlyStartsTheScript) {
     kit.UrlHistory1.Loaded();
-    fakes.urlCache.entries = {{"Visited: me@http://a/", cache_entry::kUrlHistory},
-                              {"http://b/", cache_entry::kNormal}};
+    fakes.urlCache.entries = {{"Visited: me@http://a/", cache_entry::kUrlHistory}, {"http://b/", cache_entry::kNormal}};
     kit.actions.RunAction(kItemIEHistory);
     EXPECT_EQ(StartedScripts().size(), 1u);
     EXPECT_EQ(historyClears, 0);

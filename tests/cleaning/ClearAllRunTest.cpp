@@ -15,7 +15,7 @@ namespace {
 // The window: ticked items, a gauge with the toolkit's clamping, and a log of
 // what the user sees, in order.
 class TFakeWindow : public IClearAllWindow {
-public:
+  public:
     std::set<int> ticked;
     bool answerYes = true;
     int gaugeMax = 0, gaugeValue = 0;
@@ -61,7 +61,7 @@ public:
 };
 
 class TFakeActions : public IClearAllActions {
-public:
+  public:
     explicit TFakeActions(const TFakeWindow& window) : window_(window) {}
     bool firefoxRunning = false;
     int failingItem = 0;
@@ -75,12 +75,12 @@ public:
             throw std::runtime_error("Cannot open clipboard");
     }
 
-private:
+  private:
     const TFakeWindow& window_;
 };
 
 class ClearAllRunTest : public ::testing::Test {
-protected:
+  protected:
     TFakeWindow window;
     TFakeActions actions{window};
     TClearAllRun run{window, actions};

@@ -10,7 +10,7 @@ namespace {
 using Paths = std::set<std::string>;
 
 class FirefoxTest : public ::testing::Test {
-protected:
+  protected:
     TCleaningFakes fakes;
     TFolderCleaner folders{fakes.files, fakes.systemFolders};
     TFirefox firefox{fakes.Platform(), fakes.settings, folders};
@@ -27,7 +27,8 @@ protected:
         fakes.settings.shellFolders["Local AppData"] = local;
     }
 
-    void MozillaKey(const std::string& exe, RegistryView view = RegistryView::Own,
+    void MozillaKey(const std::string& exe,
+                    RegistryView view = RegistryView::Own,
                     const std::string& version = "3.6 (en-US)") {
         fakes.registry.Set(RegistryRoot::LocalMachine, "SOFTWARE\\Mozilla\\Mozilla Firefox", "CurrentVersion", version,
                            view);
@@ -133,9 +134,9 @@ TEST_F(FirefoxTest, HistoryCookiesAndPasswordsDeleteTheirFilesFromTheOneProfile)
 
 TEST_F(FirefoxTest, TodaysFilesGoWithTheirItemAndOtherProfileFilesStay) {
     const std::string p = profiles + "abcd.default-release\\";
-    Profile(p, {"places.sqlite", "places.sqlite-wal", "places.sqlite-shm", "formhistory.sqlite-wal",
-                "cookies.sqlite", "cookies.sqlite-wal", "cookies.sqlite-shm", "logins.json", "logins-backup.json",
-                "key4.db", "cert9.db", "prefs.js", "webappsstore.sqlite-wal", "extensions\\addon.xpi"});
+    Profile(p, {"places.sqlite", "places.sqlite-wal", "places.sqlite-shm", "formhistory.sqlite-wal", "cookies.sqlite",
+                "cookies.sqlite-wal", "cookies.sqlite-shm", "logins.json", "logins-backup.json", "key4.db", "cert9.db",
+                "prefs.js", "webappsstore.sqlite-wal", "extensions\\addon.xpi"});
     fakes.files.AddFolder(p + "extensions");
     const std::string cache = localProfiles + "abcd.default-release\\";
     fakes.files.AddFolder(localProfiles);
@@ -145,8 +146,13 @@ TEST_F(FirefoxTest, TodaysFilesGoWithTheirItemAndOtherProfileFilesStay) {
     fakes.files.AddFile(cache + "cache2\\entries\\0A1B");
     fakes.files.AddFile(cache + "cache2\\index");
     fakes.files.AddFile(cache + "startupCache.4.little");
-    const Paths others = {profiles + "abcd.default-release", p + "key4.db", p + "cert9.db", p + "prefs.js",
-                          p + "webappsstore.sqlite-wal", p + "extensions", p + "extensions\\addon.xpi"};
+    const Paths others = {profiles + "abcd.default-release",
+                          p + "key4.db",
+                          p + "cert9.db",
+                          p + "prefs.js",
+                          p + "webappsstore.sqlite-wal",
+                          p + "extensions",
+                          p + "extensions\\addon.xpi"};
 
     firefox.DeleteProfileFile("cookies.sqlite");  // the clear-all run's cookie action
     EXPECT_FALSE(fakes.files.Exists(p + "cookies.sqlite-wal"));

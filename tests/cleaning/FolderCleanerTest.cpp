@@ -13,7 +13,7 @@ namespace {
 using Paths = std::set<std::string>;
 
 class FolderCleanerTest : public ::testing::Test {
-protected:
+  protected:
     TFakeFileTree files;
     TFakeSystemFolders system;
     TFolderCleaner cleaner{files, system};
@@ -46,7 +46,8 @@ TEST_F(FolderCleanerTest, RemovesDirectoryLinksAtEveryDepthWithoutEnteringThem) 
 
     EXPECT_EQ(files.Below(temp), Paths{temp});
     EXPECT_TRUE(files.Exists(empty)) << "an empty link target stays too";
-    EXPECT_EQ(files.Below(docs), (Paths{docs, docs + "\\letters", docs + "\\letters\\bank.doc", docs + "\\thesis.doc"}));
+    EXPECT_EQ(files.Below(docs),
+              (Paths{docs, docs + "\\letters", docs + "\\letters\\bank.doc", docs + "\\thesis.doc"}));
     for (const std::string& folder : files.listed)
         EXPECT_EQ(folder.find("link"), std::string::npos) << "entered " << folder;
     EXPECT_EQ(std::count(files.listed.begin(), files.listed.end(), docs), 0);
@@ -63,8 +64,8 @@ TEST_F(FolderCleanerTest, FailedDeletionsLeaveOnlyWhatIsHeldAndTheWalkGoesOn) {
 
     cleaner.DeleteFolderContents(temp, true);
 
-    EXPECT_EQ(files.Below(temp), (Paths{temp, temp + "\\held.log", temp + "\\readonly.txt", temp + "\\sub",
-                                        temp + "\\sub\\held.dat"}));
+    EXPECT_EQ(files.Below(temp),
+              (Paths{temp, temp + "\\held.log", temp + "\\readonly.txt", temp + "\\sub", temp + "\\sub\\held.dat"}));
 }
 
 TEST_F(FolderCleanerTest, WithoutRecursionOnlyTheFilesGo) {
@@ -80,11 +81,27 @@ TEST_F(FolderCleanerTest, WithoutRecursionOnlyTheFilesGo) {
 }
 
 TEST_F(FolderCleanerTest, RefusesRootsSystemAndProfileFoldersAndFoldersAboveThem) {
-    for (const char* folder :
-         {"", "Temp", "Users\\me", "C:", "C:\\", "c:/", "\\\\?\\C:\\", "C:\\Windows", "c:\\WINDOWS\\",
-          "\\\\?\\C:\\Windows", "C:\\Windows\\System32", "C:\\Users\\me", "C:/users/ME//", "C:\\Users",
-          "C:\\Users\\me\\..", "C:\\Temp\\..\\Windows", "C:\\Program Files (x86)", "C:\\Program Files\\Tallowmere",
-          "\\\\server\\share", "\\\\server\\share\\", "\\\\?\\UNC\\server\\share"}) {
+    for (const char* folder : {"",
+                               "Temp",
+                               "Users\\me",
+                               "C:",
+                               "C:\\",
+                               "c:/",
+                               "\\\\?\\C:\\",
+                               "C:\\Windows",
+                               "c:\\WINDOWS\\",
+                               "\\\\?\\C:\\Windows",
+                               "C:\\Windows\\System32",
+                               "C:\\Users\\me",
+                               "C:/users/ME//",
+                               "C:\\Users",
+                               "C:\\Users\\me\\..",
+                               "C:\\Temp\\..\\Windows",
+                               "C:\\Program Files (x86)",
+                               "C:\\Program Files\\Tallowmere",
+                               "\\\\server\\share",
+                               "\\\\server\\share\\",
+                               "\\\\?\\UNC\\server\\share"}) {
         EXPECT_FALSE(cleaner.MayEmpty(folder)) << folder;
         cleaner.DeleteFolderContents(folder, true);
     }
@@ -112,12 +129,11 @@ TEST_F(FolderCleanerTest, ProtectedFoldersAreRefusedThroughLinksAliasesSharesAnd
     files.AddFile("C:\\Windows\\win.ini");
     files.AddLink("C:\\Users\\me\\AppData\\Local\\Temp\\docs-link", docs);
     files.AddLink("C:\\Documents and Settings", "C:\\Users");  // a system junction
-    files.AddLink("\\\\localhost\\C$", "C:");                   // an administrative share
-    files.AddLink("S:", "C:\\Users\\me");                       // a substituted drive
-    for (const char* folder :
-         {"C:\\Users\\me\\AppData\\Local\\Temp\\docs-link", "C:\\Documents and Settings\\me",
-          "c:\\DOCUMENTS AND SETTINGS\\ME\\documents", "\\\\localhost\\C$\\Windows", "\\\\LOCALHOST\\c$\\windows\\",
-          "S:\\Documents", "s:\\documents\\"}) {
+    files.AddLink("\\\\localhost\\C$", "C:");                  // an administrative share
+    files.AddLink("S:", "C:\\Users\\me");                      // a substituted drive
+    for (const char* folder : {"C:\\Users\\me\\AppData\\Local\\Temp\\docs-link", "C:\\Documents and Settings\\me",
+                               "c:\\DOCUMENTS AND SETTINGS\\ME\\documents", "\\\\localhost\\C$\\Windows",
+                               "\\\\LOCALHOST\\c$\\windows\\", "S:\\Documents", "s:\\documents\\"}) {
         EXPECT_FALSE(cleaner.MayEmpty(folder)) << folder;
         cleaner.DeleteFolderContents(folder, true);
     }
@@ -155,8 +171,9 @@ TEST_F(FolderCleanerTest, HostileNamesNeverLeaveTheFolder) {
     const std::string victim = "C:\\Users\\me\\AppData\\Local\\victim";
     files.AddFolder(victim);
     files.AddFile(victim + "\\x.txt");
-    const std::string fullWidth = "\xEF\xBC\x8E\xEF\xBC\x8E\xEF\xBC\xBCvictim\xEF\xBC\xBCx.txt";  // "．．＼victim＼x.txt"
-    const std::string yen = "..\xC2\xA5victim\xC2\xA5x.txt";                                        // "..¥victim¥x.txt"
+    const std::string fullWidth =
+        "\xEF\xBC\x8E\xEF\xBC\x8E\xEF\xBC\xBCvictim\xEF\xBC\xBCx.txt";  // "．．＼victim＼x.txt"
+    const std::string yen = "..\xC2\xA5victim\xC2\xA5x.txt";            // "..¥victim¥x.txt"
     files.AddFile(temp + "\\" + fullWidth);
     files.AddFile(temp + "\\" + yen);
     files.AddFile(temp + "\\plain.tmp");

@@ -27,8 +27,8 @@ TEST(IECacheWalkTest, PassesThePatternOfEachSearchPatternAndTheMask) {
     TFakeUrlCache fake;
     TIECache cache(fake);
     cache.SetFilterOptions({TFilterOption::URLHISTORY_ENTRY});
-    for (TSearchPattern p : {TSearchPattern::spAll, TSearchPattern::spCookies, TSearchPattern::spHistory,
-                             TSearchPattern::spUrl}) {
+    for (TSearchPattern p :
+         {TSearchPattern::spAll, TSearchPattern::spCookies, TSearchPattern::spHistory, TSearchPattern::spUrl}) {
         cache.SetSearchPattern(p);
         cache.RemoveMatchingEntries();
     }
@@ -70,7 +70,7 @@ TEST(IECacheWalkTest, DeletesEveryMatchingEntryThenEndsOn259AndClosesOnce) {
     EXPECT_EQ(fake.closed[0], walk) << "a walk left open is closed before the next one begins";
     EXPECT_NE(fake.closed[1], 0u);
     EXPECT_EQ(fake.deleted, (std::vector<std::string>{"Visited: me@http://a.example/", "Cookie:me@d.example/",
-                                                       "Cookie:me@b.example/", longUrl, "Cookie:me@e.example/"}));
+                                                      "Cookie:me@b.example/", longUrl, "Cookie:me@e.example/"}));
     EXPECT_TRUE(fake.HasEntry("http://sparse.example/"));
     EXPECT_EQ(cache.WalkHandle(), 0u);
     EXPECT_TRUE(fake.contractBreaches.empty()) << fake.contractBreaches.front();

@@ -214,10 +214,8 @@ TEST_F(MainFormFixture, ClearAllAsksWithButtonsDisabledAndClosesOnlyAfterTheRun)
     TCleaningFakes fakes;
     int historyClears = 0;
     TfrmMain& f = Create([&] {
-        return std::make_unique<TCleaningKit>(fakes.Platform([&] {
-            return std::make_unique<TFakeUrlHistoryStore>(historyClears);
-        }),
-                                              fakes.settings);
+        return std::make_unique<TCleaningKit>(
+            fakes.Platform([&] { return std::make_unique<TFakeUrlHistoryStore>(historyClears); }), fakes.settings);
     });
     f.Show();
     std::vector<TskButton*> cleaningButtons{f.btnClearAll};

@@ -12,7 +12,7 @@ namespace {
 const std::string kRule(51, '=');
 
 class PurgeUrlCacheTest : public ::testing::Test {
-protected:
+  protected:
     TCleaningFakes fakes;
     TCleaners cleaners{fakes.Platform(), fakes.settings};
 
@@ -29,11 +29,10 @@ protected:
 
 TEST_F(PurgeUrlCacheTest, OneEntryTracesEveryStepInOrder) {
     fakes.urlCache.entries = {{"http://visited.example/page", cache_entry::kNormal}};
-    EXPECT_EQ(PurgeAndTrace(),
-              (std::vector<std::string>{"FindFirstUrlCacheEntry", "GetMem", "FindFirstUrlCacheEntry", kRule,
-                                        "Delete --- http://visited.example/page", "Repeat", "FreeMem",
-                                        "FindNextUrlCacheEntry", "GetMem", "repeat end", "FreeMem",
-                                        "FindCloseUrlCache"}));
+    EXPECT_EQ(PurgeAndTrace(), (std::vector<std::string>{"FindFirstUrlCacheEntry", "GetMem", "FindFirstUrlCacheEntry",
+                                                         kRule, "Delete --- http://visited.example/page", "Repeat",
+                                                         "FreeMem", "FindNextUrlCacheEntry", "GetMem", "repeat end",
+                                                         "FreeMem", "FindCloseUrlCache"}));
     EXPECT_TRUE(fakes.urlCache.entries.empty());
     EXPECT_EQ(fakes.urlCache.closed.size(), 1u);
     EXPECT_NE(fakes.urlCache.closed[0], 0u);
@@ -58,7 +57,7 @@ TEST_F(PurgeUrlCacheTest, DeletesCookieHistoryAndNormalEntriesAndTracesEveryEntr
             deleteLines.push_back(line.substr(11));
     }
     EXPECT_EQ(deleteLines, (std::vector<std::string>{"http://n/", "Cookie:me@c/", "Visited: me@h/", "http://sticky/",
-                                                      "http://locked/", "http://sticky-normal/"}));
+                                                     "http://locked/", "http://sticky-normal/"}));
     EXPECT_EQ(std::count(lines.begin(), lines.end(), kRule), 6);
     EXPECT_EQ(fakes.urlCache.closed.size(), 1u);
     EXPECT_TRUE(fakes.urlCache.contractBreaches.empty()) << fakes.urlCache.contractBreaches.front();
@@ -66,7 +65,7 @@ TEST_F(PurgeUrlCacheTest, DeletesCookieHistoryAndNormalEntriesAndTracesEveryEntr
 
 TEST_F(PurgeUrlCacheTest, EmptyCacheWritesOnlyTheClosingLines) {
     EXPECT_EQ(PurgeAndTrace(), (std::vector<std::string>{"FindFirstUrlCacheEntry", "GetMem", "FindFirstUrlCacheEntry",
-                                                          "repeat end", "FreeMem", "FindCloseUrlCache"}));
+                                                         "repeat end", "FreeMem", "FindCloseUrlCache"}));
     EXPECT_EQ(fakes.urlCache.closed, std::vector<UrlCacheHandle>{0});
 }
 

@@ -34,7 +34,7 @@ void DeleteMachineTree(REGSAM view, const char* key) {
 }
 
 class FirefoxWinTest : public ::testing::Test {
-protected:
+  protected:
     TScratchFolder scratch{"firefox"};
     TFakeSettings settings = TestSettings();
     TCleaningKit kit{TestPlatform(false), settings};
@@ -45,12 +45,11 @@ protected:
     void SetUp() override {
         settings.shellFolders["AppData"] = scratch.Path() + "Roaming";
         settings.shellFolders["Local AppData"] = scratch.Path() + "Local";
-        for (const char* folder : {"Roaming", "Roaming\\Mozilla", "Roaming\\Mozilla\\Firefox",
-                                   "Roaming\\Mozilla\\Firefox\\Profiles", "Local", "Local\\Mozilla",
-                                   "Local\\Mozilla\\Firefox", "Local\\Mozilla\\Firefox\\Profiles",
-                                   "Local\\Mozilla\\Firefox\\Profiles\\t1.default",
-                                   "Local\\Mozilla\\Firefox\\Profiles\\t1.default\\Cache",
-                                   "Local\\Mozilla\\Firefox\\Profiles\\t1.default\\Cache\\0A"})
+        for (const char* folder :
+             {"Roaming", "Roaming\\Mozilla", "Roaming\\Mozilla\\Firefox", "Roaming\\Mozilla\\Firefox\\Profiles",
+              "Local", "Local\\Mozilla", "Local\\Mozilla\\Firefox", "Local\\Mozilla\\Firefox\\Profiles",
+              "Local\\Mozilla\\Firefox\\Profiles\\t1.default", "Local\\Mozilla\\Firefox\\Profiles\\t1.default\\Cache",
+              "Local\\Mozilla\\Firefox\\Profiles\\t1.default\\Cache\\0A"})
             MakeFolder(scratch.Path() + folder);
         profile = scratch.Path() + "Roaming\\Mozilla\\Firefox\\Profiles\\t1.default\\";
         MakeFolder(profile);
@@ -154,7 +153,7 @@ TEST_F(FirefoxWinTest, CacheLosesItsContentsButStays) {
 
 // The clear-all run over the real actions, with a window that ticks what the test says.
 class TTickedWindow : public IClearAllWindow {
-public:
+  public:
     std::set<int> ticked;
     std::vector<std::string> messages;
     int max = 0, value = 0;

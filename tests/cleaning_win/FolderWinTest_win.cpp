@@ -14,7 +14,7 @@ namespace {
 using Paths = std::set<std::string>;
 
 class TTempVariable {
-public:
+  public:
     explicit TTempVariable(const std::string& folder) {
         for (const char* name : {"TMP", "TEMP"}) {
             char old[MAX_PATH] = {};
@@ -28,7 +28,7 @@ public:
             SetEnvironmentVariableA(name.c_str(), value.c_str());
     }
 
-private:
+  private:
     std::vector<std::pair<std::string, std::string>> saved_;
 };
 
@@ -37,8 +37,8 @@ TEST(FolderWinTest, TempFolderKeepsOnlyHeldAndReadOnlyFilesAndNeverLinkTargets) 
     const std::string temp = scratch.Path() + "temp\\";
     const std::string outside = scratch.Path() + "documents\\";
     const std::string emptyOutside = scratch.Path() + "empty-target\\";
-    for (const std::string& folder : {temp, outside, emptyOutside, temp + "sub\\", temp + "deep\\",
-                                      temp + "deep\\er\\"})
+    for (const std::string& folder :
+         {temp, outside, emptyOutside, temp + "sub\\", temp + "deep\\", temp + "deep\\er\\"})
         MakeFolder(folder);
     WriteTextFile(outside + "thesis.doc", "irreplaceable");
     WriteTextFile(temp + "held.log", "");
@@ -131,11 +131,10 @@ TEST(FolderWinTest, SystemProfileAndRootFoldersAreNeverEmptiedInAnyWriting) {
     std::string profileParent = std::string(profile).substr(0, std::string(profile).find_last_of('\\'));
     std::string lowerWindows = windows;
     CharLowerA(lowerWindows.data());
-    for (const std::string& folder :
-         std::vector<std::string>{windows, std::string(windows) + "\\", shortWindows, "\\\\?\\" + std::string(windows),
-                                  lowerWindows + "\\system32", profile, profileParent, std::string(profile) + "\\..",
-                                  documents, ProgramFolder(), "C:\\", "c:", "C:/", std::string(windows) + "\\..", "",
-                                  "relative\\folder"}) {
+    for (const std::string& folder : std::vector<std::string>{
+             windows, std::string(windows) + "\\", shortWindows, "\\\\?\\" + std::string(windows),
+             lowerWindows + "\\system32", profile, profileParent, std::string(profile) + "\\..", documents,
+             ProgramFolder(), "C:\\", "c:", "C:/", std::string(windows) + "\\..", "", "relative\\folder"}) {
         EXPECT_FALSE(cleaners.FolderCleaner().MayEmpty(folder)) << folder;
     }
     TScratchFolder scratch("guard");

@@ -52,7 +52,7 @@ bool KeyExists(const char* key) {
 }
 
 class SystemWinTest : public ::testing::Test {
-protected:
+  protected:
     TFakeSettings settings = TestSettings();
     TCleaningKit kit{TestPlatform(false), settings};
 };
@@ -75,7 +75,7 @@ TEST_F(SystemWinTest, ClipboardIsEmptiedUnlessAnotherProcessHoldsIt) {
 
 // Records the items the run reaches and runs their real actions.
 class TRecordingActions : public IClearAllActions {
-public:
+  public:
     explicit TRecordingActions(TCleaningActions& real) : real_(real) {}
     std::vector<int> ran;
     bool IsFirefoxRunning() override { return real_.IsFirefoxRunning(); }
@@ -84,12 +84,12 @@ public:
         real_.RunAction(item);
     }
 
-private:
+  private:
     TCleaningActions& real_;
 };
 
 class TAllTickedWindow : public IClearAllWindow {
-public:
+  public:
     int max = 0, value = 0;
     bool visible = false, timer = false;
     std::vector<std::string> messages;

@@ -74,7 +74,7 @@ void EmptyCache() {
 }
 
 class UrlCacheWinTest : public ::testing::Test {
-protected:
+  protected:
     TFakeSettings settings = TestSettings();
     TCleaningKit kit{TestPlatform(), settings};
 
@@ -138,7 +138,7 @@ TEST_F(UrlCacheWinTest, CookieAndPasswordItemsDeleteTheSameEntries) {
 TEST_F(UrlCacheWinTest, EmptyCacheWritesOnlyTheClosingLines) {
     EmptyCache();
     EXPECT_EQ(PurgeAndTrace(), (std::vector<std::string>{"FindFirstUrlCacheEntry", "GetMem", "FindFirstUrlCacheEntry",
-                                                          "repeat end", "FreeMem", "FindCloseUrlCache"}));
+                                                         "repeat end", "FreeMem", "FindCloseUrlCache"}));
 }
 
 TEST(UrlHistoryWinTest, HistoryObjectComesWithComAndItsAbsenceIsHarmless) {

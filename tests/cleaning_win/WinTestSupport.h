@@ -18,7 +18,7 @@ bool RunHelperMode(int argc, char** argv);
 /// This program started again in a helper mode; ready once the helper holds what it
 /// was asked to hold; ends the helper when destroyed.
 class THelperProcess {
-public:
+  public:
     /// Modes: "hold-files" (args: paths), "hold-clipboard", "mozilla-window".
     THelperProcess(const std::string& mode, const std::vector<std::string>& args = {});
     ~THelperProcess();
@@ -26,7 +26,7 @@ public:
     THelperProcess& operator=(const THelperProcess&) = delete;
     bool Ready() const { return ready_; }
 
-private:
+  private:
     std::string tag_;
     void* process_ = nullptr;
     void* quit_ = nullptr;
@@ -39,16 +39,15 @@ TFakeSettings TestSettings();
 /// The system's services; without `urlHistory`, no URL history store (an empty factory).
 TPlatform TestPlatform(bool urlHistory = true);
 
-
 /// A fresh folder below the (test prefix's) temporary folder, removed afterwards as
 /// far as possible; `Path()` ends in a backslash.
 class TScratchFolder {
-public:
+  public:
     explicit TScratchFolder(const std::string& name);
     ~TScratchFolder();
     const std::string& Path() const { return path_; }
 
-private:
+  private:
     std::string path_;
 };
 

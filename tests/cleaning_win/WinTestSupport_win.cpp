@@ -63,8 +63,8 @@ void ShowMozillaWindow(const std::string& tag) {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "MozillaUIWindowClass";
     RegisterClassA(&wc);
-    HWND window = CreateWindowA("MozillaUIWindowClass", "Mozilla Firefox", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
-                                nullptr, nullptr, wc.hInstance, nullptr);
+    HWND window = CreateWindowA("MozillaUIWindowClass", "Mozilla Firefox", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                nullptr, wc.hInstance, nullptr);
     ServeUntilQuit(tag);
     DestroyWindow(window);
 }
@@ -97,8 +97,8 @@ THelperProcess::THelperProcess(const std::string& mode, const std::vector<std::s
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (CreateProcessA(SelfPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &process)) {
+    if (CreateProcessA(SelfPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process)) {
         CloseHandle(process.hThread);
         process_ = process.hProcess;
         HANDLE waitFor[] = {ready, process.hProcess};
@@ -140,7 +140,8 @@ std::string ProgramFolder() {
 
 namespace {
 
-void ForEachBelow(const std::string& folder, const std::string& prefix,
+void ForEachBelow(const std::string& folder,
+                  const std::string& prefix,
                   const std::function<void(const std::string&, const WIN32_FIND_DATAA&)>& visit) {
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);

@@ -126,7 +126,8 @@ TEST(EngineAbout, TracesTheParentAndPlacesTheWindowInIt) {
 
 TEST(EngineOpenUrl, StartsTheBrowserOnlyWithSafeWebAddresses) {
     EngineFixture f;
-    f.platform.registry.Set(RegistryRoot::ClassesRoot, "HTTP\\shell\\open\\command", "", "\"C:\\Browser\\b.exe\" -osint -url \"%1\"");
+    f.platform.registry.Set(RegistryRoot::ClassesRoot, "HTTP\\shell\\open\\command", "",
+                            "\"C:\\Browser\\b.exe\" -osint -url \"%1\"");
     EXPECT_FALSE(f.engine().OpenURL("cmd.exe /c calc"));
     EXPECT_FALSE(f.engine().OpenURL("javascript:alert(1)"));
     EXPECT_TRUE(f.platform.shell.started.empty());

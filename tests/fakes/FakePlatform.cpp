@@ -34,8 +34,11 @@ bool TNoCaseLess::operator()(const std::string& a, const std::string& b) const {
 
 //--- Registry and shell folders --------------------------------------------------------------------
 
-void TFakeRegistry::Set(RegistryRoot root, const std::string& path, const std::string& name,
-                        const std::string& value, RegistryView view) {
+void TFakeRegistry::Set(RegistryRoot root,
+                        const std::string& path,
+                        const std::string& name,
+                        const std::string& value,
+                        RegistryView view) {
     (view == RegistryView::Bits64 ? values64 : values)[{root, path + "\\" + name}] = value;
 }
 
@@ -43,7 +46,9 @@ void TFakeRegistry::AddKey(RegistryRoot root, const std::string& path, RegistryV
     (view == RegistryView::Bits64 ? emptyKeys64 : emptyKeys).insert({root, path});
 }
 
-TRegistryString TFakeRegistry::Read(RegistryRoot root, RegistryView view, const std::string& path,
+TRegistryString TFakeRegistry::Read(RegistryRoot root,
+                                    RegistryView view,
+                                    const std::string& path,
                                     const std::string& valueName) const {
     const bool bits64 = view == RegistryView::Bits64;
     const auto same = [](const std::string& a, const std::string& b) {
@@ -163,8 +168,7 @@ WindowHandle TFakeWindowMessages::FindWindowByClass(const std::string& className
     return 0;
 }
 
-std::intptr_t TFakeWindowMessages::Send(WindowHandle window, std::uint32_t message, std::uintptr_t,
-                                        std::intptr_t) {
+std::intptr_t TFakeWindowMessages::Send(WindowHandle window, std::uint32_t message, std::uintptr_t, std::intptr_t) {
     const size_t index = message - 0xC000u;
     const std::string name = index < registered_.size() ? registered_[index] : "#" + std::to_string(message);
     sent.push_back({window, name, {}, 0});
@@ -176,13 +180,14 @@ std::intptr_t TFakeWindowMessages::Send(WindowHandle window, std::uint32_t messa
     return answer == w->second.answers.end() ? 0 : answer->second;
 }
 
-std::intptr_t TFakeWindowMessages::SendCopyData(WindowHandle window, std::uintptr_t dwData,
-                                                const std::string& bytes) {
+std::intptr_t TFakeWindowMessages::SendCopyData(WindowHandle window, std::uintptr_t dwData, const std::string& bytes) {
     sent.push_back({window, "WM_COPYDATA", bytes, dwData});
     return 0;
 }
 
-bool TFakeWindowMessages::Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+bool TFakeWindowMessages::Post(WindowHandle window,
+                               std::uint32_t message,
+                               std::uintptr_t wParam,
                                std::intptr_t lParam) {
     Send(window, message, wParam, lParam);
     return windows.count(window) > 0;
@@ -554,8 +559,12 @@ bool TFakeUrlCache::FindNext(UrlCacheHandle walk, void* buffer, std::uint32_t& s
     return Step(walk, buffer, size);
 }
 
-UrlCacheHandle TFakeUrlCache::FindFirstEx(const char* pattern, std::uint32_t flags, std::uint32_t filter,
-                                          std::int64_t group, void* buffer, std::uint32_t& size) {
+UrlCacheHandle TFakeUrlCache::FindFirstEx(const char* pattern,
+                                          std::uint32_t flags,
+                                          std::uint32_t filter,
+                                          std::int64_t group,
+                                          void* buffer,
+                                          std::uint32_t& size) {
     patterns.push_back(pattern ? std::optional<std::string>(pattern) : std::nullopt);
     filters.push_back(filter);
     if (flags != 0 || group != 0)

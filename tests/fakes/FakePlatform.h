@@ -24,22 +24,27 @@ struct TNoCaseLess {
 /// The registry as a 32-bit program sees it on 64-bit Windows: its own view is the
 /// 32-bit view; the 64-bit view is apart.
 class TFakeRegistry : public IRegistry {
-public:
+  public:
     using Values = std::map<std::pair<RegistryRoot, std::string>, std::string>;
     /// values[{root, path + "\\" + valueName}] (case-insensitive): the own (32-bit) view
     Values values;
     Values values64;  // the 64-bit view
     /// Keys that exist without values, as {root, path}, in `values` or `values64`.
     std::set<std::pair<RegistryRoot, std::string>> emptyKeys, emptyKeys64;
-    void Set(RegistryRoot root, const std::string& path, const std::string& name, const std::string& value,
+    void Set(RegistryRoot root,
+             const std::string& path,
+             const std::string& name,
+             const std::string& value,
              RegistryView view = RegistryView::Own);
     void AddKey(RegistryRoot root, const std::string& path, RegistryView view = RegistryView::Own);
-    TRegistryString Read(RegistryRoot root, RegistryView view, const std::string& path,
+    TRegistryString Read(RegistryRoot root,
+                         RegistryView view,
+                         const std::string& path,
                          const std::string& valueName) const override;
 };
 
 class TFakeShellFolders : public IShellFolders {
-public:
+  public:
     std::map<std::string, std::string, TNoCaseLess> user;
     std::map<std::string, std::string, TNoCaseLess> common;
     std::string Folder(const std::string& name) const override;
@@ -48,9 +53,9 @@ public:
 
 /// Files and folders by full path (case-insensitive; '\' separators).
 class TFakeFiles : public IFiles {
-public:
+  public:
     std::map<std::string, std::string, TNoCaseLess> files;
-    std::set<std::string, TNoCaseLess> folders;     // without trailing backslash
+    std::set<std::string, TNoCaseLess> folders;  // without trailing backslash
     std::map<std::string, double, TNoCaseLess> creationTimes;
     std::set<std::string, TNoCaseLess> unwritable;  // paths whose writes fail half-way
     bool failReplace = false;
@@ -69,7 +74,7 @@ public:
 };
 
 class TFakeProcessInfo : public IProcessInfo {
-public:
+  public:
     std::string moduleFileName = "C:\\Program Files\\Tallowmere\\tallowmere.exe";
     std::vector<std::string> parameters;
     std::uint32_t processId = 4242;
@@ -80,7 +85,7 @@ public:
 
 /// Windows of other processes: each answers registered messages from a table.
 class TFakeWindowMessages : public IWindowMessages {
-public:
+  public:
     struct Window {
         std::string className;
         std::map<std::string, std::intptr_t> answers;  // message name -> result; missing: 0
@@ -96,7 +101,9 @@ public:
 
     std::uint32_t RegisterMessage(const std::string& name) override;
     WindowHandle FindWindowByClass(const std::string& className, WindowHandle after) override;
-    std::intptr_t Send(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+    std::intptr_t Send(WindowHandle window,
+                       std::uint32_t message,
+                       std::uintptr_t wParam,
                        std::intptr_t lParam) override;
     std::intptr_t SendCopyData(WindowHandle window, std::uintptr_t dwData, const std::string& bytes) override;
     bool Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
@@ -105,12 +112,12 @@ public:
     /// The names of the messages sent to `window`, in order.
     std::vector<std::string> SentTo(WindowHandle window) const;
 
-private:
+  private:
     std::vector<std::string> registered_;  // message number - 0xC000
 };
 
 class TFakeKernelObjects : public IKernelObjects {
-public:
+  public:
     std::set<std::string> mutexes;
     std::set<std::string> failing;  // names whose creation fails (not as existing)
     MutexResult CreateNamedMutex(const std::string& name) override;
@@ -118,42 +125,42 @@ public:
 };
 
 class TFakeSecurity : public ISecurity {
-public:
+  public:
     std::set<std::string, TNoCaseLess> writable;  // folders as asked
     std::vector<std::string> asked;
     bool CanWriteFolder(const std::string& folder) override;
 };
 
 class TFakeKeyState : public IKeyState {
-public:
+  public:
     bool control = false;
     bool shift = false;
     bool IsDown(Key key) const override { return key == Key::Control ? control : shift; }
 };
 
 class TFakeClock : public IClock {
-public:
+  public:
     double now = 46000.5;
     double Now() const override { return now; }
 };
 
 class TFakeLocale : public ILocale {
-public:
+  public:
     char separator = '.';
     char DecimalSeparator() const override { return separator; }
 };
 
 class TFakeApplication : public IApplication {
-public:
+  public:
     bool comInitialized = false;
     int messageLoops = 0;
     int terminations = 0;
     std::vector<unsigned> sleeps;
     std::vector<std::pair<std::string, std::string>> errorBoxes;
-    std::function<void()> onMessageLoop;  // runs inside RunMessageLoop
+    std::function<void()> onMessageLoop;        // runs inside RunMessageLoop
     std::vector<std::function<void()>> posted;  // PostToUiThread's tasks, not yet run
-    std::function<void(unsigned)> onSleep;  // runs after each Sleep is recorded
-    std::vector<std::string>* log = nullptr;  // optional shared event log
+    std::function<void(unsigned)> onSleep;      // runs after each Sleep is recorded
+    std::vector<std::string>* log = nullptr;    // optional shared event log
 
     bool InitializeCom() override;
     void UninitializeCom() override { comInitialized = false; }
@@ -168,7 +175,7 @@ public:
 };
 
 class TFakeForeground : public IForeground {
-public:
+  public:
     std::vector<WindowHandle> raised;
     bool ForceForegroundWindow(WindowHandle window) override {
         raised.push_back(window);
@@ -177,7 +184,7 @@ public:
 };
 
 class TFakeShellStart : public IShellStart {
-public:
+  public:
     std::vector<std::string> opened;
     std::vector<std::string> started;  // command lines
     void Open(const std::string& target) override { opened.push_back(target); }
@@ -185,7 +192,7 @@ public:
 };
 
 class TFakeProcessWindows : public IProcessWindows {
-public:
+  public:
     std::map<std::string, WindowHandle> own;  // class name -> this process's first window of it
     WindowHandle active = 0;
     WindowHandle FindOwnWindow(const std::string& className) override;
@@ -201,7 +208,7 @@ public:
 /// and ".." segments, '/' as a separator), so a cleaner that joins a hostile name
 /// into a path is caught too.
 class TFakeFileTree : public IFileTree {
-public:
+  public:
     struct Node {
         std::uint32_t attributes = file_attr::kArchive;
         bool locked = false;     // held open by another process
@@ -212,10 +219,10 @@ public:
     /// Names a listing of the folder reports besides its nodes (names no file system
     /// should hand out), with their attributes.
     std::map<std::string, std::vector<TFileEntry>, TNoCaseLess> strayNames;
-    std::set<std::string, TNoCaseLess> unlistable;    // listing by handle fails
-    std::set<std::string, TNoCaseLess> noFinalPath;   // final path cannot be established
-    bool followsLinksOnOpen = false;  // like Wine: opening a link "itself" opens its target
-    unsigned codePage = 1252;         // of the ANSI names (1252 or 932)
+    std::set<std::string, TNoCaseLess> unlistable;   // listing by handle fails
+    std::set<std::string, TNoCaseLess> noFinalPath;  // final path cannot be established
+    bool followsLinksOnOpen = false;                 // like Wine: opening a link "itself" opens its target
+    unsigned codePage = 1252;                        // of the ANSI names (1252 or 932)
     /// Runs once, right after the next listing by handle: a change racing the walk.
     std::function<void()> afterListing;
 
@@ -242,7 +249,7 @@ public:
     bool RemoveChildLink(FolderHandle parent, const std::wstring& name) override;
     bool CloseFolder(FolderHandle folder, bool remove) override;
 
-private:
+  private:
     bool HasChildren(const std::string& path) const;
     std::vector<TFileEntry> Children(const std::string& path) const;
     /// `path` with every link on the way replaced by its target, letters as stored.
@@ -255,12 +262,17 @@ private:
 };
 
 class TFakeSystemFolders : public ISystemFolders {
-public:
+  public:
     std::string temp = "C:\\Users\\me\\AppData\\Local\\Temp\\";
-    std::vector<std::wstring> protectedFolders = {
-        L"C:\\Windows",       L"C:\\Windows\\System32", L"C:\\Program Files",          L"C:\\Program Files (x86)",
-        L"C:\\Users",         L"C:\\Users\\me",         L"C:\\Users\\me\\Documents", L"C:\\Users\\me\\Desktop",
-        L"C:\\Program Files\\Tallowmere\\"};
+    std::vector<std::wstring> protectedFolders = {L"C:\\Windows",
+                                                  L"C:\\Windows\\System32",
+                                                  L"C:\\Program Files",
+                                                  L"C:\\Program Files (x86)",
+                                                  L"C:\\Users",
+                                                  L"C:\\Users\\me",
+                                                  L"C:\\Users\\me\\Documents",
+                                                  L"C:\\Users\\me\\Desktop",
+                                                  L"C:\\Program Files\\Tallowmere\\"};
     std::string TempPath() override { return temp; }
     std::vector<std::wstring> ProtectedFolders() override { return protectedFolders; }
 };
@@ -269,7 +281,7 @@ public:
 /// WinInet contract: a record buffer must be exactly as large as the size query
 /// said and carry that size in its first field.
 class TFakeUrlCache : public IUrlCache {
-public:
+  public:
     struct Entry {
         std::string url;
         std::uint32_t type = cache_entry::kNormal;
@@ -290,8 +302,12 @@ public:
     bool LibraryFound() override;
     UrlCacheHandle FindFirst(const char* pattern, void* buffer, std::uint32_t& size) override;
     bool FindNext(UrlCacheHandle walk, void* buffer, std::uint32_t& size) override;
-    UrlCacheHandle FindFirstEx(const char* pattern, std::uint32_t flags, std::uint32_t filter, std::int64_t group,
-                               void* buffer, std::uint32_t& size) override;
+    UrlCacheHandle FindFirstEx(const char* pattern,
+                               std::uint32_t flags,
+                               std::uint32_t filter,
+                               std::int64_t group,
+                               void* buffer,
+                               std::uint32_t& size) override;
     bool FindNextEx(UrlCacheHandle walk, void* buffer, std::uint32_t& size) override;
     bool DeleteEntry(const std::string& url) override;
     bool Close(UrlCacheHandle walk) override;
@@ -300,7 +316,7 @@ public:
 
     bool HasEntry(const std::string& url) const;
 
-private:
+  private:
     struct Walk {
         std::vector<std::string> urls;  // the matching entries when the walk began
         std::size_t next = 0;
@@ -317,7 +333,7 @@ private:
 };
 
 class TFakeClipboard : public IClipboard {
-public:
+  public:
     bool heldByOther = false;
     WindowHandle owner = 0;
     int emptied = 0;
@@ -328,29 +344,29 @@ public:
 };
 
 class TFakeRecycleBin : public IRecycleBin {
-public:
+  public:
     std::vector<WindowHandle> emptiedWithParent;
     void EmptyAll(WindowHandle parent) override { emptiedWithParent.push_back(parent); }
 };
 
 class TFakeProgramStarter : public IProgramStarter {
-public:
+  public:
     bool result = true;
     std::vector<TProcessRequest> started;
     bool Start(const TProcessRequest& request) override;
 };
 
 class TFakeUrlHistoryStore : public IUrlHistoryStore {
-public:
+  public:
     explicit TFakeUrlHistoryStore(int& clears) : clears_(clears) {}
     void ClearHistory() override { ++clears_; }
 
-private:
+  private:
     int& clears_;
 };
 
 class TFakePlatform {
-public:
+  public:
     TFakePlatform();
     ~TFakePlatform();
     TFakePlatform(const TFakePlatform&) = delete;
@@ -380,7 +396,7 @@ public:
 
     const TPlatform& Platform() const { return platform_; }
 
-private:
+  private:
     TPlatform platform_;
 };
 

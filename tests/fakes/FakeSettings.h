@@ -12,7 +12,7 @@
 namespace tallow {
 
 class TFakeSettings : public ISettingsStore {
-public:
+  public:
     std::map<std::string, std::string, TNoCaseLess> values;
     std::map<std::string, std::string, TNoCaseLess> shellFolders;
     std::map<int, bool> showAgain;

@@ -12,7 +12,7 @@ namespace tallow {
 /// Installs itself as the trace's sink and gives the replaced sink back when it
 /// ends, so captures nest.
 class ScopedTraceCapture : public ITraceSink {
-public:
+  public:
     ScopedTraceCapture() : previous_(DebugTrace().SetSink(this)) {}
     ~ScopedTraceCapture() override { DebugTrace().SetSink(previous_); }
     ScopedTraceCapture(const ScopedTraceCapture&) = delete;
@@ -26,7 +26,7 @@ public:
     };
     std::vector<Line> lines;
 
-private:
+  private:
     ITraceSink* previous_;
 };
 

@@ -7,9 +7,9 @@
 
 #include "diagnostics/TraceSender.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/TraceCapture.h"
 #include "framework/SettingLists.h"
 #include "platform/AtomicFile.h"
-#include "fakes/TraceCapture.h"
 
 namespace tallow {
 namespace {
@@ -20,12 +20,12 @@ const char kCommonDir[] = "C:\\ProgramData\\C__Tools_cleaner.exe\\";
 const char kUserFlag[] = "C:\\Users\\me\\AppData\\Roaming\\C__Tools_cleaner.exe\\UserFlag.ini";
 
 class TFakeLists : public ISettingLists {
-public:
+  public:
     std::map<std::string, std::string> overwrite, defaults;
     std::optional<std::string> FindOverwrite(const std::string& name) const override { return Find(overwrite, name); }
     std::optional<std::string> FindDefault(const std::string& name) const override { return Find(defaults, name); }
 
-private:
+  private:
     static std::optional<std::string> Find(const std::map<std::string, std::string>& m, const std::string& name) {
         auto it = m.find(name);
         return it == m.end() ? std::nullopt : std::optional<std::string>(it->second);
@@ -33,7 +33,7 @@ private:
 };
 
 class SettingsTest : public testing::Test {
-protected:
+  protected:
     SettingsTest() {
         fake.process.moduleFileName = kExe;
         fake.files.CreateFolders("C:\\Tools");
@@ -381,8 +381,8 @@ TEST_F(SettingsTest, InstallAgeIsTheOldestReadableFolder) {
     EXPECT_EQ(settings->InstallAgeDays(), 0);  // no creation time readable
 
     fake.clock.now = 1000.25;
-    fake.files.creationTimes["C:\\Tools"] = 990.5;                                    // 9.75 days
-    fake.files.creationTimes[std::string(kUserDir).substr(0, strlen(kUserDir) - 1)] = 970.0;  // 30.25
+    fake.files.creationTimes["C:\\Tools"] = 990.5;                                                 // 9.75 days
+    fake.files.creationTimes[std::string(kUserDir).substr(0, strlen(kUserDir) - 1)] = 970.0;       // 30.25
     fake.files.creationTimes[std::string(kCommonDir).substr(0, strlen(kCommonDir) - 1)] = 1012.0;  // -11.75
     EXPECT_EQ(settings->InstallAgeDays(), 30);
     fake.files.creationTimes.erase(std::string(kUserDir).substr(0, strlen(kUserDir) - 1));
@@ -392,8 +392,8 @@ TEST_F(SettingsTest, InstallAgeIsTheOldestReadableFolder) {
 TEST(FileTimes, DatesConvertAndTimesThatNameNoDateAreUnreadable) {
     EXPECT_EQ(FileTimeToDays(125911584000000000ull), 36526.0);  // 2000-01-01 00:00
     EXPECT_EQ(FileTimeToDays(125911584000000000ull + 432000000000ull), 36526.5);
-    EXPECT_DOUBLE_EQ(*FileTimeToDays(1), -109205.0);              // just after 1601-01-01
-    EXPECT_FALSE(FileTimeToDays(0).has_value());                  // "not set" would age the install 400 years
+    EXPECT_DOUBLE_EQ(*FileTimeToDays(1), -109205.0);  // just after 1601-01-01
+    EXPECT_FALSE(FileTimeToDays(0).has_value());      // "not set" would age the install 400 years
     EXPECT_FALSE(FileTimeToDays(0x8000000000000000ull).has_value());
     EXPECT_FALSE(FileTimeToDays(~0ull).has_value());
 }

@@ -43,16 +43,18 @@ TEST(IniDocument, JunkLongLinesAndKeysOutsideSectionsAreTolerated) {
 }
 
 TEST(IniDocument, LinesThatHoldNoKeyAreKeptInTheirPlaces) {
-    auto doc = TIniDocument::Parse("\xEF\xBB\xBFlost=1\r\n; header\r\n\r\n[s]\r\n  ; a comment \r\na=1\r\n"
-                                   "no equals\r\n=novalue\r\n[t]\r\n;k=v\r\n");
+    auto doc = TIniDocument::Parse(
+        "\xEF\xBB\xBFlost=1\r\n; header\r\n\r\n[s]\r\n  ; a comment \r\na=1\r\n"
+        "no equals\r\n=novalue\r\n[t]\r\n;k=v\r\n");
     EXPECT_FALSE(doc.Find("s", "; a comment"));
     EXPECT_FALSE(doc.Find("t", ";k"));
     ASSERT_TRUE(doc.Set("s", "b", "2"));
     ASSERT_TRUE(doc.Set("t", "k", "v"));
     EXPECT_FALSE(doc.Set("t", ";k", "w"));  // would read back as a comment
     const std::string saved = doc.Serialize();
-    EXPECT_EQ(saved, "\xEF\xBB\xBFlost=1\r\n; header\r\n\r\n[s]\r\n; a comment\r\na=1\r\nno equals\r\n=novalue\r\n"
-                     "b=2\r\n\r\n[t]\r\n;k=v\r\nk=v\r\n");
+    EXPECT_EQ(saved,
+              "\xEF\xBB\xBFlost=1\r\n; header\r\n\r\n[s]\r\n; a comment\r\na=1\r\nno equals\r\n=novalue\r\n"
+              "b=2\r\n\r\n[t]\r\n;k=v\r\nk=v\r\n");
     EXPECT_EQ(TIniDocument::Parse(saved).Serialize(), saved);
 }
 
@@ -68,7 +70,8 @@ TEST(IniDocument, ByteOrderMarksGiveAnsiText) {
     EXPECT_EQ(IniTextToAnsi("\xEF\xBB\xBF[s]\nk=caf\xC3\xA9 \xE2\x99\x82 \xF0\x9F\x98\x80", latin1),
               "[s]\nk=caf\xE9 ? ??");  // a character beyond U+FFFF is two UTF-16 units
     EXPECT_EQ(IniTextToAnsi("\xEF\xBB\xBFk=\xE9t\xE9", latin1), "k=\xE9t\xE9");  // not UTF-8: the bytes stay
-    EXPECT_EQ(IniTextToAnsi("\xEF\xBB\xBFk=\xC0\x80\xED\xA0\x80", latin1), "k=\xC0\x80\xED\xA0\x80");  // overlong, surrogate
+    EXPECT_EQ(IniTextToAnsi("\xEF\xBB\xBFk=\xC0\x80\xED\xA0\x80", latin1),
+              "k=\xC0\x80\xED\xA0\x80");                                                          // overlong, surrogate
     EXPECT_EQ(IniTextToAnsi(std::string("\xFF\xFE[\0s\0]\0\xE9\0B&x", 13), latin1), "[s]\xE9?");  // odd byte dropped
     EXPECT_EQ(IniTextToAnsi(std::string("\xFE\xFF\0k\0=\0\xE9", 8), latin1), "k=\xE9");
     EXPECT_EQ(IniTextToAnsi("\xFF\xFE", latin1), "");

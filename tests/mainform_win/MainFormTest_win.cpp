@@ -108,7 +108,9 @@ class ClipboardHold {
     }
     bool Ready() const { return ready_; }
     /// Waits until a program is blocked emptying the clipboard.
-    bool WaitHeld(int ms) { return WaitUntil([this] { return held_.load(); }, ms); }
+    bool WaitHeld(int ms) {
+        return WaitUntil([this] { return held_.load(); }, ms);
+    }
     void Release() { release_ = true; }
 
   private:
@@ -156,8 +158,8 @@ class ClipboardHold {
 
 bool RunMruHas(const char* value) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", 0,
-                      KEY_READ, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", 0, KEY_READ,
+                      &key) != ERROR_SUCCESS) {
         return false;
     }
     bool has = RegQueryValueExA(key, value, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
@@ -167,8 +169,8 @@ bool RunMruHas(const char* value) {
 
 void SetRunMru(const char* value, const char* data) {
     HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", 0,
-                    nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", 0, nullptr, 0,
+                    KEY_WRITE, nullptr, &key, nullptr);
     RegSetValueExA(key, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(data), DWORD(std::strlen(data) + 1));
     RegCloseKey(key);
 }

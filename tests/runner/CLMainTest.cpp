@@ -6,8 +6,8 @@
 
 #include "diagnostics/TraceSender.h"
 #include "fakes/FakePlatform.h"
-#include "framework/CLSettings.h"
 #include "fakes/TraceCapture.h"
+#include "framework/CLSettings.h"
 
 namespace tallow {
 namespace {
@@ -28,16 +28,16 @@ TEST(Switches, WholeParameterOfDashOrSlashAndLetterInAnyCase) {
 }
 
 class TFakeMainWindow : public IMainWindow {
-public:
+  public:
     explicit TFakeMainWindow(std::vector<std::string>& log) : log_(log) { log_.push_back("create"); }
     void ShowMainWindow() override { log_.push_back("show"); }
 
-private:
+  private:
     std::vector<std::string>& log_;
 };
 
 class RunnerTest : public testing::Test {
-protected:
+  protected:
     RunnerTest() {
         fake.process.moduleFileName = "C:\\App\\tallowmere.exe";
         fake.files.CreateFolders("C:\\App");
@@ -100,12 +100,12 @@ TEST_F(RunnerTest, HiddenStartNeverShowsTheWindow) {
 
 TEST_F(RunnerTest, SplashComesBeforeTheMainWindowWhenSwitchedOnAndLastsThroughTheLoop) {
     class TFakeSplash : public ISplashWindow {
-    public:
+      public:
         explicit TFakeSplash(std::vector<std::string>& log) : log_(log) {}
         ~TFakeSplash() override { log_.push_back("splash gone"); }
         void ShowSplash() override { log_.push_back("splash"); }
 
-    private:
+      private:
         std::vector<std::string>& log_;
     };
     cls.splashWindow = [this] { return std::make_unique<TFakeSplash>(log); };

@@ -11,7 +11,7 @@ namespace {
 const char kClassName[] = "TfrmMain";
 
 class TPlainMainWindow : public IMainWindow {
-public:
+  public:
     TPlainMainWindow();
     ~TPlainMainWindow() override;
     TPlainMainWindow(const TPlainMainWindow&) = delete;
@@ -19,7 +19,7 @@ public:
 
     void ShowMainWindow() override;
 
-private:
+  private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnCopyData(const COPYDATASTRUCT* data);
@@ -48,8 +48,8 @@ void RegisterClassOnce(WNDPROC windowProc) {
 TPlainMainWindow::TPlainMainWindow() {
     RegisterClassOnce(&WindowProc);
     const std::string title = AppSettings().ReadString("App.Name");
-    CreateWindowExA(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 480, 320,
-                    nullptr, nullptr, GetModuleHandleA(nullptr), this);
+    CreateWindowExA(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 480, 320, nullptr,
+                    nullptr, GetModuleHandleA(nullptr), this);
 }
 
 TPlainMainWindow::~TPlainMainWindow() {

@@ -26,8 +26,8 @@ std::string ThisFolder() {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
+    HANDLE f =
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (f == INVALID_HANDLE_VALUE) {
         return "<missing>";
     }
@@ -99,7 +99,8 @@ DWORD WindowProcess(HWND window) {
 std::string DescribeWindows(DWORD pid) {
     std::string text;
     const UINT getAppId = RegisterWindowMessageA("CL GetAppID");
-    for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, nullptr); w; w = FindWindowExA(nullptr, w, nullptr, nullptr)) {
+    for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, nullptr); w;
+         w = FindWindowExA(nullptr, w, nullptr, nullptr)) {
         if (WindowProcess(w) != pid) {
             continue;
         }
@@ -115,10 +116,12 @@ std::string DescribeWindows(DWORD pid) {
 
 // A copy of the program in a scratch folder with its own const.dat.
 class ScratchProgram {
-public:
+  public:
     /// A copy of `program` from the build tree's bin folder; the shipped
     /// program also gets the shipped folders it loads.
-    ScratchProgram(const std::string& name, int appId, const std::string& extraConst,
+    ScratchProgram(const std::string& name,
+                   int appId,
+                   const std::string& extraConst,
                    const std::string& program = "runner_probe.exe")
         : appId_(appId) {
         char temp[MAX_PATH];
@@ -156,8 +159,8 @@ public:
         STARTUPINFOA si = {};
         si.cb = sizeof si;
         PROCESS_INFORMATION pi = {};
-        if (!CreateProcessA(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
-                            &si, &pi)) {
+        if (!CreateProcessA(exe_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &si,
+                            &pi)) {
             ADD_FAILURE() << "cannot start " << commandLine << ": " << GetLastError();
             return nullptr;
         }
@@ -223,7 +226,7 @@ public:
     }
     const std::string& Guid() const { return guid_; }
 
-private:
+  private:
     int appId_;
     std::string folder_;
     std::string exe_;

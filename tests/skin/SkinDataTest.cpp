@@ -155,7 +155,8 @@ TEST(SkinDataTest, WhatASkinBuildsIsBoundedAndAnOverrunKeepsTheSkinInUse) {
     static_assert(kSkinMaxPixels == 2ull * kSkinImageMaxSide * kSkinImageMaxSide);
     file = WriteSkinFile({{"skin.ini", std::vector<uint8_t>(three.begin(), three.end())},
                           GreyPicture("a.png", kSkinImageMaxSide, kSkinImageMaxSide),
-                          GreyPicture("b.png", kSkinImageMaxSide, kSkinImageMaxSide), GreyPicture("c.png", 1, 1)});
+                          GreyPicture("b.png", kSkinImageMaxSide, kSkinImageMaxSide),
+                          GreyPicture("c.png", 1, 1)});
     EXPECT_FALSE(skin.LoadFromCompressedData(file.data(), file.size(), "", &error));
     EXPECT_NE(error.find("image C: image too large"), std::string::npos) << error;
     EXPECT_TRUE(skin.IsBuiltIn());

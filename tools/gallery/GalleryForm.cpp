@@ -187,13 +187,13 @@ void TGalleryForm::BuildPages() {
     fill(pages[2], wh, 2, "WH");
     fill(pages[3], sys, 3, "Sys");
     for (int p = 0; p < 2; ++p) {
-        auto* note = CreateControl<TskLabel>(
-            this, {.name = p == 0 ? "lblClearBrowserH" : "lblFFClearBH",
-                   .parent = pages[size_t(p)],
-                   .bounds = TRect::Bounds(48, 48, 380, 16),
-                   .caption = "(Including Browsing, Search, Address Bar and Form AutoComplete)",
-                   .font = TFontSpec{"Tahoma", 11, false, false},
-                   .loading = false});
+        auto* note =
+            CreateControl<TskLabel>(this, {.name = p == 0 ? "lblClearBrowserH" : "lblFFClearBH",
+                                           .parent = pages[size_t(p)],
+                                           .bounds = TRect::Bounds(48, 48, 380, 16),
+                                           .caption = "(Including Browsing, Search, Address Bar and Form AutoComplete)",
+                                           .font = TFontSpec{"Tahoma", 11, false, false},
+                                           .loading = false});
         note->SetColor(Rgb(110, 116, 128));
     }
     for (size_t i = 0; i < categoryButtons.size(); ++i) {
@@ -204,7 +204,8 @@ void TGalleryForm::BuildPages() {
 
 void TGalleryForm::BuildDialogPanel() {
     pnDialogs = CreateControl<TskPanel>(
-        this, {.name = "pnDialogs", .parent = this, .bounds = TRect::Bounds(0, 0, 0, 62), .tabOrder = 20, .loading = false});
+        this,
+        {.name = "pnDialogs", .parent = this, .bounds = TRect::Bounds(0, 0, 0, 62), .tabOrder = 20, .loading = false});
     pnDialogs->SetAlign(TAlign::Bottom);
 
     CreateControl<TskLabel>(this, {.name = "lblDialogs",

@@ -46,7 +46,7 @@ T* CreateControl(TComponent* owner, const TCreateControlArgs& args) {
         control->SetCaption(*args.caption);
     if (args.font)
         control->SetFont(*args.font);
-    if constexpr (requires(T* c) { c->SetImageIndex(0); }) {
+    if constexpr (requires(T * c) { c->SetImageIndex(0); }) {
         if (args.imageIndex)
             control->SetImageIndex(*args.imageIndex);
     }
