@@ -2,6 +2,7 @@
 
 #include <winternl.h>
 
+#include "platform/AnsiText_win.h"
 #include "platform/FileTree.h"
 #include "platform/WinServices.h"
 
@@ -20,15 +21,6 @@ FolderHandle AsFolder(HANDLE handle) {
     return reinterpret_cast<FolderHandle>(handle);
 }
 
-std::wstring Widen(const std::string& text) {
-    if (text.empty())
-        return {};
-    int n = MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring wide(n, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), int(text.size()), wide.data(), n);
-    return wide;
-}
-
 // The ANSI form of `name`; nothing when the code page holds it only by "best fit" or
 // not at all, since such a form names another entry, or a path.
 std::optional<std::string> ExactAnsi(const std::wstring& name) {
@@ -39,7 +31,7 @@ std::optional<std::string> ExactAnsi(const std::wstring& name) {
         return std::nullopt;
     std::string ansi(n, '\0');
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.data(), int(name.size()), ansi.data(), n, nullptr, &lossy);
-    if (lossy || Widen(ansi) != name)
+    if (lossy || AnsiToWide(ansi) != name)
         return std::nullopt;
     return ansi;
 }
@@ -114,7 +106,7 @@ class TWinFileTree : public IFileTree {
   public:
     std::vector<TFileEntry> ListEntries(const std::string& folder) override {
         std::vector<TFileEntry> entries;
-        auto wide = FindAll(Widen(folder) + L"*");
+        auto wide = FindAll(AnsiToWide(folder) + L"*");
         if (!wide)
             return entries;
         for (const TWideEntry& entry : *wide) {
@@ -125,16 +117,16 @@ class TWinFileTree : public IFileTree {
         return entries;
     }
 
-    bool DeleteFile(const std::string& path) override { return ::DeleteFileW(Widen(path).c_str()) != FALSE; }
+    bool DeleteFile(const std::string& path) override { return ::DeleteFileW(AnsiToWide(path).c_str()) != FALSE; }
 
     std::optional<std::uint32_t> Attributes(const std::string& path) override {
-        DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+        DWORD attributes = GetFileAttributesW(AnsiToWide(path).c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES)
             return std::nullopt;
         return attributes;
     }
 
-    std::wstring WidePath(const std::string& path) override { return Widen(path); }
+    std::wstring WidePath(const std::string& path) override { return AnsiToWide(path); }
 
     FolderHandle OpenFolder(const std::wstring& path) override {
         HANDLE folder = CreateFileW(path.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE, kShareAll,

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/AnsiText_win.h"
 #include "platform/WinServices.h"
 
 namespace tallow {
@@ -146,22 +147,25 @@ class TWinFiles : public IFiles {
         }
     }
 
-    bool RemoveFile(const std::string& path) override { return DeleteFileA(path.c_str()) != 0; }
+    // Deletions take the wide path, so no code-page "best fit" can turn a
+    // character of the name into a path separator.
+    bool RemoveFile(const std::string& path) override { return DeleteFileW(AnsiToWide(path).c_str()) != 0; }
 
     bool RemoveLeftOver(const std::string& path) override {
-        const DWORD attributes = GetFileAttributesA(path.c_str());
+        const std::wstring wide = AnsiToWide(path);
+        const DWORD attributes = GetFileAttributesW(wide.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) {
             return true;
         }
         if (attributes & FILE_ATTRIBUTE_READONLY) {
-            SetFileAttributesA(path.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
+            SetFileAttributesW(wide.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
         }
         if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-            RemoveDirectoryA(path.c_str());
+            RemoveDirectoryW(wide.c_str());
         } else {
-            DeleteFileA(path.c_str());
+            DeleteFileW(wide.c_str());
         }
-        return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+        return GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES;
     }
 
     std::unique_ptr<IFileLock> LockFile(const std::string& path) override {

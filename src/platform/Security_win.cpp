@@ -2,22 +2,12 @@
 
 #include <vector>
 
+#include "platform/AnsiText_win.h"
 #include "platform/WinServices.h"
 
 namespace tallow {
 
 namespace {
-
-std::wstring Widen(const std::string& text) {
-    int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (n <= 0) {
-        return std::wstring();
-    }
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), n);
-    wide.resize(static_cast<size_t>(n - 1));
-    return wide;
-}
 
 const SECURITY_INFORMATION kWanted =
     OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
@@ -69,7 +59,7 @@ class TWinSecurity : public ISecurity {
   public:
     bool CanWriteFolder(const std::string& folder) override {
         try {
-            std::vector<BYTE> descriptor = ReadSecurity(Widen(folder));
+            std::vector<BYTE> descriptor = ReadSecurity(AnsiToWide(folder));
             return !descriptor.empty() && CheckAsSelf(descriptor.data());
         } catch (...) {
             return false;
