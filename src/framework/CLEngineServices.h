@@ -77,6 +77,11 @@ class ILanguageData {
                           std::string& result) = 0;
     /// Adds the section's Name=Value pairs to `list`; names it already holds stay.
     virtual void ReadSection(const std::string& section, TStrings& list) = 0;
+    /// Loads a language file as the current language and translates the windows
+    /// that follow this data again.
+    virtual void LoadLanguageFile(const std::string& path) = 0;
+    /// Drops the current language: lookups fall back to the built-in texts.
+    virtual void ClearCurrentData() = 0;
 };
 
 /// Creates the windows and dialogs that other parts of the system provide. An

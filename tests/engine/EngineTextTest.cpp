@@ -22,6 +22,8 @@ class FakeLanguage : public ILanguageData {
         }
     }
     void ReadSection(const std::string& section, TStrings& list) override { list.Add(section + ".added=1"); }
+    void LoadLanguageFile(const std::string&) override {}
+    void ClearCurrentData() override {}
     std::string appName;
     std::map<std::string, std::string> texts;
 };
