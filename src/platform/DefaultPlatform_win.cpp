@@ -25,6 +25,7 @@ const TPlatform& DefaultPlatform() {
         p.keys = &WinKeyState();
         p.clock = &WinClock();
         p.locale = &WinLocale();
+        p.systemInfo = &WinSystemInfo();
         p.application = &WinApplication();
         p.foreground = &WinForeground();
         p.shell = &WinShellStart();

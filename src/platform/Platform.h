@@ -28,6 +28,7 @@
 #include "platform/ShellFolders.h"
 #include "platform/ShellStart.h"
 #include "platform/SystemFolders.h"
+#include "platform/SystemInfo.h"
 #include "platform/UrlCache.h"
 #include "platform/UrlHistoryStore.h"
 #include "platform/WindowMessages.h"
@@ -65,6 +66,8 @@ struct TPlatform {
     IKeyState* keys = nullptr;
     IClock* clock = nullptr;
     ILocale* locale = nullptr;
+    /// The version record, WOW64 and the system language.
+    ISystemInfo* systemInfo = nullptr;
     IApplication* application = nullptr;
     IForeground* foreground = nullptr;
     /// Shell open and process start.

@@ -16,6 +16,7 @@ ISecurity& WinSecurity();
 IKeyState& WinKeyState();
 IClock& WinClock();
 ILocale& WinLocale();
+ISystemInfo& WinSystemInfo();
 IApplication& WinApplication();
 IForeground& WinForeground();
 IShellStart& WinShellStart();

@@ -699,6 +699,7 @@ TFakePlatform::TFakePlatform() {
     platform_.keys = &keys;
     platform_.clock = &clock;
     platform_.locale = &locale;
+    platform_.systemInfo = &systemInfo;
     platform_.application = &application;
     platform_.foreground = &foreground;
     platform_.shell = &shell;

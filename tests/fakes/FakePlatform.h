@@ -150,6 +150,18 @@ class TFakeLocale : public ILocale {
     char DecimalSeparator() const override { return separator; }
 };
 
+class TFakeSystemInfo : public ISystemInfo {
+  public:
+    WindowsVersionInfo version;
+    bool hasIsWow64Process = true;
+    bool wow64 = false;
+    uint16_t langId = 0x0409;
+    WindowsVersionInfo Version() const override { return version; }
+    bool HasIsWow64Process() const override { return hasIsWow64Process; }
+    bool IsWow64Process() const override { return hasIsWow64Process && wow64; }
+    uint16_t SystemDefaultLangId() const override { return langId; }
+};
+
 class TFakeApplication : public IApplication {
   public:
     bool comInitialized = false;
@@ -382,6 +394,7 @@ class TFakePlatform {
     TFakeKeyState keys;
     TFakeClock clock;
     TFakeLocale locale;
+    TFakeSystemInfo systemInfo;
     TFakeApplication application;
     TFakeForeground foreground;
     TFakeShellStart shell;
