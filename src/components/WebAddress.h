@@ -11,11 +11,11 @@ namespace tallow {
 /// is not a web address. Only addresses beginning with "http://" or "https://"
 /// (any case) are accepted. Percent-encoded are: control characters, space,
 /// double quote and backslash, so that the address cannot end the quoted
-/// argument or add arguments of its own; and & | ^ < > %, which the command
-/// interpreter reads when an open command runs through it. Every "%" is encoded,
-/// escapes already in the address included ("%41" becomes "%2541"): an address
-/// is then never re-read as a variable or an escape on its way to the browser,
-/// at the price of sending such escapes literally.
+/// argument or add arguments of its own; | ^ < >, which are not address
+/// characters; and a "%" that does not begin an escape of two hexadecimal
+/// digits. A query's "&" and its escapes ("%41") stay as they are, so the
+/// vendor's pages receive their query intact; the browser command line puts the
+/// address in double quotes, where a command interpreter reads "&" literally.
 std::optional<std::string> SafeWebAddress(const std::string& url);
 
 }  // namespace tallow

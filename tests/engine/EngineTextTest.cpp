@@ -81,14 +81,14 @@ TEST(OpenUrlCommand, HostileAddressesCannotChangeTheBrowserCommandLine) {
     EXPECT_EQ(SafeWebAddress("http://h/\" --kiosk \"x"), "http://h/%22%20--kiosk%20%22x");
     EXPECT_EQ(SafeWebAddress("http://h/a\r\nb\tc\x7f"), "http://h/a%0D%0Ab%09c%7F");
     EXPECT_EQ(SafeWebAddress("http://h/dir\\"), "http://h/dir%5C");
-    EXPECT_EQ(SafeWebAddress("http://h/?a=1&calc|x^y<z>w"), "http://h/?a=1%26calc%7Cx%5Ey%3Cz%3Ew")
-        << "the command interpreter's own characters";
-    EXPECT_EQ(SafeWebAddress("http://h/%PATH%%41%1"), "http://h/%25PATH%25%2541%251")
-        << "every % is encoded, so nothing is read as a variable, an escape or an argument";
+    EXPECT_EQ(SafeWebAddress("http://h/?a=1&b=%C3%A9&calc|x^y<z>w"), "http://h/?a=1&b=%C3%A9&calc%7Cx%5Ey%3Cz%3Ew")
+        << "a query and its escapes stay; what is no address character is encoded";
+    EXPECT_EQ(SafeWebAddress("http://h/%PATH%%41%1%g0%"), "http://h/%25PATH%25%41%251%25g0%25")
+        << "a % that begins no escape is encoded, so it is never read as a variable or an argument";
 
-    EXPECT_EQ(ComposeBrowserCommand("\"C:\\b.exe\" -url \"%1\" %1", "http://h/%1"),
-              "\"C:\\b.exe\" -url \"http://h/%1\" http://h/%1")
-        << "the address's own %1 is not replaced again";
+    EXPECT_EQ(ComposeBrowserCommand("\"C:\\b.exe\" -url \"%1\" %1", "http://h/%1&x"),
+              "\"C:\\b.exe\" -url \"http://h/%1&x\" \"http://h/%1&x\"")
+        << "each %1 becomes one quoted argument; the address's own %1 is not replaced again";
     EXPECT_EQ(ComposeBrowserCommand("C:\\b.exe", "http://h/"), "C:\\b.exe  \"http://h/\"");
 }
 

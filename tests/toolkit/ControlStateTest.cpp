@@ -130,7 +130,7 @@ TEST(LinkLabelTest, OpensOnlyWebAddressesAndThoseEncoded) {
     link.Click();
     ASSERT_EQ(opened.size(), 2u);
     EXPECT_EQ(opened[0], "HTTPS://example.invalid/support?x=1");
-    EXPECT_EQ(opened[1], "http://h/%22%20-x%20%22a%26b%251");
+    EXPECT_EQ(opened[1], "http://h/%22%20-x%20%22a&b%251");
     EXPECT_EQ(link.Cursor(), TCursorKind::Hand);
     EXPECT_TRUE(link.Font().Underline);
     SetUrlOpener(nullptr);
