@@ -8,20 +8,19 @@ namespace tallow {
 
 namespace {
 
-// Calls `visit(key, prop, list)` for every text property the applier writes of
-// `component`, in the applier's order: string properties (prop set, list null),
-// string lists (list set) and string properties of collection items, each
-// collection item's key being "Prop[i].ItemProp". Names are sorted without regard
-// to letter case; the component's name is never a text.
-template <class Visit>
-void VisitTextProperties(TPersistent& component, Visit&& visit) {
+// Calls `text(key, prop)` for every string property and `lines(key, list)` for
+// every string list the applier writes of `component`, in the applier's order,
+// string properties of collection items under "Prop[i].ItemProp". Names are
+// sorted without regard to letter case; the component's name is never a text.
+template <class Text, class Lines>
+void VisitTextProperties(TPersistent& component, Text&& text, Lines&& lines) {
     for (const PropInfo& prop : GetPropList(component, true)) {
         if (SameText(prop.typeName, "TStrings")) {
             if (auto* list = dynamic_cast<TStrings*>(prop.GetObject()))
-                visit(prop.name, nullptr, list);
+                lines(prop.name, *list);
         } else if (prop.IsStringKind()) {
             if (!SameText(prop.typeName, "TComponentName"))
-                visit(prop.name, &prop, nullptr);
+                text(prop.name, prop);
         } else if (prop.kind == PropKind::Object) {
             auto* collection = dynamic_cast<TCollection*>(prop.GetObject());
             for (int i = 0; collection && i < collection->Count(); ++i) {
@@ -29,7 +28,7 @@ void VisitTextProperties(TPersistent& component, Visit&& visit) {
                 const std::string itemKey = prop.name + "[" + std::to_string(i) + "].";
                 for (const PropInfo& itemProp : GetPropList(*item, true)) {
                     if (itemProp.IsStringKind())
-                        visit(itemKey + itemProp.name, &itemProp, nullptr);
+                        text(itemKey + itemProp.name, itemProp);
                 }
             }
         }
@@ -73,14 +72,16 @@ void TCLMultiLang::TranslateComponent(TComponent& component) {
     const std::string section = Section();
     const std::string& prefix = component.Name();
     std::string text;
-    VisitTextProperties(component, [&](const std::string& key, const PropInfo* prop, TStrings* list) {
-        if (!data_->FindText(section, prefix, key, text))
-            return;
-        if (list)
-            list->SetText(text);
-        else
-            prop->SetString(text);
-    });
+    VisitTextProperties(
+        component,
+        [&](const std::string& key, const PropInfo& prop) {
+            if (data_->FindText(section, prefix, key, text))
+                prop.SetString(text);
+        },
+        [&](const std::string& key, TStrings& list) {
+            if (data_->FindText(section, prefix, key, text))
+                list.SetText(text);
+        });
 }
 
 void TCLMultiLang::SetLanguageData(TCLMultiLangData* data) {
@@ -108,9 +109,9 @@ void TCLMultiLang::PublishProperties(PropertyList& out) {
 
 void ForEachTranslatableText(TComponent& component,
                              const std::function<void(const std::string& key, const std::string& text)>& visit) {
-    VisitTextProperties(component, [&](const std::string& key, const PropInfo* prop, TStrings* list) {
-        visit(key, list ? list->Text() : prop->GetString());
-    });
+    VisitTextProperties(
+        component, [&](const std::string& key, const PropInfo& prop) { visit(key, prop.GetString()); },
+        [&](const std::string& key, TStrings& list) { visit(key, list.Text()); });
 }
 
 }  // namespace tallow

@@ -150,5 +150,22 @@ TEST_F(LanguageDataTest, AppNameFillsTextsButNotItself) {
     EXPECT_EQ(data.AppNameCache(), "Putzteufel");
 }
 
+TEST_F(LanguageDataTest, DamagedFilesLeaveTheBuiltInTexts) {
+    data.DefaultData()->SetText("[LibRes]\nbtnOk.Caption=&Ok\n");
+    std::string sections;
+    for (int i = 0; i < 20000; ++i)
+        sections += "[s" + std::to_string(i % 1000) + "]\n";
+    platform.files.files["C:\\Sections.lan"] = sections + "k=last\n";
+    platform.files.files["C:\\Huge.lan"] = std::string(kMaxLanguageFileSize + 1, '[');
+    platform.files.files["C:\\Binary.lan"] = std::string("\x89PNG\r\n\x1a\n\0[LibRes]\nbtnOk.Caption=x"sv);
+    for (const char* file : {"C:\\Sections.lan", "C:\\Huge.lan", "C:\\Binary.lan"}) {
+        data.LoadLanguageFile(file);
+        EXPECT_EQ(Text("LibRes", "btnOk.Caption"), "&Ok") << file;
+    }
+    data.LoadLanguageFile("C:\\Sections.lan");
+    EXPECT_EQ(Text("s999", "k"), "last");
+    EXPECT_EQ(Text("s0", "k"), "kept");
+}
+
 }  // namespace
 }  // namespace tallow::testing

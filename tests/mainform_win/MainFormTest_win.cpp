@@ -265,7 +265,7 @@ TEST_F(MainFormTest, ItemButtonActsWithItsBoxUntickedAndShowsItsMessage) {
     EXPECT_EQ(WindowText(dialogs[0]), ConstSetting("App.Name"));
     bool hasText = false;
     for (HWND w : Descendants(dialogs[0])) {
-        hasText = hasText || WindowText(w) == "[AppRes]MSGBOX_Cleared";
+        hasText = hasText || WindowText(w) == "Done. The selected item has been cleared.";  // English.lan
     }
     EXPECT_TRUE(hasText);
     std::vector<HWND> buttons = Descendants(dialogs[0], "TallowButton");
