@@ -15,10 +15,13 @@ std::string OneMegabyteLanguage() {
     const std::string english = ShippedLanguage("English");
     std::string text;
     for (int copy = 0; text.size() < (1u << 20); ++copy) {
-        std::string part = english;
-        for (size_t at = 0; (at = part.find("\n[", at)) != std::string::npos; at += 2)
-            part.insert(at + 2, "C" + std::to_string(copy));
-        text += part;
+        const std::string marker = std::to_string(copy);
+        for (size_t from = 0, at; (at = english.find("\n[", from)) != std::string::npos; from = at + 2) {
+            text.append(english, from, at + 2 - from);
+            text += 'C';
+            text += marker;
+        }
+        text.append(english, english.rfind("\n[") + 2, std::string::npos);
     }
     return text;
 }
