@@ -19,11 +19,11 @@ enum : uint8_t {
     kWinNT4 = 4,
     kWin2000 = 5,
     kWinXP = 6,
-    kWinServer2003 = 7,  // 5.2: Server 2003 and XP x64
-    kWinVista = 13,      // 6.0 workstation, 32-bit or a 64-bit process
-    kWinVista64 = 14,    // 6.0 workstation, this 32-bit process under WOW64
-    kWinServer2008 = 15, // 6.0 server or domain controller
-    kWinLater = 16,      // 6.1 and newer
+    kWinServer2003 = 7,   // 5.2: Server 2003 and XP x64
+    kWinVista = 13,       // 6.0 workstation, 32-bit or a 64-bit process
+    kWinVista64 = 14,     // 6.0 workstation, this 32-bit process under WOW64
+    kWinServer2008 = 15,  // 6.0 server or domain controller
+    kWinLater = 16,       // 6.1 and newer
 };
 
 /// The version record. Every field starts empty, so a system no rule matches

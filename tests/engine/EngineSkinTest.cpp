@@ -45,12 +45,10 @@ TEST(WinVersion, OnlyAThirtyTwoBitProcessOnSixtyFourBitVistaIsVista64) {
         WindowsVersionInfo version;
         bool wow64;
     };
-    for (const Case& c : {Case{"32-bit Vista", NtVersion(6, 0, 1), false},
-                          Case{"Server 2008", NtVersion(6, 0, 3), true},
-                          Case{"Server 2008 domain controller", NtVersion(6, 0, 2), true},
-                          Case{"XP", NtVersion(5, 1, 1), false},
-                          Case{"XP x64", NtVersion(5, 2, 1), true},
-                          Case{"Windows 7 64-bit", NtVersion(6, 1, 1), true}}) {
+    for (const Case& c :
+         {Case{"32-bit Vista", NtVersion(6, 0, 1), false}, Case{"Server 2008", NtVersion(6, 0, 3), true},
+          Case{"Server 2008 domain controller", NtVersion(6, 0, 2), true}, Case{"XP", NtVersion(5, 1, 1), false},
+          Case{"XP x64", NtVersion(5, 2, 1), true}, Case{"Windows 7 64-bit", NtVersion(6, 1, 1), true}}) {
         system.version = c.version;
         system.wow64 = c.wow64;
         EXPECT_FALSE(IsVista64(system)) << c.name;
