@@ -11,6 +11,7 @@
 #include "cleaning/ClearAllRun.h"
 #include "framework/CLEngine.h"
 #include "framework/SettingsStore.h"
+#include "localisation/CLMultiLang.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/CheckBox.h"
 #include "toolkit/controls/Containers.h"
@@ -55,6 +56,8 @@ class TfrmMain : public TskForm, private IClearAllWindow {
     TskPngImageStore* pngStore = nullptr;
     TskPngImageList* imglstIcon = nullptr;
     TTimer* tmrClearAll = nullptr;
+    TCLMultiLangData* clmltlngdt1 = nullptr;
+    TCLMultiLang* smLanguage = nullptr;
     TCLEngine* engine1 = nullptr;
 
     TskPngImageView* imgTitle = nullptr;
@@ -128,6 +131,7 @@ class TfrmMain : public TskForm, private IClearAllWindow {
 
   private:
     void CreateComponents();
+    void CreateLanguage();
     void CreateHeader();
     void CreateSideButtons();
     void CreatePages();

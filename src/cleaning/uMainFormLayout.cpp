@@ -33,6 +33,45 @@ const char* const kResourceStrings =
     "MSG_BTN_HELP=&Help\r\n"
     "MSG_CAP_SHOWFLAG=Don't display this message again\r\n";
 
+// The language data's exclusion list as stored with this window.
+const char* const kExcludeProps =
+    "TWebBrowser:\r\n:TComponentName\r\n.SkinDataName\r\nTskResourceStrData:\r\nTShockwaveFlash:\r\n"
+    "TskSkinNotebook:\r\nTskCompressedStoredSkin:\r\nTskSkinMessage:\r\nTEmbeddedWB:\r\nTCLEngine:\r\n"
+    "TskSkinData:\r\n.Text\r\nTIEDownload:\r\n:TComponentName\r\n.SkinDataName\r\n.EditSkinDataName\r\n"
+    ".LabelSkinDataName\r\n.ButtonSkinDataName\r\n.BothSkinDataName\r\n.MessageLabelSkinDataName\r\n"
+    ".Category\r\n.CompressedFileName\r\n.TrackBarSkinDataName\r\n.TabWidths\r\n.HeaderSkinDataName\r\n"
+    ".LVHeaderSkinDataName\r\n";
+
+// The built-in texts of the framework's windows: the fallback of every language.
+const char* const kDefaultLanguage =
+    "[LibRes]\r\n"
+    "btnOk.Caption=&Ok\r\n"
+    "btnCancel.Caption=&Cancel\r\n"
+    "TfrmCLAboutForm.CopyRightLine1={AppName}\r\n"
+    "TfrmCLAboutForm.CopyRightLine2=Version : {1}\r\n"
+    "TfrmCLAboutForm.CopyRightLine3={1} is tranlated by {2}\r\n"
+    "cbAutoCheckUpdate.Caption=&Automatic Check Update\r\n"
+    "Update.NetError=Update.NetError\r\n"
+    "Update.LastVersionAlready=Update.LastVersionAlready\r\n"
+    "lblSupport.Caption=Support\r\n"
+    "frmCLAboutForm.Caption=About {AppName}\r\n"
+    "frmCLUpdateForm.Caption=Update {AppName}\r\n";
+
+// The current language until a language file is loaded.
+const char* const kCurrentLanguage =
+    "[LibRes]\r\n"
+    "btnCancel.Caption=&Cancel\r\n"
+    "btnOk.Caption=&Ok\r\n"
+    "cbAutoCheckUpdate.Caption=&Automatic Check Update\r\n"
+    "frmCLAboutForm.Caption=About {AppName}\r\n"
+    "frmCLUpdateForm.Caption=Update {AppName}\r\n"
+    "lblSupport.Caption=Support\r\n"
+    "TfrmCLAboutForm.CopyRightLine1={AppName}\r\n"
+    "TfrmCLAboutForm.CopyRightLine2=Version : {1}\r\n"
+    "TfrmCLAboutForm.CopyRightLine3={1} is tranlated by {2}\r\n"
+    "Update.LastVersionAlready=Update.LastVersionAlready\r\n"
+    "Update.NetError=Update.NetError\r\n";
+
 // One large button of the left column.
 struct SideButtonSpec {
     TskButton* TfrmMain::*field;
@@ -117,10 +156,13 @@ void TfrmMain::CreateComponents() {
     tmrClearAll->SetInterval(100);
     tmrClearAll->SetEnabled(false);
 
+    CreateLanguage();
+
     engine1 = new TCLEngine(this);
     engine1->SetName("engine1");
     engine1->SetLoading(true);
     engine1->SkinData = skSkinData;
+    engine1->LanguageData = clmltlngdt1;
     engine1->ParentHWND = 0;
     engine1->SetTitleIncludeVer(true);
     engine1->SettingDefault()->SetText("Path.Skins=skins\r\nPath.Languages=langs");
@@ -130,6 +172,21 @@ void TfrmMain::CreateComponents() {
     CreateSideButtons();
     CreatePages();
     CreateCatalogue();
+}
+
+// The language data with its built-in texts, and the applier that translates this
+// window whenever a language file is loaded (not when the window loads).
+void TfrmMain::CreateLanguage() {
+    clmltlngdt1 = CreateComponent<TCLMultiLangData>(this, "clmltlngdt1");
+    clmltlngdt1->ExcludeEmptyProp = true;
+    clmltlngdt1->ExcludeNumberEndProps = true;
+    clmltlngdt1->AutoApply = false;
+    clmltlngdt1->ExcludeWithAction = false;
+    clmltlngdt1->ExcludeProps()->SetText(kExcludeProps);
+    clmltlngdt1->DefaultData()->SetText(kDefaultLanguage);
+    clmltlngdt1->CurrentData()->SetText(kCurrentLanguage);
+    smLanguage = CreateComponent<TCLMultiLang>(this, "smLanguage");
+    smLanguage->SetLanguageData(clmltlngdt1);
 }
 
 void TfrmMain::CreateHeader() {

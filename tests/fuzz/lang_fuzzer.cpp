@@ -1,0 +1,75 @@
+// libFuzzer entry for the language file reader: line ends, trimming, comments,
+// headers, repeated sections and keys, encoded breaks and spaces.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "components/TextCase.h"
+#include "localisation/CLMultiLangLan.h"
+
+namespace {
+
+std::string UpperCaseAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    return out;
+}
+
+// The section names of the header lines, trimmed as the reader trims them.
+std::vector<std::string> SectionNames(const tallow::TStrings& lines) {
+    std::vector<std::string> names;
+    for (const std::string& raw : lines.Lines()) {
+        std::string_view line = raw;
+        while (!line.empty() && static_cast<unsigned char>(line.front()) <= 32)
+            line.remove_prefix(1);
+        while (!line.empty() && static_cast<unsigned char>(line.back()) <= 32)
+            line.remove_suffix(1);
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            std::string_view name = line.substr(1, line.size() - 2);
+            while (!name.empty() && static_cast<unsigned char>(name.front()) <= 32)
+                name.remove_prefix(1);
+            while (!name.empty() && static_cast<unsigned char>(name.back()) <= 32)
+                name.remove_suffix(1);
+            names.emplace_back(name);
+        }
+    }
+    return names;
+}
+
+}  // namespace
+
+// Reads one input as a language file, aborts on a broken invariant; true when
+// the input holds at least one section. Every entry a section lists is found by
+// its key in any letter case with the same text, and the same lines assigned
+// again give the same answers.
+bool TallowFuzzLoad(const uint8_t* data, size_t size) {
+    if (size > tallow::kMaxLanguageFileSize) {
+        return false;
+    }
+    tallow::TCLMultiLangLan lan;
+    lan.LoadFromText(std::string_view(reinterpret_cast<const char*>(data), size));
+    tallow::TCLMultiLangLan copy;
+    copy.SetData(lan.Data());
+    const std::vector<std::string> sections = SectionNames(lan.Data());
+    for (const std::string& section : sections) {
+        tallow::TStrings entries;
+        lan.ReadSection(section, entries);
+        for (int i = 0; i < entries.Count(); ++i) {
+            const std::string key = entries.Names(i);
+            std::string text;
+            std::string again;
+            if (!lan.ReadText(UpperCaseAscii(section), "", tallow::LowerCaseAscii(key), text) || text.empty() ||
+                !copy.ReadText(section, "", key, again) || again != text) {
+                std::abort();
+            }
+        }
+    }
+    return !sections.empty();
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    TallowFuzzLoad(data, size);
+    return 0;
+}

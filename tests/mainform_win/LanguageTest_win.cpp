@@ -1,0 +1,110 @@
+// The language named by the settings, in the real program: a copy of the program
+// folder whose const.dat names the language and keeps its own settings folder.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include "mainform_win/AppDriver_win.h"
+
+namespace tallow::testing {
+namespace {
+
+// A copy of the program folder in bin\<name>\ whose settings live in their own
+// folder <name> and whose setting "Language" is `language`.
+std::string ScratchProgram(const std::string& name, const std::string& language) {
+    const std::string bin = BinDir();
+    const std::string dir = bin + name + "\\";
+    for (const char* sub : {"", "res", "langs"}) {
+        CreateDirectoryA((dir + sub).c_str(), nullptr);
+    }
+    const char* files[] = {"tallowmere.exe", "const.dat", "res\\title.png", "langs\\English.lan", "langs\\German.lan"};
+    for (const char* file : files) {
+        CopyFileA((bin + file).c_str(), (dir + file).c_str(), FALSE);
+    }
+    const std::string constFile = dir + "const.dat";
+    WritePrivateProfileStringA("setting", "App.ConfigPath", name.c_str(), constFile.c_str());
+    WritePrivateProfileStringA("setting", "Language", language.c_str(), constFile.c_str());
+    return dir + "tallowmere.exe";
+}
+
+// The value of `key` in the settings file the copy `name` wrote (for the user or
+// for all users, whichever it chose).
+std::string StoredSetting(const std::string& name, const std::string& key) {
+    for (int folder : {CSIDL_APPDATA, CSIDL_COMMON_APPDATA}) {
+        char path[MAX_PATH] = {};
+        SHGetFolderPathA(nullptr, folder, nullptr, 0, path);
+        const std::string file = std::string(path) + "\\" + name + "\\setting.dat";
+        char value[256] = {};
+        GetPrivateProfileStringA("setting", key.c_str(), "", value, sizeof value, file.c_str());
+        if (value[0] != '\0') {
+            return value;
+        }
+    }
+    return "";
+}
+
+// The text of the message dialog that a click on the row button of `row` shows;
+// the dialog is closed again.
+std::string RowMessage(AppProcess& app, HWND main, const std::string& page, const std::string& row) {
+    SendMessageA(FindChild(main, "TallowButton", page), BM_CLICK, 0, 0);
+    HWND box = FindChild(main, "TallowCheckBox", row);
+    HWND button = nullptr;
+    RECT boxRect{};
+    GetWindowRect(box, &boxRect);
+    for (HWND b : Descendants(GetParent(box), "TallowButton")) {
+        RECT r;
+        GetWindowRect(b, &r);
+        button = r.top == boxRect.top ? b : button;
+    }
+    if (box == nullptr || button == nullptr) {
+        return "no row " + row;
+    }
+    SendMessageA(box, BM_SETCHECK, BST_UNCHECKED, 0);
+    PostMessageA(button, BM_CLICK, 0, 0);
+    std::vector<HWND> dialogs;
+    if (!WaitUntil([&] { return !(dialogs = TopWindows(app.Pid(), "TallowMessageDialog")).empty(); })) {
+        return "no message";
+    }
+    std::string text;
+    for (HWND w : Descendants(dialogs[0])) {
+        if (ClassOf(w) != "TallowButton" && !WindowText(w).empty()) {
+            text = WindowText(w);
+        }
+    }
+    PostMessageA(dialogs[0], WM_CLOSE, 0, 0);
+    WaitUntil([&] { return TopWindows(app.Pid(), "TallowMessageDialog").empty(); });
+    return text;
+}
+
+TEST(LanguageTest, GermanSettingTranslatesCaptionsMessagesAndTitle) {
+    AppProcess app(ScratchProgram("lang_german", "German"));
+    ASSERT_TRUE(app.Started());
+    HWND main = app.MainWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return SendRegistered(main, "CL IfBusy") == 0; }));
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(main).rfind("Tallowmere  ", 0) == 0; }, 3000)) << WindowText(main);
+    EXPECT_NE(FindChild(main, "TallowButton", "Jetzt bereinigen"), nullptr);
+    EXPECT_NE(FindChild(main, "TallowButton", "Systemdateien"), nullptr);
+    EXPECT_EQ(FindChild(main, "TallowButton", "Clear Now"), nullptr);
+    EXPECT_NE(FindChild(main, "TallowCheckBox", "Zwischenablage leeren"), nullptr);
+    EXPECT_EQ(RowMessage(app, main, "Systemdateien", "Papierkorb leeren").rfind("Fertig. Der gew", 0), 0u);
+    EXPECT_EQ(StoredSetting("lang_german", "Language"), "German");
+    app.Close();
+}
+
+TEST(LanguageTest, MissingLanguageFileFallsBackToEnglishAndStoresIt) {
+    AppProcess app(ScratchProgram("lang_missing", "Klingon"));
+    ASSERT_TRUE(app.Started());
+    HWND main = app.MainWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return SendRegistered(main, "CL IfBusy") == 0; }));
+    EXPECT_NE(FindChild(main, "TallowButton", "Clear Now"), nullptr);
+    EXPECT_NE(FindChild(main, "TallowCheckBox", "Empty Recycle Bin"), nullptr);
+    EXPECT_EQ(RowMessage(app, main, "System Files", "Empty Recycle Bin"), "[AppRes]MSGBOX_Cleared")
+        << "the built-in texts, not a language file";
+    EXPECT_EQ(StoredSetting("lang_missing", "Language"), "English");
+    app.Close();
+}
+
+}  // namespace
+}  // namespace tallow::testing
