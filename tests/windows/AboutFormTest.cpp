@@ -1,0 +1,132 @@
+// The About window without a window layer: its information lines, texts, logo
+// strip, support link and Esc, over the engine's fakes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "components/WebAddress.h"
+#include "engine/EngineFakes.h"
+#include "windows/CLAboutForm.h"
+#include "windows/WindowFakes.h"
+
+namespace tallow::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class AboutFormTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const char* tmp = std::getenv("TALLOW_TEST_TMP");
+        dir_ = fs::path(tmp ? tmp : "/tmp") /
+               ("about_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        f_.settings.exeDir = dir_.string() + "/";
+        f_.settings.values = {{"App.Ver", "1.2.3.4"},
+                              {"App.Copyright", "(c) 2026 Tallowmere"},
+                              {"URL.support", "http://www.tallowmere.example/support/"}};
+        language_.texts = {{"LibRes/TfrmCLAboutForm.Caption", "About Tallowmere"},
+                           {"LibRes/btnOk.Caption", "&Fine"},
+                           {"LibRes/lblSupport.Caption", "Help"},
+                           {"LibRes/TfrmCLAboutForm.CopyRightLine1", "Tallowmere"},
+                           {"LibRes/TfrmCLAboutForm.CopyRightLine2", "Version : {1}"},
+                           {"LibRes/TfrmCLAboutForm.CopyRightLine3", "{1} is translated by {2}"},
+                           {"Info/Translator", "Hanna"}};
+        f_.engine().LanguageData = &language_;
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    TfrmCLAboutForm& Create() {
+        AboutFormServices services;
+        services.engine = &f_.engine();
+        services.settings = &f_.settings;
+        services.selectedLanguage = [this] { return selected_; };
+        form_ = std::make_unique<TfrmCLAboutForm>(nullptr, std::move(services));
+        return *form_;
+    }
+    std::string Logo() const { return (dir_ / "res\\images\\about.png").string(); }
+
+    fs::path dir_;
+    EngineFixture f_;
+    FakeLanguage language_;
+    std::string selected_;
+    std::unique_ptr<TfrmCLAboutForm> form_;
+};
+
+TEST_F(AboutFormTest, ThreeLinesInEnglishAndTheTranslatorLineForAnyOtherLanguage) {
+    const std::string threeLines = "Tallowmere\r\nVersion : 1.2.3.4\r\n(c) 2026 Tallowmere";
+    for (const char* english : {"", "English"}) {
+        selected_ = english;
+        EXPECT_EQ(Create().lbInfo->Caption(), threeLines) << "language '" << english << "'";
+    }
+    selected_ = "German";
+    EXPECT_EQ(Create().lbInfo->Caption(), threeLines + "\r\nGerman is translated by Hanna");
+    selected_ = "english";
+    EXPECT_EQ(Create().lbInfo->Caption(), threeLines + "\r\nenglish is translated by Hanna")
+        << "the name must be exactly English";
+
+    f_.engine().LanguageData = nullptr;
+    selected_ = "German";
+    EXPECT_EQ(Create().lbInfo->Caption(), "\r\n\r\n(c) 2026 Tallowmere\r\n")
+        << "missing texts give empty lines, and the window still opens";
+}
+
+TEST_F(AboutFormTest, CaptionsComeFromTheLanguageAndTheLinkOpensTheSupportPageWithTheQuery) {
+    TfrmCLAboutForm& form = Create();
+    EXPECT_EQ(form.Caption(), "About Tallowmere");
+    EXPECT_EQ(form.btnOK->Caption(), "&Fine");
+    EXPECT_EQ(form.btnOK->ModalResult(), mrOk);
+    EXPECT_EQ(form.lblSupport->Caption(), "Help");
+    const std::string url = form.lblSupport->URL();
+    EXPECT_EQ(url.rfind("http://www.tallowmere.example/support/?ACTION=support&", 0), 0u) << url;
+
+    form.lblSupport->Click();
+    ASSERT_EQ(f_.platform.shell.opened.size(), 1u);
+    EXPECT_EQ(f_.platform.shell.opened[0], SafeWebAddress(url)) << "through the engine's OpenURL";
+
+    f_.settings.values.erase("URL.support");
+    TfrmCLAboutForm& noPage = Create();
+    EXPECT_EQ(noPage.lblSupport->URL(), "");
+    noPage.lblSupport->Click();
+    EXPECT_EQ(f_.platform.shell.opened.size(), 1u) << "an empty address opens nothing";
+}
+
+TEST_F(AboutFormTest, TheLogoSetsTheWidthAndTheStripAndAMissingOneHidesTheStrip) {
+    WritePng(Logo(), 400, 80);
+    TfrmCLAboutForm& wide = Create();
+    EXPECT_EQ(wide.ClientWidth(), 400);
+    EXPECT_EQ(wide.ClientHeight(), 262 + 80 - 65);
+    EXPECT_TRUE(wide.pnLogo->Visible());
+    EXPECT_EQ(wide.pnLogo->Height(), 80);
+    EXPECT_EQ(wide.imgLogo->Width(), 400);
+    EXPECT_EQ(wide.btnOK->Left() + wide.btnOK->Width(), 400 - 16) << "OK stays at the right edge";
+    EXPECT_EQ(wide.pn1->Top(), 80);
+
+    fs::remove(Logo());
+    TfrmCLAboutForm& plain = Create();
+    EXPECT_EQ(plain.ClientWidth(), 373);
+    EXPECT_EQ(plain.ClientHeight(), 262 - 65);
+    EXPECT_FALSE(plain.pnLogo->Visible());
+    EXPECT_EQ(plain.pn1->Top(), 0);
+
+    std::ofstream(Logo(), std::ios::binary) << "not a picture";
+    TfrmCLAboutForm& damaged = Create();
+    EXPECT_EQ(damaged.ClientHeight(), 262 - 65);
+    EXPECT_FALSE(damaged.pnLogo->Visible());
+}
+
+TEST_F(AboutFormTest, EscapeClosesWithOkAndOtherKeysDoNothing) {
+    TfrmCLAboutForm& form = Create();
+    EXPECT_TRUE(form.KeyPreview());
+    form.Show();
+    form.KeyReleased(vkReturn);
+    EXPECT_TRUE(form.Visible());
+    EXPECT_EQ(form.ModalResult(), mrNone);
+    form.KeyReleased(vkEscape);
+    EXPECT_FALSE(form.Visible());
+    EXPECT_EQ(form.ModalResult(), mrOk);
+}
+
+}  // namespace
+}  // namespace tallow::testing
