@@ -60,28 +60,6 @@ struct FakeWindowState {
 /// Message dialogs that record what they show in `state`.
 std::function<std::unique_ptr<IMessageDialog>(TCLEngine&)> FakeDialogFactory(FakeDialogState& state);
 
-/// Language data over a table of texts.
-class FakeLanguage : public ILanguageData {
-  public:
-    std::string ReadAppName() override { return appName; }
-    void ReadText(const std::string& section,
-                  const std::string& prefix,
-                  const std::string& key,
-                  std::string& result) override {
-        auto it = texts.find(section + "/" + prefix + key);
-        if (it != texts.end()) {
-            result = it->second;
-        }
-    }
-    /// Adds one marker line "<section>.added=1".
-    void ReadSection(const std::string& section, TStrings& list) override { list.Add(section + ".added=1"); }
-    void LoadLanguageFile(const std::string&) override {}
-    void ClearCurrentData() override {}
-    std::string appName;
-    /// Texts by "<section>/<prefix><key>".
-    std::map<std::string, std::string> texts;
-};
-
 /// An engine on fakes, with the message loop's delivery of posted messages.
 class EngineFixture {
   public:
