@@ -86,7 +86,7 @@ std::function<std::unique_ptr<IAboutWindow>(TCLEngine&)> AboutWindowFactory() {
         AboutFormServices services;
         services.engine = &engine;
         services.settings = &AppSettings();
-        services.selectedLanguage = [] { return AppSettings().ReadString("Language"); };
+        services.selectedLanguage = [&engine] { return engine.SelectedLanguage(); };
         return std::make_unique<AboutWindow>(*new TfrmCLAboutForm(engine.Owner(), std::move(services)));
     };
 }

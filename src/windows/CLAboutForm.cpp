@@ -108,6 +108,13 @@ void TfrmCLAboutForm::CreateComponents() {
                                        .bounds = TRect::Bounds(kMargin, 8, kClientWidth - 2 * kMargin, kInfoHeight)});
     lbInfo->SetWordWrap(true);
     lbInfo->SetAlignment(tfCenter);
+
+    // Takes the main window's skin when the window has loaded; the window looks
+    // its texts up itself and holds no language applier.
+    clfrm1 = CreateComponent<TCLForm>(this, "clfrm1");
+    clfrm1->RuntimeSetSkinData = true;
+    clfrm1->RuntimeSetLanguageData = true;
+    clfrm1->RunTimeSetFormProperties = false;
 }
 
 // The button keeps its distance from the right edge when the logo changes the width.

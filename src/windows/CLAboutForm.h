@@ -8,6 +8,7 @@
 #include <string>
 
 #include "framework/CLEngine.h"
+#include "framework/CLForm.h"
 #include "framework/SettingsStore.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/Containers.h"
@@ -55,6 +56,7 @@ class TfrmCLAboutForm : public TskForm {
     TskButton* btnOK = nullptr;
     TskPanel* pn1 = nullptr;
     TskLabel* lbInfo = nullptr;
+    TCLForm* clfrm1 = nullptr;
 
     //--- Event handlers ------------------------------------------------------
     void FormCreate(TComponent* sender);

@@ -6,6 +6,7 @@
 
 #include "components/WebAddress.h"
 #include "engine/EngineFakes.h"
+#include "toolkit/skin/SkinData.h"
 #include "windows/CLAboutForm.h"
 #include "windows/WindowFakes.h"
 
@@ -72,8 +73,12 @@ TEST_F(AboutFormTest, ThreeLinesInEnglishAndTheTranslatorLineForAnyOtherLanguage
         << "missing texts give empty lines, and the window still opens";
 }
 
-TEST_F(AboutFormTest, CaptionsComeFromTheLanguageAndTheLinkOpensTheSupportPageWithTheQuery) {
+TEST_F(AboutFormTest, SkinAndCaptionsComeFromTheMainWindowAndTheLinkOpensTheSupportPageWithTheQuery) {
+    TskSkinData skin(nullptr);
+    f_.engine().SkinData = &skin;
     TfrmCLAboutForm& form = Create();
+    EXPECT_EQ(form.skSkinFrame1->SkinData(), &skin);
+    EXPECT_EQ(form.btnOK->SkinData(), &skin);
     EXPECT_EQ(form.Caption(), "About Tallowmere");
     EXPECT_EQ(form.btnOK->Caption(), "&Fine");
     EXPECT_EQ(form.btnOK->ModalResult(), mrOk);
