@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "components/WebAddress.h"
-#include "engine/EngineFakes.h"
 #include "toolkit/skin/SkinData.h"
 #include "windows/CLAboutForm.h"
 #include "windows/WindowFakes.h"
@@ -23,48 +22,33 @@ class AboutFormTest : public ::testing::Test {
                ("about_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
-        f_.settings.exeDir = dir_.string() + "/";
-        f_.settings.values = {{"App.Ver", "1.2.3.4"},
-                              {"App.Copyright", "(c) 2026 Tallowmere"},
-                              {"URL.support", "http://www.tallowmere.example/support/"}};
-        language_.texts = {{"LibRes/TfrmCLAboutForm.Caption", "About Tallowmere"},
-                           {"LibRes/btnOk.Caption", "&Fine"},
-                           {"LibRes/lblSupport.Caption", "Help"},
-                           {"LibRes/TfrmCLAboutForm.CopyRightLine1", "Tallowmere"},
-                           {"LibRes/TfrmCLAboutForm.CopyRightLine2", "Version : {1}"},
-                           {"LibRes/TfrmCLAboutForm.CopyRightLine3", "{1} is translated by {2}"},
-                           {"Info/Translator", "Hanna"}};
-        f_.engine().LanguageData = &language_;
+        about_.f.settings.exeDir = dir_.string() + "/";
     }
     void TearDown() override { fs::remove_all(dir_); }
 
     TfrmCLAboutForm& Create() {
-        AboutFormServices services;
-        services.engine = &f_.engine();
-        services.settings = &f_.settings;
-        services.selectedLanguage = [this] { return selected_; };
-        form_ = std::make_unique<TfrmCLAboutForm>(nullptr, std::move(services));
+        form_ = about_.Create(selected_);
         return *form_;
     }
     std::string Logo() const { return (dir_ / "res\\images\\about.png").string(); }
 
     fs::path dir_;
-    EngineFixture f_;
-    FakeLanguage language_;
+    AboutWindowSetup about_;
+    EngineFixture& f_ = about_.f;
     std::string selected_;
     std::unique_ptr<TfrmCLAboutForm> form_;
 };
 
 TEST_F(AboutFormTest, ThreeLinesInEnglishAndTheTranslatorLineForAnyOtherLanguage) {
-    const std::string threeLines = "Tallowmere\r\nVersion : 1.2.3.4\r\n(c) 2026 Tallowmere";
+    const std::string& threeLines = kAboutThreeLines;
     for (const char* english : {"", "English"}) {
         selected_ = english;
         EXPECT_EQ(Create().lbInfo->Caption(), threeLines) << "language '" << english << "'";
     }
     selected_ = "German";
-    EXPECT_EQ(Create().lbInfo->Caption(), threeLines + "\r\nGerman is translated by Hanna");
+    EXPECT_EQ(Create().lbInfo->Caption(), threeLines + "\r\nGerman is translated by Hanna Berg");
     selected_ = "english";
-    EXPECT_EQ(Create().lbInfo->Caption(), threeLines + "\r\nenglish is translated by Hanna")
+    EXPECT_EQ(Create().lbInfo->Caption(), threeLines + "\r\nenglish is translated by Hanna Berg")
         << "the name must be exactly English";
 
     f_.engine().LanguageData = nullptr;
@@ -80,9 +64,9 @@ TEST_F(AboutFormTest, SkinAndCaptionsComeFromTheMainWindowAndTheLinkOpensTheSupp
     EXPECT_EQ(form.skSkinFrame1->SkinData(), &skin);
     EXPECT_EQ(form.btnOK->SkinData(), &skin);
     EXPECT_EQ(form.Caption(), "About Tallowmere");
-    EXPECT_EQ(form.btnOK->Caption(), "&Fine");
+    EXPECT_EQ(form.btnOK->Caption(), "&OK");
     EXPECT_EQ(form.btnOK->ModalResult(), mrOk);
-    EXPECT_EQ(form.lblSupport->Caption(), "Help");
+    EXPECT_EQ(form.lblSupport->Caption(), "Support");
     const std::string url = form.lblSupport->URL();
     EXPECT_EQ(url.rfind("http://www.tallowmere.example/support/?ACTION=support&", 0), 0u) << url;
 

@@ -1,6 +1,6 @@
-// A window layer without windows for the auxiliary windows' tests: forms get a
-// peer that records the messages posted to them, controls one that does nothing.
-// And PNG files of a given size for the windows' pictures.
+// What the auxiliary windows' tests share: the About window over the engine's
+// fakes with its texts; a window layer without windows, whose form peers record
+// the messages posted to them; PNG files of a given size.
 #pragma once
 
 #include <cstdint>
@@ -9,11 +9,45 @@
 #include <string>
 #include <vector>
 
+#include "engine/EngineFakes.h"
 #include "png/PngBuilder.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/Peer.h"
+#include "windows/CLAboutForm.h"
 
 namespace tallow::testing {
+
+/// The information text of the About window below in English.
+inline const std::string kAboutThreeLines = "Tallowmere\r\nVersion : 1.2.3.4\r\n(c) 2026 Tallowmere";
+
+/// The About window over an engine on fakes whose language holds the window's
+/// texts (translator "Hanna Berg"), with the version and the copyright line set.
+struct AboutWindowSetup {
+    AboutWindowSetup() {
+        f.settings.values = {{"App.Ver", "1.2.3.4"},
+                             {"App.Copyright", "(c) 2026 Tallowmere"},
+                             {"URL.support", "http://www.tallowmere.example/support/"}};
+        language.texts = {{"LibRes/TfrmCLAboutForm.Caption", "About Tallowmere"},
+                          {"LibRes/btnOk.Caption", "&OK"},
+                          {"LibRes/lblSupport.Caption", "Support"},
+                          {"LibRes/TfrmCLAboutForm.CopyRightLine1", "Tallowmere"},
+                          {"LibRes/TfrmCLAboutForm.CopyRightLine2", "Version : {1}"},
+                          {"LibRes/TfrmCLAboutForm.CopyRightLine3", "{1} is translated by {2}"},
+                          {"Info/Translator", "Hanna Berg"}};
+        f.engine().LanguageData = &language;
+    }
+    /// A new window, made with `selected` as the language in use.
+    std::unique_ptr<TfrmCLAboutForm> Create(const std::string& selected) {
+        AboutFormServices services;
+        services.engine = &f.engine();
+        services.settings = &f.settings;
+        services.selectedLanguage = [selected] { return selected; };
+        return std::make_unique<TfrmCLAboutForm>(nullptr, std::move(services));
+    }
+
+    EngineFixture f;
+    FakeLanguage language;
+};
 
 class FakeControlPeer : public IFormPeer {
   public:

@@ -10,13 +10,13 @@
 #include <cstdlib>
 #include <memory>
 
-#include "engine/EngineFakes.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/win/Desktop.h"
 #include "toolkit/win/WindowLayer.h"
 #include "toolkit_win/WindowFinder_win.h"
 #include "windows/CLAboutForm.h"
 #include "windows/CLSplashForm.h"
+#include "windows/WindowFakes.h"
 
 namespace tallow::testing {
 namespace {
@@ -41,36 +41,15 @@ HWND Hwnd(const TskControl& control) {
     return reinterpret_cast<HWND>(control.WindowHandle());
 }
 
-const char* const kThreeLines = "Tallowmere\r\nVersion : 1.0.0.1\r\nCopyright (C) 2026 Tallowmere developers";
-
 class AboutWindowWin : public ::testing::Test {
   protected:
     void SetUp() override {
         InstallWindowLayer();
-        f_.settings.exeDir = BinDir();
-        f_.settings.values = {{"App.Ver", "1.0.0.1"},
-                              {"App.Copyright", "Copyright (C) 2026 Tallowmere developers"},
-                              {"URL.support", "http://www.tallowmere.example/support/"}};
-        language_.texts = {{"LibRes/TfrmCLAboutForm.Caption", "About Tallowmere"},
-                           {"LibRes/btnOk.Caption", "&OK"},
-                           {"LibRes/lblSupport.Caption", "Support"},
-                           {"LibRes/TfrmCLAboutForm.CopyRightLine1", "Tallowmere"},
-                           {"LibRes/TfrmCLAboutForm.CopyRightLine2", "Version : {1}"},
-                           {"LibRes/TfrmCLAboutForm.CopyRightLine3", "{1} is translated by {2}"},
-                           {"Info/Translator", "Hanna Berg"}};
-        f_.engine().LanguageData = &language_;
+        about_.f.settings.exeDir = BinDir();
     }
+    std::unique_ptr<TfrmCLAboutForm> Create(const std::string& language) { return about_.Create(language); }
 
-    std::unique_ptr<TfrmCLAboutForm> Create(const std::string& language) {
-        AboutFormServices services;
-        services.engine = &f_.engine();
-        services.settings = &f_.settings;
-        services.selectedLanguage = [language] { return language; };
-        return std::make_unique<TfrmCLAboutForm>(nullptr, std::move(services));
-    }
-
-    EngineFixture f_;
-    FakeLanguage language_;
+    AboutWindowSetup about_;
 };
 
 TEST_F(AboutWindowWin, ShowsThreeLinesInEnglishAndTheTranslatorInGerman) {
@@ -79,7 +58,7 @@ TEST_F(AboutWindowWin, ShowsThreeLinesInEnglishAndTheTranslatorInGerman) {
     HWND window = Hwnd(*english);
     ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(window) != FALSE; }, 5000));
     EXPECT_EQ(WindowText(window), "About Tallowmere");
-    EXPECT_NE(FindChild(window, "TallowLabel", kThreeLines), nullptr);
+    EXPECT_NE(FindChild(window, "TallowLabel", kAboutThreeLines), nullptr);
     EXPECT_NE(FindChild(window, "TallowLinkLabel", "Support"), nullptr);
     EXPECT_NE(FindChild(window, "TallowButton", "&OK"), nullptr);
     EXPECT_TRUE(IsWindowVisible(Hwnd(*english->pnLogo))) << "the shipped logo is shown";
@@ -93,8 +72,7 @@ TEST_F(AboutWindowWin, ShowsThreeLinesInEnglishAndTheTranslatorInGerman) {
     german->Show();
     window = Hwnd(*german);
     ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(window) != FALSE; }, 5000));
-    EXPECT_NE(FindChild(window, "TallowLabel", std::string(kThreeLines) + "\r\nGerman is translated by Hanna Berg"),
-              nullptr);
+    EXPECT_NE(FindChild(window, "TallowLabel", kAboutThreeLines + "\r\nGerman is translated by Hanna Berg"), nullptr);
 }
 
 TfrmCLAboutForm* g_modal = nullptr;
