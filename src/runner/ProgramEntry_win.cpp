@@ -16,7 +16,10 @@
 #include "platform/WinServices.h"
 #include "runner/MainWindow.h"
 #include "toolkit/controls/Application.h"
+#include "toolkit/win/Desktop.h"
 #include "toolkit/win/WindowLayer.h"
+#include "windows/CLAboutForm.h"
+#include "windows/CLSplashForm.h"
 
 namespace tallow {
 
@@ -64,6 +67,47 @@ MainWindowClass ProgramMainWindow(const ProgramWindows& windows) {
     return cls;
 }
 
+//--- The About and splash windows ---------------------------------------------------
+
+// An About window of the engine's owner (the main window), which keeps it
+// after it closes and frees it with itself.
+class AboutWindow : public IAboutWindow {
+  public:
+    explicit AboutWindow(TfrmCLAboutForm& form) : form_(form) {}
+    void PlaceInParent(WindowHandle parent) override { PlaceFormInWindow(form_, parent); }
+    TModalResult ShowModal() override { return form_.ShowModal(); }
+
+  private:
+    TfrmCLAboutForm& form_;
+};
+
+std::function<std::unique_ptr<IAboutWindow>(TCLEngine&)> AboutWindowFactory() {
+    return [](TCLEngine& engine) -> std::unique_ptr<IAboutWindow> {
+        AboutFormServices services;
+        services.engine = &engine;
+        services.settings = &AppSettings();
+        services.selectedLanguage = [&engine] { return engine.SelectedLanguage(); };
+        return std::make_unique<AboutWindow>(*new TfrmCLAboutForm(engine.Owner(), std::move(services)));
+    };
+}
+
+// The splash window comes before the main window, so it switches the window layer on itself.
+class SplashWindow : public ISplashWindow {
+  public:
+    SplashWindow() {
+        InstallWindowLayer();
+        form_ = std::make_unique<TfrmCLSplashForm>(nullptr, SplashFormServices{&AppSettings(), ScreenSize()});
+    }
+    void ShowSplash() override { form_->Show(); }
+
+  private:
+    std::unique_ptr<TfrmCLSplashForm> form_;
+};
+
+std::function<std::unique_ptr<ISplashWindow>()> SplashWindowFactory() {
+    return [] { return std::make_unique<SplashWindow>(); };
+}
+
 // Shows what ended the program in the standard error box. Nothing here may
 // throw again: the title falls back to none when the settings are the trouble.
 void ReportFatal(const char* what) {
@@ -84,7 +128,9 @@ void ReportFatal(const char* what) {
 
 int main() {
     try {
-        const tallow::ProgramWindows windows;  // no splash, update or About window yet
+        tallow::ProgramWindows windows;  // no update window yet
+        windows.splash = tallow::SplashWindowFactory();
+        windows.about = tallow::AboutWindowFactory();
         std::unique_ptr<tallow::IMainWindow> mainWindow;
         return tallow::RunApplication(tallow::ProgramMainWindow(windows), mainWindow);
     } catch (const std::exception& e) {

@@ -40,7 +40,7 @@ const char* TskForm::WindowClassName() const {
 bool TskForm::UsesSkinnedFrame() const {
     if (borderless_ || frame_ == nullptr)
         return false;
-    return Palette().SkinnableForm;
+    return frame_->Palette().SkinnableForm;
 }
 
 void TskForm::Loaded() {

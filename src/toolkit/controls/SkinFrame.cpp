@@ -4,6 +4,7 @@
 
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/Menu.h"
+#include "toolkit/skin/SkinData.h"
 
 namespace tallow {
 
@@ -63,6 +64,8 @@ void TskSkinFrame::PublishProperties(PropertyList& out) {
     TComponent::PublishProperties(out);
     out.Object<TPopupMenu, TskSkinFrame>("SystemMenu", "TPopupMenu", &TskSkinFrame::SystemMenu,
                                          &TskSkinFrame::SetSystemMenu);
+    out.Object<TskSkinData, TskSkinFrame>("SkinData", "TskSkinData", &TskSkinFrame::SkinData,
+                                          &TskSkinFrame::SetSkinData);
 }
 
 void TskSkinFrame::SetSystemMenu(TPopupMenu* menu) {
