@@ -43,6 +43,8 @@ const char* const kExcludeProps =
     ".LVHeaderSkinDataName\r\n";
 
 // The built-in texts of the framework's windows: the fallback of every language.
+// The windows look their captions up by class name ("TfrmCLAboutForm.Caption");
+// the "frmCL..." keys stay for language files written against them.
 const char* const kDefaultLanguage =
     "[LibRes]\r\n"
     "btnOk.Caption=&Ok\r\n"
@@ -55,7 +57,9 @@ const char* const kDefaultLanguage =
     "Update.LastVersionAlready=Update.LastVersionAlready\r\n"
     "lblSupport.Caption=Support\r\n"
     "frmCLAboutForm.Caption=About {AppName}\r\n"
-    "frmCLUpdateForm.Caption=Update {AppName}\r\n";
+    "frmCLUpdateForm.Caption=Update {AppName}\r\n"
+    "TfrmCLAboutForm.Caption=About {AppName}\r\n"
+    "TfrmCLUpdateForm.Caption=Update {AppName}\r\n";
 
 // The current language until a language file is loaded.
 const char* const kCurrentLanguage =
@@ -69,6 +73,8 @@ const char* const kCurrentLanguage =
     "TfrmCLAboutForm.CopyRightLine1={AppName}\r\n"
     "TfrmCLAboutForm.CopyRightLine2=Version : {1}\r\n"
     "TfrmCLAboutForm.CopyRightLine3={1} is tranlated by {2}\r\n"
+    "TfrmCLAboutForm.Caption=About {AppName}\r\n"
+    "TfrmCLUpdateForm.Caption=Update {AppName}\r\n"
     "Update.LastVersionAlready=Update.LastVersionAlready\r\n"
     "Update.NetError=Update.NetError\r\n";
 

@@ -133,6 +133,8 @@ TEST(ShippedLanguagesTest, GermanTranslatesTheMainWindowItsMessagesAndItsName) {
 
     window.clmltlngdt1->LoadLanguageFile(harness.settings.exeDir + "langs\\Missing.lan");
     EXPECT_EQ(window.btnClearAll->Caption(), "Jetzt bereinigen");  // texts already applied stay
+    EXPECT_EQ(window.engine1->GetLibText("TfrmCLUpdateForm.Caption").rfind("Update ", 0), 0u)
+        << "the built-in texts hold the captions under the keys the windows look up";
     EXPECT_EQ(window.engine1->GetLibText("btnOk.Caption"), "&Ok");
 }
 
