@@ -124,7 +124,7 @@ void TfrmMain::CreateComponents() {
     engine1->ParentHWND = 0;
     engine1->SetTitleIncludeVer(true);
     engine1->SettingDefault()->SetText("Path.Skins=skins\r\nPath.Languages=langs");
-    engine1->SettingOverwrite()->SetText("URL.Update=https://update.tallowmere.example/update/");
+    engine1->SettingOverwrite()->SetText("URL.Update=http://update.tallowmere.example/update/");
 
     CreateHeader();
     CreateSideButtons();

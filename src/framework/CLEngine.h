@@ -148,6 +148,15 @@ class TCLEngine : public TComponent, public ISettingLists {
     /// https are refused (false); nothing else is reported.
     bool OpenURL(const std::string& url);
 
+    //--- Request addresses of the vendor's pages -------------------------------
+    /// The address of page `name` (setting "URL." + name, or "URL.Redirect" when
+    /// that is blank), with "%exepath%" replaced by the program folder; a web
+    /// address gets "ACTION=" + name and BuildRequestQuery() when `withQuery`.
+    std::string GetPageURL(const std::string& name, bool withQuery);
+    /// What the vendor's server learns of this installation: time stamp, PID,
+    /// LANG, DAY, RUNTIME, VER, SVER, WVER, WLANG and CHL, in that order.
+    std::string BuildRequestQuery();
+
     //--- Settings lists for the settings store -------------------------------
     std::optional<std::string> FindOverwrite(const std::string& name) const override;
     std::optional<std::string> FindDefault(const std::string& name) const override;

@@ -93,7 +93,7 @@ TEST_F(MainFormFixture, ComponentsFollowTheLayoutTable) {
     EXPECT_EQ(f.pmSystem->Items(0)->Caption(), "&Update");
     EXPECT_EQ(f.pmSystem->Items(1)->Caption(), "&About");
     EXPECT_EQ(f.engine1->FindDefault("Path.Languages"), "langs");
-    EXPECT_EQ(f.engine1->FindOverwrite("URL.Update"), "https://update.tallowmere.example/update/");
+    EXPECT_EQ(f.engine1->FindOverwrite("URL.Update"), "http://update.tallowmere.example/update/");
     EXPECT_EQ(AppEngine(), f.engine1);
 }
 
