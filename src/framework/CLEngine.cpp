@@ -186,14 +186,6 @@ void TCLEngine::Loaded() {
     PostToOwner(msgInitPost_);
 }
 
-void TCLEngine::LoadInitialSkin() {
-    // The skin named by the settings is selected here once skin selection exists.
-}
-
-void TCLEngine::LoadInitialLanguage() {
-    // The language named by the settings is selected here once language data exist.
-}
-
 void TCLEngine::DoInitPost() {
     struct StartUpDone {
         bool& flag;

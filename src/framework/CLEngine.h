@@ -24,6 +24,7 @@
 #include "framework/SettingsStore.h"
 #include "platform/Platform.h"
 #include "toolkit/controls/Application.h"
+#include "toolkit/skin/SkinData.h"
 
 namespace tallow {
 
@@ -109,9 +110,21 @@ class TCLEngine : public TComponent, public ISettingLists {
     uint32_t MsgCmdParam() const { return msgCmdParam_; }
     uint32_t MsgIfBusy() const { return msgIfBusy_; }
 
-    //--- Skin and language selection (plugged in by the selection logic) -----
+    //--- Skin and language selection (CLEngineSkin.cpp) ----------------------
+    /// Captures the built-in skin, then selects the skin named by "Skin".
     void LoadInitialSkin();
+    /// Selects the language named by "Language" ("English" when empty).
     void LoadInitialLanguage();
+    /// Selects skins\<name>.skn (framed) or skins\<name>.nsf.skn (controls only);
+    /// a name without a usable file ends on the built-in skin, "Default". The
+    /// choice is stored in "Skin". Nothing without SkinData.
+    void SetSkin(const std::string& name);
+    /// Loads <language folder>\<name>.lan; without the file the built-in texts,
+    /// "English". The choice is stored in "Language". Nothing without LanguageData.
+    void SetLanguage(const std::string& name);
+    /// The selected names; empty until the first selection.
+    const std::string& SelectedSkin() const { return selectedSkin_; }
+    const std::string& SelectedLanguage() const { return selectedLanguage_; }
 
     //--- Title ---------------------------------------------------------------
     std::string GetAppName();
@@ -166,6 +179,8 @@ class TCLEngine : public TComponent, public ISettingLists {
     bool HandleOwnMessage(EngineMessage& message);
     void TakeCopyData(const EngineMessage& message);
     void PostToOwner(uint32_t msg);
+    std::string ShippedFolder(const std::string& setting) const;
+    bool LoadSkinFile(const std::string& path);
 
     const TPlatform& platform_;
     TApplication& application_;
@@ -185,6 +200,12 @@ class TCLEngine : public TComponent, public ISettingLists {
     bool startingUp_ = true;
     std::string title_;
     bool titleIncludeVer_ = true;
+
+    // Skin and language selection.
+    std::string selectedSkin_;
+    StoredSkin builtInSkin_;
+    bool builtInSkinnable_ = true;
+    std::string selectedLanguage_;
 
     TStrings settingOverwrite_;
     TStrings settingDefault_;

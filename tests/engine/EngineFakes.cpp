@@ -8,6 +8,24 @@ MessageHandler FakeEngineOwner::ReplaceMessageHandler(MessageHandler handler) {
     return old;
 }
 
+void FakeLanguage::ReadText(const std::string& section,
+                            const std::string& prefix,
+                            const std::string& key,
+                            std::string& result) {
+    auto it = texts.find(section + "/" + prefix + key);
+    if (it != texts.end()) {
+        result = it->second;
+    }
+}
+
+void FakeLanguage::ReadSection(const std::string& section, TStrings& list) {
+    for (const std::string& line : sections[section]) {
+        if (list.IndexOfName(line.substr(0, line.find('='))) < 0) {
+            list.Add(line);
+        }
+    }
+}
+
 namespace {
 
 class FakeDialog : public IMessageDialog {

@@ -60,6 +60,28 @@ struct FakeWindowState {
 /// Message dialogs that record what they show in `state`.
 std::function<std::unique_ptr<IMessageDialog>(TCLEngine&)> FakeDialogFactory(FakeDialogState& state);
 
+/// Language data: texts by "Section/PrefixKey", sections as Name=Value lines,
+/// and a record of the files loaded and of the times the language was dropped.
+/// A component as the program's language data is, so form decoration can hand it on.
+class FakeLanguage : public TComponent, public ILanguageData {
+  public:
+    FakeLanguage() : TComponent(nullptr) {}
+    std::string ReadAppName() override { return appName; }
+    void ReadText(const std::string& section,
+                  const std::string& prefix,
+                  const std::string& key,
+                  std::string& result) override;
+    void ReadSection(const std::string& section, TStrings& list) override;
+    void LoadLanguageFile(const std::string& path) override { loaded.push_back(path); }
+    void ClearCurrentData() override { ++clears; }
+
+    std::string appName;
+    std::map<std::string, std::string> texts;
+    std::map<std::string, std::vector<std::string>> sections;
+    std::vector<std::string> loaded;
+    int clears = 0;
+};
+
 /// An engine on fakes, with the message loop's delivery of posted messages.
 class EngineFixture {
   public:

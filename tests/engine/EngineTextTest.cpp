@@ -9,25 +9,6 @@
 namespace tallow::testing {
 namespace {
 
-class FakeLanguage : public ILanguageData {
-  public:
-    std::string ReadAppName() override { return appName; }
-    void ReadText(const std::string& section,
-                  const std::string& prefix,
-                  const std::string& key,
-                  std::string& result) override {
-        auto it = texts.find(section + "/" + prefix + key);
-        if (it != texts.end()) {
-            result = it->second;
-        }
-    }
-    void ReadSection(const std::string& section, TStrings& list) override { list.Add(section + ".added=1"); }
-    void LoadLanguageFile(const std::string&) override {}
-    void ClearCurrentData() override {}
-    std::string appName;
-    std::map<std::string, std::string> texts;
-};
-
 TEST(FillPlaceholders, ReplacesEveryNumberedPlaceholderInOrder) {
     EXPECT_EQ(FillPlaceholders("{1} and {2}, again {1}{2}; {3} stays", {"A", "B"}), "A and B, again AB; {3} stays");
     EXPECT_EQ(FillPlaceholders("{1}", {"x{2}y"}), "x{2}y") << "no argument 2: the brought-in placeholder stays";
@@ -55,6 +36,7 @@ TEST(EngineTexts, MissingTextsShowTheirSectionAndKey) {
     EXPECT_EQ(f.engine().GetResText("MSGBOX_Cleared", true), "[LibRes]MSGBOX_Cleared");
     EXPECT_EQ(f.engine().GetLibText("btnOk.Caption"), "&Ok");
 
+    language.sections["SkinRes"] = {"MSG_BTN_YES=Ja", "SkinRes.added=1"};
     TStrings list;
     list.Add("MSG_BTN_YES=&Yes");
     f.engine().GetLangSection("SkinRes", list);
