@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/Http.h"
 #include "platform/WinServices.h"
 
 namespace tallow {
@@ -30,6 +31,7 @@ const TPlatform& DefaultPlatform() {
         p.foreground = &WinForeground();
         p.shell = &WinShellStart();
         p.windows = &WinProcessWindows();
+        p.http = &WinInetHttp();
         return p;
     }();
     return platform;

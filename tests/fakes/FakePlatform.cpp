@@ -251,9 +251,16 @@ void TFakeApplication::ShowErrorBox(const std::string& title, const std::string&
 
 int TFakeApplication::RunPosted() {
     int ran = 0;
-    while (!posted.empty()) {
-        std::function<void()> task = std::move(posted.front());
-        posted.erase(posted.begin());
+    for (;;) {
+        std::function<void()> task;
+        {
+            std::lock_guard<std::mutex> lock(postedMutex);
+            if (posted.empty()) {
+                break;
+            }
+            task = std::move(posted.front());
+            posted.erase(posted.begin());
+        }
         task();
         ++ran;
     }
@@ -710,6 +717,7 @@ TFakePlatform::TFakePlatform() {
     platform_.recycleBin = &recycleBin;
     platform_.starter = &starter;
     platform_.urlCache = &urlCache;
+    platform_.http = &http;
     platform_.urlHistory = [this]() -> std::unique_ptr<IUrlHistoryStore> {
         return std::make_unique<TFakeUrlHistoryStore>(historyClears);
     };

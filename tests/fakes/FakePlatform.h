@@ -7,11 +7,13 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "fakes/FakeHttp.h"
 #include "platform/Platform.h"
 
 namespace tallow {
@@ -171,6 +173,7 @@ class TFakeApplication : public IApplication {
     std::vector<std::pair<std::string, std::string>> errorBoxes;
     std::function<void()> onMessageLoop;        // runs inside RunMessageLoop
     std::vector<std::function<void()>> posted;  // PostToUiThread's tasks, not yet run
+    std::mutex postedMutex;                     // PostToUiThread is called from workers too
     std::function<void(unsigned)> onSleep;      // runs after each Sleep is recorded
     std::vector<std::string>* log = nullptr;    // optional shared event log
 
@@ -181,7 +184,10 @@ class TFakeApplication : public IApplication {
     void ProcessMessages() override {}
     void Sleep(unsigned milliseconds) override;
     void ShowErrorBox(const std::string& title, const std::string& text) override;
-    void PostToUiThread(std::function<void()> task) override { posted.push_back(std::move(task)); }
+    void PostToUiThread(std::function<void()> task) override {
+        std::lock_guard<std::mutex> lock(postedMutex);
+        posted.push_back(std::move(task));
+    }
     /// Runs the posted tasks in order, with those they post meanwhile; how many ran.
     int RunPosted();
 };
@@ -405,6 +411,7 @@ class TFakePlatform {
     TFakeRecycleBin recycleBin;
     TFakeProgramStarter starter;
     TFakeUrlCache urlCache;
+    TFakeHttp http;
     int historyClears = 0;  // ClearHistory calls of the URL history stores made
 
     const TPlatform& Platform() const { return platform_; }
