@@ -13,6 +13,7 @@
 #include "cleaning/uMainForm.h"
 #include "framework/CLEngineStandard.h"
 #include "framework/CLSettings.h"
+#include "online/CLUpdateForm.h"
 #include "platform/WinServices.h"
 #include "runner/MainWindow.h"
 #include "toolkit/controls/Application.h"
@@ -64,6 +65,11 @@ MainWindowClass ProgramMainWindow(const ProgramWindows& windows) {
     return cls;
 }
 
+// The update window over the program's settings store and platform.
+std::unique_ptr<IUpdateWindow> CreateUpdateWindow(TCLEngine& engine) {
+    return MakeUpdateWindow(engine, AppSettings(), SystemPlatform());
+}
+
 // Shows what ended the program in the standard error box. Nothing here may
 // throw again: the title falls back to none when the settings are the trouble.
 void ReportFatal(const char* what) {
@@ -84,7 +90,8 @@ void ReportFatal(const char* what) {
 
 int main() {
     try {
-        const tallow::ProgramWindows windows;  // no splash, update or About window yet
+        tallow::ProgramWindows windows;  // no splash or About window yet
+        windows.update = tallow::CreateUpdateWindow;
         std::unique_ptr<tallow::IMainWindow> mainWindow;
         return tallow::RunApplication(tallow::ProgramMainWindow(windows), mainWindow);
     } catch (const std::exception& e) {
