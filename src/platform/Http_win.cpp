@@ -65,8 +65,12 @@ class TWinInetHttp : public IHttp {
                                                 r.password.c_str(), INTERNET_SERVICE_HTTP, 0, 0);
         if (!response->connection)
             return nullptr;
+        // Set again on the connection, whose requests take them over: some clients
+        // keep only the connect limit of the root, and wait for data for ever.
+        SetTimeouts(response->connection, r.timeoutMs);
         const char* accept[] = {OrNull(r.acceptType), nullptr};
-        DWORD flags = (r.reload ? INTERNET_FLAG_RELOAD : 0) | (r.secure ? INTERNET_FLAG_SECURE : 0);
+        DWORD flags = (r.reload ? INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE : 0) |
+                      (r.secure ? INTERNET_FLAG_SECURE : 0);
         response->request = HttpOpenRequestA(response->connection, r.verb.c_str(), r.path.c_str(), r.version.c_str(),
                                              OrNull(r.referer), accept[0] ? accept : nullptr, flags, 0);
         if (!response->request)
