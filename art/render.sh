@@ -10,6 +10,9 @@ rsvg-convert --format=png -o "$out/title.png" "$here/title.svg"
 for n in 01 02 03 04 05 06; do
     rsvg-convert --format=png --width=24 --height=24 -o "$out/icon24_$n.png" "$here/icon24_$n.svg"
 done
+# The update window's logo strip.
+mkdir -p "$out/images"
+rsvg-convert --format=png -o "$out/images/update.png" "$here/update.svg"
 # A preview sheet for reviewing the icons at eight times their size (not shipped).
 if [ "${1:-}" = "--preview" ]; then
     for n in 01 02 03 04 05 06; do

@@ -13,6 +13,7 @@
 #include "cleaning/uMainForm.h"
 #include "framework/CLEngineStandard.h"
 #include "framework/CLSettings.h"
+#include "online/CLUpdateForm.h"
 #include "platform/WinServices.h"
 #include "runner/MainWindow.h"
 #include "toolkit/controls/Application.h"
@@ -108,6 +109,13 @@ std::function<std::unique_ptr<ISplashWindow>()> SplashWindowFactory() {
     return [] { return std::make_unique<SplashWindow>(); };
 }
 
+//--- The update window --------------------------------------------------------------
+
+// The update window over the program's settings store and platform.
+std::unique_ptr<IUpdateWindow> CreateUpdateWindow(TCLEngine& engine) {
+    return MakeUpdateWindow(engine, AppSettings(), SystemPlatform());
+}
+
 // Shows what ended the program in the standard error box. Nothing here may
 // throw again: the title falls back to none when the settings are the trouble.
 void ReportFatal(const char* what) {
@@ -128,9 +136,10 @@ void ReportFatal(const char* what) {
 
 int main() {
     try {
-        tallow::ProgramWindows windows;  // no update window yet
+        tallow::ProgramWindows windows;
         windows.splash = tallow::SplashWindowFactory();
         windows.about = tallow::AboutWindowFactory();
+        windows.update = tallow::CreateUpdateWindow;
         std::unique_ptr<tallow::IMainWindow> mainWindow;
         return tallow::RunApplication(tallow::ProgramMainWindow(windows), mainWindow);
     } catch (const std::exception& e) {

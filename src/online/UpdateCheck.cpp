@@ -1,0 +1,119 @@
+#include "online/UpdateCheck.h"
+
+#include "diagnostics/TraceSender.h"
+#include "online/UpdateAnswer.h"
+
+namespace tallow {
+
+namespace {
+
+const char* const kTraceTag = "CLUpdate";
+
+void TraceUpdate(const std::string& text) {
+    DebugTrace().TraceWithTag(text, kTraceTag);
+}
+
+}  // namespace
+
+TUpdateCheck::TUpdateCheck(ISettingsStore& settings, const IClock& clock, IUpdateCheckHost& host)
+    : settings_(settings), clock_(clock), host_(host) {}
+
+bool TUpdateCheck::AutoCheckLocked() const {
+    return settings_.ReadBool("Update.NoAutoCheck");
+}
+
+bool TUpdateCheck::AutoCheck() const {
+    return settings_.ReadBool("Update.AutoCheck");
+}
+
+void TUpdateCheck::Begin(bool manual) {
+    if (manual)
+        manual_ = true;
+    if (busy_)
+        return;
+    busy_ = true;
+    const std::string address = host_.RequestAddress();
+    TraceUpdate("Update URL : " + address);
+    host_.StartDownload(address);
+}
+
+// The date is stored for every answer, even a rejected one, so the schedule
+// waits its days again; a network error stores nothing and the next start retries.
+void TUpdateCheck::DownloadDone(const std::string& answer) {
+    TraceUpdate("Update Net : " + answer);
+    settings_.WriteFloat("Update.LastDate", clock_.Now());
+    if (!busy_)
+        return;
+    const TUpdateAnswer parsed = TUpdateAnswer::Parse(answer);
+    const bool genuine = parsed.HasMagicWord(settings_.ReadString("App.MagicWord"));
+    if (genuine) {
+        // Stored before the gates below: an automatic check on the first start,
+        // or with offers switched off, still takes the vendor's settings.
+        StoreCarriedSettings(parsed);
+        if (manual_ || MayShowAutomatically())
+            ShowOutcome(parsed);
+    }
+    busy_ = false;
+    if (!genuine && manual_)
+        Report(host_.LibText("Update.NetError"), std::string());
+}
+
+void TUpdateCheck::DownloadError() {
+    if (!busy_)
+        return;
+    TraceUpdate("Update Net Error !");
+    if (manual_)
+        Report(host_.LibText("Update.NetError"), std::string());
+}
+
+void TUpdateCheck::Abandon() {
+    host_.CancelDownload();
+}
+
+void TUpdateCheck::Accept(bool autoCheckTicked) {
+    StoreAutoCheck(autoCheckTicked);
+    if (!pageURL_.empty())
+        host_.OpenPage(pageURL_);
+}
+
+void TUpdateCheck::Dismiss(bool autoCheckTicked) {
+    host_.CancelDownload();
+    StoreAutoCheck(autoCheckTicked);
+}
+
+void TUpdateCheck::StoreCarriedSettings(const TUpdateAnswer& answer) {
+    for (const TCarriedSetting& setting : answer.CarriedSettings())
+        settings_.WriteString(setting.key, setting.value);
+    settings_.Flush();
+}
+
+bool TUpdateCheck::MayShowAutomatically() const {
+    return AutoCheck() && !AutoCheckLocked() && settings_.RunTimes() != 0;
+}
+
+void TUpdateCheck::ShowOutcome(const TUpdateAnswer& answer) {
+    switch (answer.Result()) {
+        case 0:
+            if (manual_)
+                Report(host_.LibText("Update.LastVersionAlready"), std::string());
+            break;
+        case 1:
+            Report(answer.Value("info"), answer.Value("page"));
+            break;
+        default:
+            break;  // an answer this program does not understand shows nothing
+    }
+}
+
+void TUpdateCheck::Report(std::string infoText, std::string pageURL) {
+    infoText_ = std::move(infoText);
+    pageURL_ = std::move(pageURL);
+    host_.PostResult();
+}
+
+void TUpdateCheck::StoreAutoCheck(bool ticked) {
+    if (!AutoCheckLocked())
+        settings_.WriteBool("Update.AutoCheck", ticked);
+}
+
+}  // namespace tallow
