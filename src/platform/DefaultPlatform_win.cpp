@@ -30,6 +30,8 @@ const TPlatform& DefaultPlatform() {
         p.foreground = &WinForeground();
         p.shell = &WinShellStart();
         p.windows = &WinProcessWindows();
+        p.sharedMemory = &WinSharedMemory();
+        p.events = &WinEvents();
         return p;
     }();
     return platform;
