@@ -2,6 +2,7 @@
 // at offset 64 and a few bytes of the view after the queue area.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,8 @@ inline void InitViewerMapping(std::vector<std::uint8_t>& view, std::size_t queue
 }
 
 inline std::vector<std::uint8_t> ViewerMapping(std::size_t queueSize, std::size_t slack = 4) {
-    std::vector<std::uint8_t> view(kQueueOffset + queueSize + slack);
+    std::vector<std::uint8_t> view(kQueueOffset + queueSize + slack, 0xEE);  // the slack shows what is written
+    std::fill(view.begin() + kQueueOffset, view.begin() + kQueueOffset + queueSize, 0);
     InitViewerMapping(view, queueSize);
     return view;
 }
