@@ -136,7 +136,10 @@ std::optional<TTraceQueueArea> TraceQueueArea(const std::uint8_t* view, std::siz
     return TTraceQueueArea{offset, mapSize - offset};
 }
 
-TraceAppend AppendTraceRecord(std::uint8_t* view, std::size_t viewSize, const std::uint8_t* record, std::uint32_t size) {
+TraceAppend AppendTraceRecord(std::uint8_t* view,
+                              std::size_t viewSize,
+                              const std::uint8_t* record,
+                              std::uint32_t size) {
     const std::optional<TTraceQueueArea> area = TraceQueueArea(view, viewSize);
     // A record as long as the queue would leave front = tail: it could never be read.
     if (!area || size < kTraceRecordHeaderSize || size >= area->size) {

@@ -40,9 +40,9 @@ inline constexpr std::size_t kTraceHeaderSize = 50;
 
 /// Offsets of the shared header's fields.
 namespace trace_header {
-inline constexpr std::size_t Magic = 0, CheckValue = 8, MapSize = 12, QueueOffset = 16, QueueFront = 20,
-                             QueueTail = 24, FilterChanged = 28, FilterEnabled = 32, FilterLevel = 36,
-                             FilterTag = 40, FilterMessageTypes = 48;
+inline constexpr std::size_t Magic = 0, CheckValue = 8, MapSize = 12, QueueOffset = 16, QueueFront = 20, QueueTail = 24,
+                             FilterChanged = 28, FilterEnabled = 32, FilterLevel = 36, FilterTag = 40,
+                             FilterMessageTypes = 48;
 }
 
 //--- Records ----------------------------------------------------------------------------------------
@@ -81,8 +81,8 @@ class TTraceFilter {
   public:
     bool Enabled = false;
     int Level = kTraceDefaultLevel;
-    std::string Tag;                  // at most 8 characters
-    std::uint16_t MessageTypes = 0;   // bit n: type n passes; none set: no type filter
+    std::string Tag;                 // at most 8 characters
+    std::uint16_t MessageTypes = 0;  // bit n: type n passes; none set: no type filter
 
     /// Disabled passes all. Otherwise: level at most Level, the type's bit set
     /// (when any is), the tag equal to Tag regardless of case (when Tag is set;

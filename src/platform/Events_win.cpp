@@ -9,10 +9,9 @@ namespace {
 // The system's text for `error` in the user's default language, without the line end.
 std::string SystemErrorText(DWORD error) {
     char* buffer = nullptr;
-    const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-                                   reinterpret_cast<char*>(&buffer), 0, nullptr);
+    const DWORD n = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+        MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&buffer), 0, nullptr);
     std::string text = n && buffer ? std::string(buffer, n) : "Error " + std::to_string(error);
     if (buffer) {
         LocalFree(buffer);
@@ -25,13 +24,13 @@ std::string SystemErrorText(DWORD error) {
 
 TWaitResult WaitOn(HANDLE handle, unsigned timeoutMs) {
     switch (WaitForSingleObject(handle, timeoutMs)) {
-    case WAIT_OBJECT_0:
-    case WAIT_ABANDONED:
-        return {WaitOutcome::Signalled, {}};
-    case WAIT_TIMEOUT:
-        return {WaitOutcome::TimedOut, {}};
-    default:
-        return {WaitOutcome::Failed, SystemErrorText(GetLastError())};
+        case WAIT_OBJECT_0:
+        case WAIT_ABANDONED:
+            return {WaitOutcome::Signalled, {}};
+        case WAIT_TIMEOUT:
+            return {WaitOutcome::TimedOut, {}};
+        default:
+            return {WaitOutcome::Failed, SystemErrorText(GetLastError())};
     }
 }
 
@@ -67,7 +66,9 @@ class TWinEvents : public IEvents {
     std::unique_ptr<INamedEvent> OpenNamedEvent(const std::string& name) override {
         return Own<TWinEvent>(OpenEventA(EVENT_MODIFY_STATE | SYNCHRONIZE, FALSE, name.c_str()));
     }
-    std::unique_ptr<INamedEvent> CreateNamedEvent(const std::string& name, bool manualReset, bool initiallySet) override {
+    std::unique_ptr<INamedEvent> CreateNamedEvent(const std::string& name,
+                                                  bool manualReset,
+                                                  bool initiallySet) override {
         return Own<TWinEvent>(CreateEventA(nullptr, manualReset, initiallySet, name.c_str()));
     }
     std::unique_ptr<INamedMutex> OpenNamedMutex(const std::string& name) override {

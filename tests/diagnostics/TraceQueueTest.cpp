@@ -150,10 +150,22 @@ TEST(TraceQueue, HostileHeadersAreRefusedWithoutTouchingTheView) {
         [](auto& v) { WriteTraceWord(v.data() + trace_header::QueueOffset, 0xFFFFFFF0u); },
         [&](auto& v) { SetPositions(v, 0, static_cast<std::uint32_t>(q)); },
         [&](auto& v) { SetPositions(v, static_cast<std::uint32_t>(q) + 7, 0); },
-        [&](auto& v) { full(v); WriteTraceWord(v.data() + kQueueOffset + 100, 0); },       // would never advance
-        [&](auto& v) { full(v); WriteTraceWord(v.data() + kQueueOffset + 100, 47); },
-        [&](auto& v) { full(v); WriteTraceWord(v.data() + kQueueOffset + 100, 0x7FFFFFFF); },
-        [&](auto& v) { full(v); WriteTraceWord(v.data() + kQueueOffset + 100, 4000); },    // more than is unread
+        [&](auto& v) {
+            full(v);
+            WriteTraceWord(v.data() + kQueueOffset + 100, 0);
+        },  // would never advance
+        [&](auto& v) {
+            full(v);
+            WriteTraceWord(v.data() + kQueueOffset + 100, 47);
+        },
+        [&](auto& v) {
+            full(v);
+            WriteTraceWord(v.data() + kQueueOffset + 100, 0x7FFFFFFF);
+        },
+        [&](auto& v) {
+            full(v);
+            WriteTraceWord(v.data() + kQueueOffset + 100, 4000);
+        },  // more than is unread
         [&](auto& v) { SetPositions(v, static_cast<std::uint32_t>(q) - 1, static_cast<std::uint32_t>(q) - 2); },
     };
     for (std::size_t i = 0; i < damage.size(); ++i) {

@@ -33,9 +33,8 @@ class TraceSenderTest : public testing::Test {
         return records;
     }
     TMapFileChannel Channel() {
-        return TMapFileChannel(TTraceServices::From(fake.Platform()), true, [this](const std::string& e) {
-            errors.push_back(e);
-        });
+        return TMapFileChannel(TTraceServices::From(fake.Platform()), true,
+                               [this](const std::string& e) { errors.push_back(e); });
     }
 
     TFakePlatform fake;
@@ -113,7 +112,8 @@ TEST_F(TraceSenderTest, ChannelFailuresDropTheLineAndReachOnlyTheErrorHook) {
     fake.events.AddMutex(kTraceQueueMutexName);
     fake.events.events[kTraceFlushEventName]->waitResult = TWaitResult{WaitOutcome::Failed, "The handle is invalid."};
     channel.SendRecord(record.bytes.data(), record.size);
-    EXPECT_EQ(errors, (std::vector<std::string>{"Mutex Obtained Error.", "Mutex Opened Error.", "The handle is invalid."}));
+    EXPECT_EQ(errors,
+              (std::vector<std::string>{"Mutex Obtained Error.", "Mutex Opened Error.", "The handle is invalid."}));
     EXPECT_EQ(Records().size(), 1u);
 
     view[0] = 'X';  // the viewer's header broke: disconnect

@@ -68,8 +68,8 @@ PROCESS_INFORMATION Start(const std::string& folder, const std::string& commandL
     }
     PROCESS_INFORMATION process = {};
     std::string line = commandLine;
-    EXPECT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, out != nullptr, 0, nullptr,
-                               folder.c_str(), &startup, &process))
+    EXPECT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, out != nullptr, 0, nullptr, folder.c_str(),
+                               &startup, &process))
         << commandLine;
     return process;
 }

@@ -73,7 +73,8 @@ std::unique_ptr<ISharedView> TFakeSharedMemory::Open(const std::string& name) {
 
 std::unique_ptr<ISharedView> TFakeSharedMemory::Create(const std::string& name, std::size_t size, bool& existed) {
     existed = mappings.count(name) != 0;
-    return existed ? nullptr : std::make_unique<TFakeView>(mappings[name] = std::make_shared<std::vector<std::uint8_t>>(size));
+    return existed ? nullptr
+                   : std::make_unique<TFakeView>(mappings[name] = std::make_shared<std::vector<std::uint8_t>>(size));
 }
 
 TFakeEvents::Event& TFakeEvents::AddEvent(const std::string& name) {
@@ -89,7 +90,9 @@ std::unique_ptr<INamedEvent> TFakeEvents::OpenNamedEvent(const std::string& name
     return it == events.end() ? nullptr : std::make_unique<TFakeEvent>(it->second);
 }
 
-std::unique_ptr<INamedEvent> TFakeEvents::CreateNamedEvent(const std::string& name, bool manualReset, bool initiallySet) {
+std::unique_ptr<INamedEvent> TFakeEvents::CreateNamedEvent(const std::string& name,
+                                                           bool manualReset,
+                                                           bool initiallySet) {
     auto& event = events[name];
     if (!event) {
         event = std::make_shared<Event>();

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,7 +34,7 @@ class TFakeEvents : public IEvents {
         bool set = false;
         int sets = 0;
         int waits = 0;
-        std::function<void()> onSet;  // runs at each Set, after the event is set
+        std::function<void()> onSet;            // runs at each Set, after the event is set
         std::optional<TWaitResult> waitResult;  // when set, every wait gives this
     };
     struct Mutex {
@@ -50,7 +50,9 @@ class TFakeEvents : public IEvents {
     Mutex& AddMutex(const std::string& name);
 
     std::unique_ptr<INamedEvent> OpenNamedEvent(const std::string& name) override;
-    std::unique_ptr<INamedEvent> CreateNamedEvent(const std::string& name, bool manualReset, bool initiallySet) override;
+    std::unique_ptr<INamedEvent> CreateNamedEvent(const std::string& name,
+                                                  bool manualReset,
+                                                  bool initiallySet) override;
     std::unique_ptr<INamedMutex> OpenNamedMutex(const std::string& name) override;
     std::unique_ptr<INamedMutex> CreateNamedMutex(const std::string& name) override;
 };

@@ -80,27 +80,27 @@ class TViewerWindow {
 
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         switch (msg) {
-        case WM_CREATE:
-            CreateControls();
-            return 0;
-        case WM_SIZE:
-            Layout(LOWORD(lp), HIWORD(lp));
-            return 0;
-        case WM_COMMAND:
-            OnCommand(LOWORD(wp));
-            return 0;
-        case WM_NOTIFY:
-            return OnNotify(reinterpret_cast<NMHDR*>(lp));
-        case kRecordsArrived:
-            ShowArrived();
-            return 0;
-        case WM_DESTROY:
-            stop_ = true;
-            if (reader_.joinable()) {
-                reader_.join();
-            }
-            PostQuitMessage(0);
-            return 0;
+            case WM_CREATE:
+                CreateControls();
+                return 0;
+            case WM_SIZE:
+                Layout(LOWORD(lp), HIWORD(lp));
+                return 0;
+            case WM_COMMAND:
+                OnCommand(LOWORD(wp));
+                return 0;
+            case WM_NOTIFY:
+                return OnNotify(reinterpret_cast<NMHDR*>(lp));
+            case kRecordsArrived:
+                ShowArrived();
+                return 0;
+            case WM_DESTROY:
+                stop_ = true;
+                if (reader_.joinable()) {
+                    reader_.join();
+                }
+                PostQuitMessage(0);
+                return 0;
         }
         return DefWindowProcA(hwnd_, msg, wp, lp);
     }
