@@ -32,6 +32,8 @@ const TPlatform& DefaultPlatform() {
         p.shell = &WinShellStart();
         p.windows = &WinProcessWindows();
         p.http = &WinInetHttp();
+        p.sharedMemory = &WinSharedMemory();
+        p.events = &WinEvents();
         return p;
     }();
     return platform;

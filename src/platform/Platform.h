@@ -13,6 +13,7 @@
 #include "platform/Application.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
+#include "platform/Events.h"
 #include "platform/FileTree.h"
 #include "platform/Files.h"
 #include "platform/Foreground.h"
@@ -25,6 +26,7 @@
 #include "platform/RecycleBin.h"
 #include "platform/Registry.h"
 #include "platform/Security.h"
+#include "platform/SharedMemory.h"
 #include "platform/ShellFolders.h"
 #include "platform/ShellStart.h"
 #include "platform/SystemFolders.h"
@@ -35,8 +37,6 @@
 
 namespace tallow {
 
-class ISharedMemory;
-class IEvents;
 class IHttp;
 
 /// Services not owned by the bundle; every pointer is set in a usable bundle,
@@ -77,9 +77,9 @@ struct TPlatform {
 
     // Places for the services that the coming features bring; null until one
     // of them is in use, and nothing may call through them before then.
-    /// Named shared memory between instances of the program.
+    /// Named shared memory between processes (the debug trace's queue).
     ISharedMemory* sharedMemory = nullptr;
-    /// Named events between threads and instances.
+    /// Named events and mutexes between processes.
     IEvents* events = nullptr;
     /// HTTP requests for the downloader.
     IHttp* http = nullptr;

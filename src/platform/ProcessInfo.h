@@ -16,6 +16,8 @@ class IProcessInfo {
     /// runtime splits them (quotes removed).
     virtual std::vector<std::string> Parameters() const = 0;
     virtual std::uint32_t CurrentProcessId() const = 0;
+    /// The system's id of the calling thread.
+    virtual std::uint32_t CurrentThreadId() const = 0;
 };
 
 }  // namespace tallow

@@ -34,6 +34,7 @@ class TWinProcessInfo : public IProcessInfo {
     }
 
     std::uint32_t CurrentProcessId() const override { return GetCurrentProcessId(); }
+    std::uint32_t CurrentThreadId() const override { return GetCurrentThreadId(); }
 };
 
 }  // namespace

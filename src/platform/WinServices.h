@@ -21,6 +21,8 @@ IApplication& WinApplication();
 IForeground& WinForeground();
 IShellStart& WinShellStart();
 IProcessWindows& WinProcessWindows();
+ISharedMemory& WinSharedMemory();
+IEvents& WinEvents();
 IFileTree& RealFileTree();
 ISystemFolders& RealSystemFolders();
 IClipboard& RealClipboard();

@@ -1,6 +1,7 @@
 #include "runner/CLMain.h"
 
 #include <exception>
+#include <optional>
 
 #include "diagnostics/TraceSender.h"
 #include "framework/CLSettings.h"
@@ -179,6 +180,12 @@ int RunApplication(const MainWindowClass& cls,
         platform.application->Sleep(2000);
     }
     DebugMode = DecideDebugMode(platform, params);
+    // Only in debug mode does the trace get its channel to the viewer (and so
+    // ever launch it); the channel lives until the run ends.
+    std::optional<TScopedTraceConnection> traceConnection;
+    if (DebugMode) {
+        traceConnection.emplace(platform);
+    }
     SetTraceFlags(DebugMode);
     if (DebugMode) {
         DebugTrace().Trace("Enter Debug Mode...");

@@ -718,6 +718,8 @@ TFakePlatform::TFakePlatform() {
     platform_.starter = &starter;
     platform_.urlCache = &urlCache;
     platform_.http = &http;
+    platform_.sharedMemory = &sharedMemory;
+    platform_.events = &events;
     platform_.urlHistory = [this]() -> std::unique_ptr<IUrlHistoryStore> {
         return std::make_unique<TFakeUrlHistoryStore>(historyClears);
     };

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "fakes/FakeHttp.h"
+#include "fakes/FakeTraceServices.h"
 #include "platform/Platform.h"
 
 namespace tallow {
@@ -83,6 +84,8 @@ class TFakeProcessInfo : public IProcessInfo {
     std::string ModuleFileName() const override { return moduleFileName; }
     std::vector<std::string> Parameters() const override { return parameters; }
     std::uint32_t CurrentProcessId() const override { return processId; }
+    std::uint32_t threadId = 77;
+    std::uint32_t CurrentThreadId() const override { return threadId; }
 };
 
 /// Windows of other processes: each answers registered messages from a table.
@@ -412,6 +415,8 @@ class TFakePlatform {
     TFakeProgramStarter starter;
     TFakeUrlCache urlCache;
     TFakeHttp http;
+    TFakeSharedMemory sharedMemory;
+    TFakeEvents events;
     int historyClears = 0;  // ClearHistory calls of the URL history stores made
 
     const TPlatform& Platform() const { return platform_; }

@@ -220,6 +220,18 @@ TEST_F(RunnerTest, DebugModeFromTheSettingUnlessDisabled) {
     EXPECT_TRUE(DebugMode);
 }
 
+TEST_F(RunnerTest, OnlyDebugModeConnectsTheTraceToTheViewer) {
+    DebugTrace().ViewerLaunchTried = false;
+    Run({});
+    EXPECT_TRUE(fake.starter.started.empty());
+    EXPECT_EQ(fake.sharedMemory.opens, 0);
+
+    Run({"/d"});
+    ASSERT_EQ(fake.starter.started.size(), 1u);
+    EXPECT_EQ(fake.starter.started[0].commandLine, "C:\\App\\TraceViewer.exe -a 4242");
+    EXPECT_GT(fake.sharedMemory.opens, 0);  // "Enter Debug Mode..." tried to reach the viewer
+}
+
 TEST_F(RunnerTest, ControlShiftChordTurnsDebugModeOnUnlessDisabled) {
     fake.keys.control = true;
     Run({});

@@ -1,0 +1,202 @@
+// The debug trace as real processes under Wine: TraceViewer.exe writes the
+// records to a file, tallowmere.exe started with /d sends its trace lines to
+// it in order, and without /d sends none. The program runs as a copy in a
+// scratch folder (its own settings folder) whose const.dat lacks two settings
+// that the start reads after debug mode is decided.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace tallow {
+namespace {
+
+std::string ThisFolder() {
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s(path, n);
+    return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    HANDLE f =
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    std::string content;
+    char buffer[4096];
+    DWORD got = 0;
+    while (f != INVALID_HANDLE_VALUE && ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        content.append(buffer, got);
+    }
+    if (f != INVALID_HANDLE_VALUE) {
+        CloseHandle(f);
+    }
+    return content;
+}
+
+struct TLine {
+    std::string time, process, thread, tag, text;
+};
+
+std::vector<TLine> Lines(const std::string& output) {
+    std::vector<TLine> lines;
+    std::istringstream in(output);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        TLine l;
+        std::getline(fields, l.time, '\t');
+        std::getline(fields, l.process, '\t');
+        std::getline(fields, l.thread, '\t');
+        std::getline(fields, l.tag, '\t');
+        std::getline(fields, l.text);
+        lines.push_back(l);
+    }
+    return lines;
+}
+
+// Starts `commandLine` in `folder`; stdout goes to `out` when given.
+PROCESS_INFORMATION Start(const std::string& folder, const std::string& commandLine, HANDLE out = nullptr) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (out) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = out;
+        startup.hStdError = out;
+    }
+    PROCESS_INFORMATION process = {};
+    std::string line = commandLine;
+    EXPECT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, out != nullptr, 0, nullptr, folder.c_str(),
+                               &startup, &process))
+        << commandLine;
+    return process;
+}
+
+void End(PROCESS_INFORMATION& process) {
+    if (process.hProcess) {
+        TerminateProcess(process.hProcess, 0);
+        WaitForSingleObject(process.hProcess, 10000);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+        process = {};
+    }
+}
+
+// Copies the files and folders below `from` into `to` (both with trailing backslash).
+void CopyTree(const std::string& from, const std::string& to) {
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((from + "*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != ".." && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            CopyTree(from + name + "\\", to + name + "\\");
+        } else if (name != "." && name != "..") {
+            CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE);
+        }
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+}
+
+// The shipped program and viewer in `folder`, with the shipped const.dat less
+// the lines of App.Multiple and App.Splash.
+void MakeScratchProgram(const std::string& folder) {
+    const std::string bin = ThisFolder();
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (const char* file : {"tallowmere.exe", "TraceViewer.exe"}) {
+        CopyFileA((bin + file).c_str(), (folder + file).c_str(), FALSE);
+    }
+    for (const char* dir : {"res", "skins", "langs"}) {
+        CopyTree(bin + dir + "\\", folder + dir + "\\");
+    }
+    std::istringstream in(ReadWholeFile(bin + "const.dat"));
+    std::string line, kept;
+    while (std::getline(in, line)) {
+        if (line.rfind("App.Multiple=", 0) != 0 && line.rfind("App.Splash=", 0) != 0) {
+            kept += line + "\n";
+        }
+    }
+    HANDLE f = CreateFileA((folder + "const.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(f, kept.data(), DWORD(kept.size()), &written, nullptr);
+    CloseHandle(f);
+}
+
+template <typename Done>
+bool WaitUntil(Done done, DWORD milliseconds) {
+    for (DWORD waited = 0; waited < milliseconds; waited += 100) {
+        if (done()) {
+            return true;
+        }
+        Sleep(100);
+    }
+    return done();
+}
+
+class TraceViewerWine : public testing::Test {
+  protected:
+    void SetUp() override {
+        outPath = ThisFolder() + "trace-viewer-out.txt";
+        SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+        out = CreateFileA(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
+                          0, nullptr);
+        ASSERT_NE(out, INVALID_HANDLE_VALUE);
+        scratch = ThisFolder() + "trace-scratch\\";
+        MakeScratchProgram(scratch);
+        viewer = Start(scratch, "\"" + scratch + "TraceViewer.exe\" --stdout", out);
+        ASSERT_TRUE(WaitUntil(
+            [] {
+                HANDLE m = OpenFileMappingA(FILE_MAP_READ, FALSE, "Global\\TraceViewMap");
+                return m && CloseHandle(m);
+            },
+            10000));
+    }
+    void TearDown() override {
+        End(program);
+        End(viewer);
+        CloseHandle(out);
+        DeleteFileA(outPath.c_str());
+    }
+
+    std::string outPath;
+    std::string scratch;
+    HANDLE out = INVALID_HANDLE_VALUE;
+    PROCESS_INFORMATION viewer = {};
+    PROCESS_INFORMATION program = {};
+};
+
+TEST_F(TraceViewerWine, DebugModeSendsTheProgramsLinesInOrderAndPlainStartSendsNone) {
+    const std::string exe = "\"" + scratch + "tallowmere.exe\"";
+    program = Start(scratch, exe);
+    ASSERT_TRUE(WaitUntil([] { return FindWindowA("TfrmMain", nullptr) != nullptr; }, 30000));
+    Sleep(500);
+    End(program);
+    EXPECT_EQ(ReadWholeFile(outPath), "");
+
+    program = Start(scratch, exe + " /d");
+    const std::string pid = std::to_string(program.dwProcessId);
+    ASSERT_TRUE(WaitUntil([&] { return Lines(ReadWholeFile(outPath)).size() >= 3; }, 30000)) << ReadWholeFile(outPath);
+    ASSERT_TRUE(WaitUntil([] { return FindWindowA("TfrmMain", nullptr) != nullptr; }, 30000));
+    Sleep(500);
+    const std::vector<TLine> lines = Lines(ReadWholeFile(outPath));
+    EXPECT_EQ(lines[0].text, "Enter Debug Mode...");
+    EXPECT_EQ(lines[0].tag, "");
+    EXPECT_EQ(lines[1].text, "Setting Not Found :App.Multiple");
+    EXPECT_EQ(lines[2].text, "Setting Not Found :App.Splash");
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(lines[i].process, pid) << i;
+        EXPECT_EQ(lines[i].time.size(), 12u) << lines[i].time;
+        if (i > 0) {
+            EXPECT_LE(lines[i - 1].time, lines[i].time) << i;  // sent in this order
+        }
+        EXPECT_EQ(lines[i].tag, i == 0 ? "" : "CLSettin") << lines[i].text;
+    }
+}
+
+}  // namespace
+}  // namespace tallow
