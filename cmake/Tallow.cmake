@@ -30,6 +30,11 @@ if(NOT TALLOW_WIN32)
 else()
     add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600 WINVER=0x0600)
     add_link_options(-static -static-libgcc -static-libstdc++)
+    # The shipping tree (the one without test programs) links its programs without
+    # debug information; the other trees keep it for the debugger.
+    if(NOT TALLOW_WINE_TESTS AND CMAKE_BUILD_TYPE STREQUAL "Release")
+        add_link_options(-s)
+    endif()
     # GCC 12 reports impossible overlaps in inlined std::string concatenation at
     # -O2 and above (GCC bug 105329); the warning says nothing about our code.
     list(APPEND TALLOW_WARNINGS -Wno-restrict)

@@ -26,7 +26,11 @@ void WindowBase::RegisterClassOnce(const char* className, HCURSOR cursor) {
     wc.lpfnWndProc = &WindowBase::Proc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = cursor != nullptr ? cursor : LoadCursor(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    // The program's own icon (resource 1 of the program file) in the title bar and
+    // the task bar; programs without one get the system's generic icon.
+    wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
+    if (wc.hIcon == nullptr)
+        wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
     wc.lpszClassName = className;
     RegisterClassExA(&wc);
 }

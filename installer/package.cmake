@@ -1,0 +1,98 @@
+# Makes the Windows release from what the build placed beside the program:
+#   <OUT_DIR>/<stem>-portable.zip   the shipped files in one folder, to unpack and run
+#   <OUT_DIR>/<stem>-setup.exe      the installer (needs makensis, Debian package nsis)
+# Run by the tallow_release target with cmake -P and these variables:
+#   BIN_DIR STAGE_DIR OUT_DIR STEM NSI ICON APP_NAME APP_VER APP_VER4 PUBLISHER
+#   COPYRIGHT REGPATH CONFIGPATH
+#
+# The shipped files are everything in BIN_DIR but the release files themselves and
+# the developer programs (the gallery, benchmarks, tests), so a new shipped file or
+# folder (a language, a skin, a helper program) is picked up without a list to keep.
+
+cmake_minimum_required(VERSION 3.25)
+
+set(developer_files "^(gallery|.*_bench|.*_tests?)\\.exe$|\\.(pdb|map|a|lib)$|-setup\\.exe$|-portable\\.zip$")
+
+file(GLOB_RECURSE found RELATIVE ${BIN_DIR} LIST_DIRECTORIES false ${BIN_DIR}/*)
+list(SORT found)
+set(shipped "")
+foreach(f IN LISTS found)
+    get_filename_component(name ${f} NAME)
+    string(TOLOWER "${name}" lower)
+    if(NOT lower MATCHES "${developer_files}")
+        list(APPEND shipped ${f})
+    endif()
+endforeach()
+if(NOT "tallowmere.exe" IN_LIST shipped)
+    message(FATAL_ERROR "package: no tallowmere.exe in ${BIN_DIR}")
+endif()
+
+# The portable folder, zipped.
+set(portable ${STAGE_DIR}/${STEM})
+file(REMOVE_RECURSE ${STAGE_DIR})
+foreach(f IN LISTS shipped)
+    get_filename_component(dir ${f} DIRECTORY)
+    file(COPY ${BIN_DIR}/${f} DESTINATION ${portable}/${dir})
+endforeach()
+file(REMOVE ${OUT_DIR}/${STEM}-portable.zip)
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${OUT_DIR}/${STEM}-portable.zip --format=zip ${STEM}
+    WORKING_DIRECTORY ${STAGE_DIR} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "package: zipping ${STEM} failed")
+endif()
+
+# The installer's file lists: one SetOutPath per folder, then its files; removal
+# deletes exactly those files and then the folders, deepest first.
+set(install_lines "")
+set(remove_lines "")
+set(dirs "")
+set(current "-")
+foreach(f IN LISTS shipped)
+    get_filename_component(dir ${f} DIRECTORY)
+    string(REPLACE "/" "\\" wdir "${dir}")
+    string(REPLACE "/" "\\" wf "${f}")
+    if(NOT dir STREQUAL current)
+        set(current "${dir}")
+        if(dir STREQUAL "")
+            string(APPEND install_lines "SetOutPath \"$INSTDIR\"\n")
+        else()
+            string(APPEND install_lines "SetOutPath \"$INSTDIR\\${wdir}\"\n")
+            # Every parent of the folder goes too (res\images gives res as well).
+            set(d "${dir}")
+            while(NOT d STREQUAL "")
+                list(APPEND dirs "${d}")
+                get_filename_component(d "${d}" DIRECTORY)
+            endwhile()
+        endif()
+    endif()
+    string(APPEND install_lines "File \"${portable}/${f}\"\n")
+    string(APPEND remove_lines "Delete \"$INSTDIR\\${wf}\"\n")
+endforeach()
+list(REMOVE_DUPLICATES dirs)
+list(SORT dirs)
+list(REVERSE dirs)
+foreach(d IN LISTS dirs)
+    string(REPLACE "/" "\\" wd "${d}")
+    string(APPEND remove_lines "RMDir \"$INSTDIR\\${wd}\"\n")
+endforeach()
+file(WRITE ${STAGE_DIR}/install.nsh "${install_lines}")
+file(WRITE ${STAGE_DIR}/uninstall.nsh "${remove_lines}")
+
+set(setup ${OUT_DIR}/${STEM}-setup.exe)
+file(REMOVE ${setup})
+find_program(MAKENSIS makensis)
+if(NOT MAKENSIS)
+    message(WARNING "makensis not found: ${STEM}-setup.exe is not made. "
+        "Install the Debian package nsis (scripts/setup does) and build again.")
+    return()
+endif()
+execute_process(COMMAND ${MAKENSIS} -V2 -WX
+        -DAPP_NAME=${APP_NAME} -DAPP_VER=${APP_VER} -DAPP_VER4=${APP_VER4}
+        -DPUBLISHER=${PUBLISHER} -DCOPYRIGHT=${COPYRIGHT} -DREGPATH=${REGPATH}
+        -DCONFIGPATH=${CONFIGPATH} -DICON=${ICON} -DOUT_FILE=${setup}
+        -DFILES_NSH=${STAGE_DIR}/install.nsh -DUNFILES_NSH=${STAGE_DIR}/uninstall.nsh
+        ${NSI}
+    RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "package: makensis failed")
+endif()
