@@ -11,30 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "support_win/ScratchFiles_win.h"
+
 namespace tallow {
 namespace {
 
-std::string ThisFolder() {
-    char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string s(path, n);
-    return s.substr(0, s.find_last_of('\\') + 1);
-}
-
-std::string ReadWholeFile(const std::string& path) {
-    HANDLE f =
-        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    std::string content;
-    char buffer[4096];
-    DWORD got = 0;
-    while (f != INVALID_HANDLE_VALUE && ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        content.append(buffer, got);
-    }
-    if (f != INVALID_HANDLE_VALUE) {
-        CloseHandle(f);
-    }
-    return content;
-}
+using testing::CopyTree;
+using testing::ReadWholeFile;
+using testing::ThisFolder;
 
 struct TLine {
     std::string time, process, thread, tag, text;
@@ -84,25 +68,6 @@ void End(PROCESS_INFORMATION& process) {
     }
 }
 
-// Copies the files and folders below `from` into `to` (both with trailing backslash).
-void CopyTree(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((from + "*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != ".." && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            CopyTree(from + name + "\\", to + name + "\\");
-        } else if (name != "." && name != "..") {
-            CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE);
-        }
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
-}
-
 // The shipped program and viewer in `folder`, with the shipped const.dat less
 // the lines of App.Multiple and App.Splash.
 void MakeScratchProgram(const std::string& folder) {
@@ -138,7 +103,7 @@ bool WaitUntil(Done done, DWORD milliseconds) {
     return done();
 }
 
-class TraceViewerWine : public testing::Test {
+class TraceViewerWine : public ::testing::Test {
   protected:
     void SetUp() override {
         outPath = ThisFolder() + "trace-viewer-out.txt";

@@ -11,37 +11,10 @@
 #include "framework/CLSettings.h"
 #include "framework/IniDocument.h"
 #include "mainform_win/AppDriver_win.h"
+#include "support_win/ScratchFiles_win.h"
 
 namespace tallow::testing {
 namespace {
-
-void CopyTree(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((from + "*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") {
-            continue;
-        }
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            CopyTree(from + name + "\\", to + name + "\\");
-        } else {
-            CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE);
-        }
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
-}
-
-std::string ReadWhole(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // A copy of the program with the shipped folders in a folder of its own, so its
 // settings folder (named after the program path) starts empty. `skinLine` goes
@@ -58,7 +31,7 @@ class ProgramCopy {
         for (const char* shipped : {"res", "skins", "langs"}) {
             CopyTree(BinDir() + shipped + "\\", folder_ + shipped + "\\");
         }
-        std::string constDat = ReadWhole(BinDir() + "const.dat");
+        std::string constDat = ReadWholeFile(BinDir() + "const.dat");
         constDat += "\r\n" + skinLine + "\r\n";
         std::ofstream(folder_ + "const.dat", std::ios::binary) << constDat;
     }
@@ -67,10 +40,10 @@ class ProgramCopy {
     std::string StoredSetting(const std::string& key) const {
         const std::string name = MangleConfigName(exe_);
         const std::string user = GetShellFolder("AppData") + "\\" + name + "\\";
-        auto flag = TIniDocument::Parse(ReadWhole(user + "UserFlag.ini")).Find("Flag", "AllUsers");
+        auto flag = TIniDocument::Parse(ReadWholeFile(user + "UserFlag.ini")).Find("Flag", "AllUsers");
         const std::string dir =
             flag && *flag == "1" ? GetCommonShellFolder("Common AppData") + "\\" + name + "\\" : user;
-        return TIniDocument::Parse(ReadWhole(dir + "setting.dat")).Find("setting", key).value_or("<none>");
+        return TIniDocument::Parse(ReadWholeFile(dir + "setting.dat")).Find("setting", key).value_or("<none>");
     }
 
   private:
