@@ -13,8 +13,8 @@ std::string ComposeBrowserCommand(const std::string& openCommand, const std::str
     std::string out;
     size_t from = 0;
     for (size_t at = openCommand.find("%1"); at != std::string::npos; at = openCommand.find("%1", from)) {
-        const bool inQuotes = at > 0 && openCommand[at - 1] == '"' && at + 2 < openCommand.size() &&
-                              openCommand[at + 2] == '"';
+        const bool inQuotes =
+            at > 0 && openCommand[at - 1] == '"' && at + 2 < openCommand.size() && openCommand[at + 2] == '"';
         out.append(openCommand, from, at - from);
         out += inQuotes ? url : quoted;
         from = at + 2;

@@ -230,7 +230,9 @@ class TUpdateWindowHandle : public IUpdateWindow {
 
 }  // namespace
 
-std::unique_ptr<IUpdateWindow> MakeUpdateWindow(TCLEngine& engine, ISettingsStore& settings, const TPlatform& platform) {
+std::unique_ptr<IUpdateWindow> MakeUpdateWindow(TCLEngine& engine,
+                                                ISettingsStore& settings,
+                                                const TPlatform& platform) {
     UpdateFormServices services;
     services.engine = &engine;
     services.settings = &settings;

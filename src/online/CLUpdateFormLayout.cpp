@@ -94,11 +94,14 @@ void TfrmCLUpdateForm::CreateComponents() {
     btnCancel = CreateDialogButton(this, "btnCancel", pnOkCancel, kClientWidth / 2 + 5, 8, "&Cancel", mrCancel, 1);
 
     pn1 = CreatePanel(this, "pn1", this, TAlign::Client, kClientHeight - kLogoHeight - kOkHeight - kOkCancelHeight);
-    lbInfo = CreateControl<TskLabel>(this, {.name = "lbInfo", .parent = pn1, .caption = "Connecting...", .font = kWindowFont});
+    lbInfo = CreateControl<TskLabel>(
+        this, {.name = "lbInfo", .parent = pn1, .caption = "Connecting...", .font = kWindowFont});
     lbInfo->SetWordWrap(true);
-    cbAutoCheckUpdate = CreateControl<TskCheckBox>(
-        this, {.name = "cbAutoCheckUpdate", .parent = pn1, .caption = "&Auto Check Update", .font = kWindowFont,
-               .tabOrder = 2});
+    cbAutoCheckUpdate = CreateControl<TskCheckBox>(this, {.name = "cbAutoCheckUpdate",
+                                                          .parent = pn1,
+                                                          .caption = "&Auto Check Update",
+                                                          .font = kWindowFont,
+                                                          .tabOrder = 2});
     cbAutoCheckUpdate->SetChecked(false);
     ArrangeInfoPanel();
 }

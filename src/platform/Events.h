@@ -39,7 +39,9 @@ class IEvents {
     virtual std::unique_ptr<INamedEvent> OpenNamedEvent(const std::string& name) = 0;
     /// CreateEventA: a new event, or the existing one of that name (whose kind
     /// and state then stay as they are); nullptr on failure.
-    virtual std::unique_ptr<INamedEvent> CreateNamedEvent(const std::string& name, bool manualReset, bool initiallySet) = 0;
+    virtual std::unique_ptr<INamedEvent> CreateNamedEvent(const std::string& name,
+                                                          bool manualReset,
+                                                          bool initiallySet) = 0;
     /// OpenMutexA with full access; nullptr when there is none.
     virtual std::unique_ptr<INamedMutex> OpenNamedMutex(const std::string& name) = 0;
     /// CreateMutexA without initial ownership; the existing one when it exists.

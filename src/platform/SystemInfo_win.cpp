@@ -39,7 +39,9 @@ class TWinSystemInfo : public ISystemInfo {
         return info;
     }
 
-    bool HasIsWow64Process() const override { return Function() != nullptr; }
+    bool HasIsWow64Process() const override {
+        return Function() != nullptr;
+    }
 
     bool IsWow64Process() const override {
         IsWow64ProcessFn fn = Function();
@@ -50,7 +52,9 @@ class TWinSystemInfo : public ISystemInfo {
         return wow64 != FALSE;
     }
 
-    uint16_t SystemDefaultLangId() const override { return GetSystemDefaultLangID(); }
+    uint16_t SystemDefaultLangId() const override {
+        return GetSystemDefaultLangID();
+    }
 
   private:
     using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
@@ -60,8 +64,7 @@ class TWinSystemInfo : public ISystemInfo {
         if (kernel == nullptr) {
             return nullptr;
         }
-        return reinterpret_cast<IsWow64ProcessFn>(
-            reinterpret_cast<void*>(GetProcAddress(kernel, "IsWow64Process")));
+        return reinterpret_cast<IsWow64ProcessFn>(reinterpret_cast<void*>(GetProcAddress(kernel, "IsWow64Process")));
     }
 };
 

@@ -31,8 +31,18 @@ TEST(UpdateAnswerTest, SplitsLinesAtEveryLineEndAndFindsTheFirstNameIgnoringCase
 
 TEST(UpdateAnswerTest, ResultIsADecimalIntegerAndAnythingElseCountsAsZero) {
     const std::map<std::string, int> cases = {
-        {"1", 1},   {" 1 ", 1},        {"+1", 1}, {"-3", -3},         {"01", 1},  {"1x", 0},
-        {"x", 0},   {"", 0},           {"+-1", 0}, {"0x1", 0},        {"1.0", 0}, {"99999999999", 0},
+        {"1", 1},
+        {" 1 ", 1},
+        {"+1", 1},
+        {"-3", -3},
+        {"01", 1},
+        {"1x", 0},
+        {"x", 0},
+        {"", 0},
+        {"+-1", 0},
+        {"0x1", 0},
+        {"1.0", 0},
+        {"99999999999", 0},
         {"2147483647", 2147483647},
     };
     for (const auto& [text, value] : cases)
@@ -137,8 +147,9 @@ TEST_F(UpdateCheckTest, ManualCheckShowsEveryOutcomeOfTheAnswerTable) {
 TEST_F(UpdateCheckTest, GenuineAnswersStoreTheirSettingsAndFlushBeforeTheAutomaticGates) {
     settings.runTimes = 0;  // the first start: an offer is never shown automatically
     clock.now = 46100.25;
-    Answered(false, "magicword=Tallow\nResult=1\ninfo=New\nBanner.Top=Spring sale\n__MODIFY__.Update.Days=30\n"
-                    "URL.Update=http://elsewhere/\n__Modify__.url.support=http://s/");
+    Answered(false,
+             "magicword=Tallow\nResult=1\ninfo=New\nBanner.Top=Spring sale\n__MODIFY__.Update.Days=30\n"
+             "URL.Update=http://elsewhere/\n__Modify__.url.support=http://s/");
     EXPECT_EQ(host.posted, 0);
     EXPECT_EQ(settings.ReadString("Banner.Top"), "Spring sale");
     EXPECT_EQ(settings.ReadString("URL.support"), "http://s/");

@@ -118,9 +118,8 @@ class UpdateWindowWine : public ::testing::Test {
         platform_.registry = &registry_;  // no browser command: pages go to the shell
         settings_ = wintest::TestSettings();
         settings_.runTimes = 3;
-        settings_.values = {{"App.MagicWord", "Tallow"},
-                            {"URL.Update", server_->Url("/update/")},
-                            {"Update.AutoCheck", "1"}};
+        settings_.values = {
+            {"App.MagicWord", "Tallow"}, {"URL.Update", server_->Url("/update/")}, {"Update.AutoCheck", "1"}};
         language_.texts = {{"LibRes/TfrmCLUpdateForm.Caption", "Tallowmere Update"},
                            {"LibRes/btnOk.Caption", "&Ok"},
                            {"LibRes/btnCancel.Caption", "&Cancel"},
@@ -187,7 +186,8 @@ TEST_F(UpdateWindowWine, ManualOfferOpensItsPageWithOkThroughTheEngine) {
     const std::string page = "http://tallowmere.example/download?v=2";
     settings_.values["Update.AutoCheck"] = "0";
     const Shown shown = Manual(HttpAnswer(Genuine("Result=1\r\ninfo=Tallowmere 2.0 is ready: faster cleaning and "
-                                                  "new skins.\r\npage=" + page + "\r\n")),
+                                                  "new skins.\r\npage=" +
+                                                  page + "\r\n")),
                                "&Ok", true);
     EXPECT_EQ(shown.info, "Tallowmere 2.0 is ready: faster cleaning and new skins.");
     EXPECT_EQ(shown.buttons, (std::vector<std::string>{"&Ok", "&Cancel"}));
