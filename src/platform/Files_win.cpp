@@ -205,7 +205,7 @@ class TWinFiles : public IFiles {
     }
 
     bool Exists(const std::string& path) const override {
-        return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+        return GetFileAttributesW(AnsiToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
     bool CreateFolders(const std::string& folder) override {
@@ -213,7 +213,7 @@ class TWinFiles : public IFiles {
         if (path.empty()) {
             return false;
         }
-        const DWORD attributes = GetFileAttributesA(path.c_str());
+        const DWORD attributes = GetFileAttributesW(AnsiToWide(path).c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES) {
             return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         }
@@ -221,7 +221,7 @@ class TWinFiles : public IFiles {
         if (slash != std::string::npos && slash > 0) {
             CreateFolders(path.substr(0, slash));
         }
-        return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+        return CreateDirectoryW(AnsiToWide(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
     }
 
     std::string LongPathName(const std::string& path) const override {

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "components/TextCase.h"
+#include "platform/AnsiText_win.h"
 #include "platform/ProgramStarter.h"
 #include "platform/WinServices.h"
 
@@ -12,7 +13,7 @@ bool IsBatchFile(const std::string& path) {
 }
 
 bool IsExistingFile(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesW(AnsiToWide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
