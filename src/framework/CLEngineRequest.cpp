@@ -6,6 +6,7 @@
 
 #include "components/TextCase.h"
 #include "framework/CLEngine.h"
+#include "framework/CLEngineText.h"
 
 namespace tallow {
 
@@ -45,21 +46,6 @@ std::string TrimControls(const std::string& text) {
         --last;
     }
     return text.substr(first, last - first);
-}
-
-/// Every "%exepath%" in `text`, in any letter case, replaced by `folder`.
-std::string ReplaceExePath(const std::string& text, const std::string& folder) {
-    static const std::string kToken = "%exepath%";
-    const std::string lower = LowerCaseAscii(text);
-    std::string out;
-    size_t start = 0;
-    for (size_t hit = lower.find(kToken); hit != std::string::npos; hit = lower.find(kToken, start)) {
-        out.append(text, start, hit - start);
-        out += folder;
-        start = hit + kToken.size();
-    }
-    out.append(text, start, std::string::npos);
-    return out;
 }
 
 }  // namespace
@@ -173,7 +159,7 @@ std::string TCLEngine::GetPageURL(const std::string& name, bool withQuery) {
         if (!folder.empty() && folder.back() == '\\') {
             folder.pop_back();
         }
-        address = ReplaceExePath(address, folder);
+        address = ReplaceAll(address, "%exepath%", folder, true);
     } else {
         address = settings_.ReadString("URL.Redirect");
     }

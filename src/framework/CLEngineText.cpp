@@ -6,13 +6,17 @@
 
 namespace tallow {
 
-std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to) {
+std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to, bool ignoreCase) {
     if (from.empty()) {
         return text;
     }
+    // Without regard to case the search runs over lower-case copies; ASCII
+    // lowering keeps every offset, so the hits mark the same places in `text`.
+    const std::string haystack = ignoreCase ? LowerCaseAscii(text) : text;
+    const std::string needle = ignoreCase ? LowerCaseAscii(from) : from;
     std::string out;
     size_t start = 0;
-    for (size_t hit = text.find(from); hit != std::string::npos; hit = text.find(from, start)) {
+    for (size_t hit = haystack.find(needle); hit != std::string::npos; hit = haystack.find(needle, start)) {
         out.append(text, start, hit - start);
         out += to;
         start = hit + from.size();

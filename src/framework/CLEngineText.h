@@ -15,7 +15,11 @@ std::string FillPlaceholders(const std::string& text, const std::vector<std::str
 
 /// Replaces every occurrence of `from` in `text` by `to` in one pass: text that
 /// `to` brings in is not searched again. An empty `from` changes nothing.
-std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to);
+/// `ignoreCase` compares ASCII letters without regard to case.
+std::string ReplaceAll(const std::string& text,
+                       const std::string& from,
+                       const std::string& to,
+                       bool ignoreCase = false);
 
 /// The text shown for a key that the language lacks: "[LibRes]Key" or "[AppRes]Key".
 std::string MissingTextMarker(const std::string& key, bool isLib);
