@@ -14,6 +14,7 @@
 #include "framework/CLEngineStandard.h"
 #include "framework/CLSettings.h"
 #include "online/CLUpdateForm.h"
+#include "online/SingleDownloader.h"
 #include "platform/WinServices.h"
 #include "runner/MainWindow.h"
 #include "toolkit/controls/Application.h"
