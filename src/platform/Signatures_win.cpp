@@ -2,6 +2,7 @@
 
 #include <bcrypt.h>
 
+#include <cstring>
 #include <vector>
 
 #include "platform/Signatures.h"
