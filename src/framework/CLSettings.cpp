@@ -204,13 +204,32 @@ void TCLSettings::WriteString(const std::string& name, const std::string& value)
     Store(kSection, name, value);
 }
 
+void TCLSettings::WriteStrings(const std::vector<std::pair<std::string, std::string>>& values) {
+    std::vector<TPendingWrite> writes;
+    for (const auto& [name, value] : values) {
+        writes.push_back({kSection, name, value});
+    }
+    StoreAll(writes);
+}
+
 void TCLSettings::Store(const std::string& section, const std::string& key, const std::string& value) {
-    if (!settings_.Set(section, key, value)) {
+    StoreAll({{section, key, value}});
+}
+
+void TCLSettings::StoreAll(const std::vector<TPendingWrite>& writes) {
+    const TIniDocument before = settings_;
+    const size_t mark = pending_.size();
+    for (const TPendingWrite& w : writes) {
+        if (settings_.Set(w.section, w.key, w.value) && !held_) {
+            pending_.push_back(w);
+        }
+    }
+    if (held_ || pending_.size() == mark) {
         return;
     }
-    if (!held_) {
-        pending_.push_back({section, key, value});
-        Flush();
+    if (Save() == SaveResult::TooLarge) {
+        settings_ = before;
+        pending_.resize(mark);
     }
 }
 
@@ -259,8 +278,12 @@ void TCLSettings::SetShowAgainResult(int module, int result) {
 }
 
 bool TCLSettings::Flush() {
+    return Save() == SaveResult::Saved;
+}
+
+TCLSettings::SaveResult TCLSettings::Save() {
     if (held_) {
-        return false;
+        return SaveResult::Failed;
     }
     IFiles& files = *platform_.files;
     const std::string path = SettingsFile();
@@ -286,15 +309,21 @@ bool TCLSettings::Flush() {
         case FileReadStatus::TooLarge:
         case FileReadStatus::Failed:
             TraceSettings("Settings not saved: the settings file cannot be read back: " + path);
-            return false;
+            return SaveResult::Failed;
     }
-    if (!WriteFileAtomically(files, path, merged.Serialize(), platform_.process->CurrentProcessId())) {
+    const std::string content = merged.Serialize();
+    // A larger file would never be read again: every key would count as empty.
+    if (content.size() > kMaxSettingsFileSize) {
+        TraceSettings("Settings not saved: the settings file would be larger than 1 MiB: " + path);
+        return SaveResult::TooLarge;
+    }
+    if (!WriteFileAtomically(files, path, content, platform_.process->CurrentProcessId())) {
         TraceSettings("Settings not saved: the settings file cannot be replaced: " + path);
-        return false;
+        return SaveResult::Failed;
     }
     settings_ = std::move(merged);
     pending_.clear();
-    return true;
+    return SaveResult::Saved;
 }
 
 //--- Install age -----------------------------------------------------------------------------------

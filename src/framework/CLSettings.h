@@ -14,7 +14,8 @@
 // back as ANSI text without a mark, which the program and every editor read.
 // A settings file larger than 1 MiB, or one that cannot be read, is not
 // parsed and never rewritten: its keys count as empty and writes stay in
-// memory until the program ends.
+// memory until the program ends. A write that would make the file larger than
+// that is refused: the file and the store stay as they were.
 #pragma once
 
 #include <memory>
@@ -42,6 +43,8 @@ class TCLSettings : public ISettingsStore {
     std::string ReadString(const std::string& name) const override;
     /// Sets name=value in section "setting" of setting.dat and saves the file.
     void WriteString(const std::string& name, const std::string& value) override;
+    /// Sets every pair in section "setting" and saves the file once.
+    void WriteStrings(const std::vector<std::pair<std::string, std::string>>& values) override;
 
     /// Decimal, or hexadecimal after '$' or "0x"; any other text reads as 0.
     int ReadInteger(const std::string& name) const override;
@@ -91,13 +94,18 @@ class TCLSettings : public ISettingsStore {
     bool DecideAllUsers();
     void SelectSettingsDir(bool allUsers);
     std::string SettingsFile() const { return settingsDir_ + "setting.dat"; }
-    void Store(const std::string& section, const std::string& key, const std::string& value);
-
     struct TPendingWrite {
         std::string section;
         std::string key;
         std::string value;
     };
+    enum class SaveResult { Saved, Failed, TooLarge };
+
+    void Store(const std::string& section, const std::string& key, const std::string& value);
+    /// Sets the writes in memory and saves them in one go; a batch that would take
+    /// the file over its cap is taken back whole.
+    void StoreAll(const std::vector<TPendingWrite>& writes);
+    SaveResult Save();
 
     const TPlatform& platform_;
     ISettingLists* lists_ = nullptr;

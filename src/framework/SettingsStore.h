@@ -4,6 +4,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "framework/SettingLists.h"
 
@@ -16,6 +18,8 @@ class ISettingsStore {
     /// The value of `name` (keys ignore case); empty when no layer holds it.
     virtual std::string ReadString(const std::string& name) const = 0;
     virtual void WriteString(const std::string& name, const std::string& value) = 0;
+    /// Writes every name=value pair, in order, with one save of the settings file.
+    virtual void WriteStrings(const std::vector<std::pair<std::string, std::string>>& values) = 0;
     /// Decimal, or hexadecimal after '$' or "0x"; any other text reads as 0.
     virtual int ReadInteger(const std::string& name) const = 0;
     virtual void WriteInteger(const std::string& name, int value) = 0;

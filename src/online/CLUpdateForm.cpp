@@ -5,6 +5,7 @@
 #include <exception>
 #include <fstream>
 
+#include "online/UpdateKey.h"
 #include "toolkit/controls/Application.h"
 
 namespace tallow {
@@ -42,7 +43,11 @@ class TComponentWatch : public TComponent {
 TfrmCLUpdateForm::TfrmCLUpdateForm(TComponent* owner, UpdateFormServices services)
     : TskForm(owner),
       services_(services),
-      check_(*services.settings, *services.platform->clock, static_cast<IUpdateCheckHost&>(*this)) {
+      check_(*services.settings,
+             *services.platform->clock,
+             static_cast<IUpdateCheckHost&>(*this),
+             *services.platform->signatures,
+             BuiltInUpdateKey()) {
     SetLoading(true);
     CreateComponents();
     BindEvents();

@@ -32,7 +32,8 @@ constexpr uint32_t WM_UPDATERESULT = 1026;  // WM_USER + 2
 
 /// What the window is built on. `engine` (texts, the request address, opening
 /// pages), `settings` and `platform` (clock, HTTP client, application) must be
-/// set and outlive the window.
+/// set and outlive the window; answers are checked with the platform's
+/// signature service against the built-in key.
 struct UpdateFormServices {
     TCLEngine* engine = nullptr;
     ISettingsStore* settings = nullptr;

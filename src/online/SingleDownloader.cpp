@@ -77,17 +77,26 @@ class TSingleDownloaderThread : public std::enable_shared_from_this<TSingleDownl
           referer(d.Referer),
           binaryData(d.BinaryData),
           useCache(d.UseCache),
-          timeout(d.Timeout),
+          timeout(d.Deadline < d.Timeout ? d.Deadline : d.Timeout),
+          deadline(d.Deadline),
+          clock(d.MonotonicClock ? d.MonotonicClock : std::chrono::steady_clock::now),
           hasProgress(static_cast<bool>(d.OnProgress)),
           onProgress(d.OnProgress) {}
 
     void Run(IHttp& http, IApplication& application);
     /// UI: the component lets go of this transfer; no event of it fires any more.
     void Detach();
+    /// Any thread: asks the worker to stop at its next check.
+    void RequestStop();
+    /// Any thread: from now on the worker posts nothing to the application
+    /// object; waits for a post that is under way.
+    void Seal();
 
     const std::string acceptTypes, agent, url, userName, password, contentType, postQuery, referer;
     const bool binaryData, useCache;
     const unsigned timeout;
+    const unsigned deadline;  // milliseconds for the whole transfer
+    const std::function<std::chrono::steady_clock::time_point()> clock;
     const bool hasProgress;
 
     TSingleDownloader* owner = nullptr;  // UI; the completion's target while attached
@@ -105,9 +114,16 @@ class TSingleDownloaderThread : public std::enable_shared_from_this<TSingleDownl
     /// Runs the progress handler on the user-interface thread and waits until it
     /// has run, was dropped, or the transfer was cancelled.
     void HandOverProgress(IApplication& application);
+    /// Hands `task` to the user-interface thread unless sealed; false when not.
+    bool Post(IApplication& application, std::function<void()> task);
     bool Stopped() const { return stop_.load(); }
+    /// Stopped, or the transfer's deadline has passed.
+    bool Over() const { return Stopped() || clock() >= end_; }
 
     std::atomic<bool> stop_{false};
+    std::chrono::steady_clock::time_point end_;
+    std::mutex postMutex_;
+    bool sealed_ = false;
     std::mutex mutex_;
     std::condition_variable wake_;
     bool handedOver_ = false;
@@ -156,15 +172,15 @@ THttpRequest TSingleDownloaderThread::Request(const TSplitURL& where) const {
 
 bool TSingleDownloaderThread::Transfer(IHttp& http, IApplication& application) {
     const TSplitURL where = SplitURL(url);
-    if (!where.valid || Stopped()) {
+    if (!where.valid || Over()) {
         return false;
     }
     std::unique_ptr<IHttpResponse> response = http.Send(Request(where));
-    if (!response || Stopped()) {
+    if (!response || Over()) {
         return false;
     }
     const std::optional<std::string> lengthText = response->ContentLength();
-    if (Stopped() || (!lengthText && binaryData)) {
+    if (Over() || (!lengthText && binaryData)) {
         return false;
     }
     long long expected = -1;
@@ -177,7 +193,7 @@ bool TSingleDownloaderThread::Transfer(IHttp& http, IApplication& application) {
     }
     char buffer[kDownloadChunk];
     for (;;) {
-        if (Stopped()) {
+        if (Over()) {
             return false;
         }
         const std::optional<size_t> count = response->Read(buffer, sizeof buffer);
@@ -217,7 +233,8 @@ void TSingleDownloaderThread::HandOverProgress(IApplication& application) {
     }
     auto signal = std::make_shared<Signal>();
     signal->transfer = shared_from_this();
-    application.PostToUiThread([signal] {
+    // Not posted: the task is dropped at once and its signal wakes the wait.
+    Post(application, [signal] {
         TSingleDownloaderThread& t = *signal->transfer;
         if (t.onProgress) {
             t.onProgress(t, t.totalSize, t.received);
@@ -228,14 +245,24 @@ void TSingleDownloaderThread::HandOverProgress(IApplication& application) {
     wake_.wait(lock, [this] { return handedOver_ || Stopped(); });
 }
 
+bool TSingleDownloaderThread::Post(IApplication& application, std::function<void()> task) {
+    std::lock_guard<std::mutex> lock(postMutex_);
+    if (sealed_) {
+        return false;
+    }
+    application.PostToUiThread(std::move(task));
+    return true;
+}
+
 void TSingleDownloaderThread::Run(IHttp& http, IApplication& application) {
+    end_ = clock() + std::chrono::milliseconds(deadline);
     try {
         success = Transfer(http, application);
     } catch (...) {
         success = false;  // no error leaves the worker
     }
     std::shared_ptr<TSingleDownloaderThread> self = shared_from_this();
-    application.PostToUiThread([self] {
+    Post(application, [self] {
         if (self->owner) {
             self->owner->Completed(*self);
         }
@@ -245,16 +272,52 @@ void TSingleDownloaderThread::Run(IHttp& http, IApplication& application) {
 void TSingleDownloaderThread::Detach() {
     owner = nullptr;
     onProgress = nullptr;
+    RequestStop();
+}
+
+void TSingleDownloaderThread::RequestStop() {
     std::lock_guard<std::mutex> lock(mutex_);
     stop_ = true;
     wake_.notify_all();
+}
+
+void TSingleDownloaderThread::Seal() {
+    std::lock_guard<std::mutex> lock(postMutex_);
+    sealed_ = true;
 }
 
 //--- The component ---------------------------------------------------------------
 
 namespace {
 
-std::atomic<int> runningWorkers{0};
+/// The workers of the process that have not ended. Never destroyed: a worker
+/// that outlives the program's end still reports its end here.
+struct TWorkerRegistry {
+    std::mutex mutex;
+    std::condition_variable ended;
+    std::vector<std::weak_ptr<TSingleDownloaderThread>> workers;
+    int running = 0;
+};
+
+TWorkerRegistry& Workers() {
+    static TWorkerRegistry* registry = new TWorkerRegistry;
+    return *registry;
+}
+
+void WorkerStarted(const std::shared_ptr<TSingleDownloaderThread>& worker) {
+    TWorkerRegistry& r = Workers();
+    std::lock_guard<std::mutex> lock(r.mutex);
+    std::erase_if(r.workers, [](const auto& w) { return w.expired(); });
+    r.workers.push_back(worker);
+    ++r.running;
+}
+
+void WorkerEnded() {
+    TWorkerRegistry& r = Workers();
+    std::lock_guard<std::mutex> lock(r.mutex);
+    --r.running;
+    r.ended.notify_all();
+}
 
 IHttp& ProcessHttp() {
     IHttp* http = SystemPlatform().http;
@@ -311,14 +374,14 @@ void TSingleDownloader::DownloadToString() {
     worker_ = worker;
     IHttp* http = &http_;
     IApplication* application = &application_;
-    ++runningWorkers;
+    WorkerStarted(worker);
     try {
         std::thread([worker, http, application] {
             worker->Run(*http, *application);
-            --runningWorkers;  // the last touch of anything outside the transfer
+            WorkerEnded();  // the last touch of anything outside the transfer
         }).detach();
     } catch (const std::system_error&) {
-        --runningWorkers;
+        WorkerEnded();
         // No thread: the transfer fails as any other would, after this call.
         application_.PostToUiThread([worker] {
             if (worker->owner) {
@@ -332,7 +395,29 @@ void TSingleDownloader::DownloadToString() {
 }
 
 int TSingleDownloader::RunningWorkers() {
-    return runningWorkers.load();
+    TWorkerRegistry& r = Workers();
+    std::lock_guard<std::mutex> lock(r.mutex);
+    return r.running;
+}
+
+bool TSingleDownloader::EndAllTransfers(unsigned waitMs) {
+    TWorkerRegistry& r = Workers();
+    std::vector<std::shared_ptr<TSingleDownloaderThread>> live;
+    std::unique_lock<std::mutex> lock(r.mutex);
+    for (const auto& w : r.workers) {
+        if (auto worker = w.lock()) {
+            live.push_back(worker);
+        }
+    }
+    for (const auto& worker : live) {
+        worker->RequestStop();
+    }
+    const bool ended = r.ended.wait_for(lock, std::chrono::milliseconds(waitMs), [&r] { return r.running == 0; });
+    lock.unlock();
+    for (const auto& worker : live) {
+        worker->Seal();
+    }
+    return ended;
 }
 
 void TSingleDownloader::Cancel() {

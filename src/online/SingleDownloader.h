@@ -7,9 +7,15 @@
 // detaches the running transfer: none of its events fires afterwards, and the
 // worker ends on its own at its next check or when the network call it waits
 // in returns. The worker keeps only what it shares with the posted hand-overs,
-// never the component, so it may outlive the component safely.
+// never the component, so it may outlive the component safely. Each transfer
+// ends at its overall deadline, however slowly the server keeps sending.
+//
+// When the program ends, EndAllTransfers stops every worker and waits for them
+// a while; a worker still running afterwards never touches the application
+// object again, so the object may go away.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -85,6 +91,11 @@ class TSingleDownloader : public TComponent {
     /// Limit for connecting, sending and each wait for data, in milliseconds, so
     /// that a server that stops answering cannot hold a worker for ever.
     unsigned Timeout = 60000;
+    /// Limit for the whole transfer, in milliseconds: a server that trickles its
+    /// bytes cannot hold a worker for ever.
+    unsigned Deadline = 120000;
+    /// The clock the deadline runs on (monotonic); the steady clock unless a test sets another.
+    std::function<std::chrono::steady_clock::time_point()> MonotonicClock = std::chrono::steady_clock::now;
 
     //--- Transfers -----------------------------------------------------------
     /// Starts a transfer of URL whose body arrives through OnDoneString; does
@@ -99,6 +110,10 @@ class TSingleDownloader : public TComponent {
     /// Worker threads of every downloader of the process that have not ended yet,
     /// cancelled ones included.
     static int RunningWorkers();
+    /// At the end of the program: asks every running worker to stop and waits
+    /// up to `waitMs` for them to end. Workers that still run afterwards post
+    /// nothing more to the application object. True when none runs any more.
+    static bool EndAllTransfers(unsigned waitMs);
 
   private:
     friend class TSingleDownloaderThread;

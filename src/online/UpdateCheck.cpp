@@ -1,6 +1,10 @@
 #include "online/UpdateCheck.h"
 
+#include <utility>
+#include <vector>
+
 #include "diagnostics/TraceSender.h"
+#include "online/AnswerSignature.h"
 #include "online/UpdateAnswer.h"
 
 namespace tallow {
@@ -15,8 +19,12 @@ void TraceUpdate(const std::string& text) {
 
 }  // namespace
 
-TUpdateCheck::TUpdateCheck(ISettingsStore& settings, const IClock& clock, IUpdateCheckHost& host)
-    : settings_(settings), clock_(clock), host_(host) {}
+TUpdateCheck::TUpdateCheck(ISettingsStore& settings,
+                           const IClock& clock,
+                           IUpdateCheckHost& host,
+                           const ISignatureVerifier& verifier,
+                           std::string_view publicKey)
+    : settings_(settings), clock_(clock), host_(host), verifier_(verifier), publicKey_(publicKey) {}
 
 bool TUpdateCheck::AutoCheckLocked() const {
     return settings_.ReadBool("Update.NoAutoCheck");
@@ -37,14 +45,21 @@ void TUpdateCheck::Begin(bool manual) {
     host_.StartDownload(address);
 }
 
-// The date is stored for every answer, even a rejected one, so the schedule
-// waits its days again; a network error stores nothing and the next start retries.
+// The date is stored for every signed answer, even one without the magic word,
+// so the schedule waits its days again; a network error or an answer that is
+// not signed stores nothing, and the next start retries.
 void TUpdateCheck::DownloadDone(const std::string& answer) {
     TraceUpdate("Update Net : " + answer);
+    const TAnswerSignature signature = CheckAnswerSignature(answer, publicKey_, verifier_);
+    if (signature.status != TSignatureStatus::Good) {
+        TraceUpdate(std::string("Update Signature Error : ") + SignatureStatusName(signature.status));
+        DownloadError();
+        return;
+    }
     settings_.WriteFloat("Update.LastDate", clock_.Now());
     if (!busy_)
         return;
-    const TUpdateAnswer parsed = TUpdateAnswer::Parse(answer);
+    const TUpdateAnswer parsed = TUpdateAnswer::Parse(signature.body);
     const bool genuine = parsed.HasMagicWord(settings_.ReadString("App.MagicWord"));
     if (genuine) {
         // Stored before the gates below: an automatic check on the first start,
@@ -81,10 +96,22 @@ void TUpdateCheck::Dismiss(bool autoCheckTicked) {
     StoreAutoCheck(autoCheckTicked);
 }
 
+// One write of the settings file for all of them; what is dropped is named in
+// the trace, one line per value too long and one for the lines over the limit.
 void TUpdateCheck::StoreCarriedSettings(const TUpdateAnswer& answer) {
-    for (const TCarriedSetting& setting : answer.CarriedSettings())
-        settings_.WriteString(setting.key, setting.value);
-    settings_.Flush();
+    const std::vector<TCarriedSetting> carried = answer.CarriedSettings();
+    std::vector<std::pair<std::string, std::string>> stored;
+    for (size_t i = 0; i < carried.size() && i < kMaxCarriedSettings; ++i) {
+        if (carried[i].value.size() > kMaxCarriedValue)
+            TraceUpdate("Update Setting Dropped, value over 1024 bytes : " + carried[i].key);
+        else
+            stored.emplace_back(carried[i].key, carried[i].value);
+    }
+    if (carried.size() > kMaxCarriedSettings)
+        TraceUpdate("Update Settings Dropped, over 64 lines : " + std::to_string(carried.size() - kMaxCarriedSettings) +
+                    " from " + carried[kMaxCarriedSettings].key);
+    if (!stored.empty())
+        settings_.WriteStrings(stored);
 }
 
 bool TUpdateCheck::MayShowAutomatically() const {

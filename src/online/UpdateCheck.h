@@ -1,20 +1,35 @@
 // One update check: asks the vendor's update server, stores the settings a
 // genuine answer carries and decides what the update window shows.
 //
+// The answer travels over plain HTTP, so only the vendor's signature on it
+// (AnswerSignature.h) makes it genuine: an answer without a good signature
+// counts as a failed check, like a network error, and nothing of it is stored
+// or shown. A genuine answer must also carry the magic word. Of the settings it
+// carries, at most kMaxCarriedSettings lines with values of at most
+// kMaxCarriedValue bytes are stored, all in one write of the settings file.
+//
 // The check is the update window's logic without the window: the window
 // (TfrmCLUpdateForm) hosts it, lends it its downloader and its message queue,
 // and shows InfoText and PageURL when the check posts its result. Everything
 // runs on the user-interface thread.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "framework/SettingsStore.h"
 #include "platform/Clock.h"
+#include "platform/Signatures.h"
 
 namespace tallow {
 
 class TUpdateAnswer;
+
+/// Carried settings ("Banner." and "__MODIFY__." lines together) stored of one answer.
+constexpr size_t kMaxCarriedSettings = 64;
+/// The longest value of a carried setting that is stored, in bytes.
+constexpr size_t kMaxCarriedValue = 1024;
 
 /// What a check needs of its window and the engine.
 class IUpdateCheckHost {
@@ -39,15 +54,20 @@ class IUpdateCheckHost {
 
 class TUpdateCheck {
   public:
-    /// `settings`, `clock` and `host` outlive the check.
-    TUpdateCheck(ISettingsStore& settings, const IClock& clock, IUpdateCheckHost& host);
+    /// `settings`, `clock`, `host` and `verifier` outlive the check; answers
+    /// must be signed by the key whose public point (X||Y) is `publicKey`.
+    TUpdateCheck(ISettingsStore& settings,
+                 const IClock& clock,
+                 IUpdateCheckHost& host,
+                 const ISignatureVerifier& verifier,
+                 std::string_view publicKey);
 
     /// Starts the check; a check that runs already is not started again. A
     /// manual start makes the check manual for good.
     void Begin(bool manual);
     /// The downloader's answer text.
     void DownloadDone(const std::string& answer);
-    /// The downloader failed.
+    /// The downloader failed, or the answer was not signed by the vendor.
     void DownloadError();
     /// Any key released in the window: the transfer is abandoned silently.
     void Abandon();
@@ -77,6 +97,8 @@ class TUpdateCheck {
     ISettingsStore& settings_;
     const IClock& clock_;
     IUpdateCheckHost& host_;
+    const ISignatureVerifier& verifier_;
+    const std::string publicKey_;
     bool manual_ = false;
     bool busy_ = false;
     std::string infoText_;

@@ -32,6 +32,7 @@ const TPlatform& DefaultPlatform() {
         p.shell = &WinShellStart();
         p.windows = &WinProcessWindows();
         p.http = &WinInetHttp();
+        p.signatures = &CngSignatureVerifier();
         p.sharedMemory = &WinSharedMemory();
         p.events = &WinEvents();
         return p;

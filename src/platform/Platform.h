@@ -29,6 +29,7 @@
 #include "platform/SharedMemory.h"
 #include "platform/ShellFolders.h"
 #include "platform/ShellStart.h"
+#include "platform/Signatures.h"
 #include "platform/SystemFolders.h"
 #include "platform/SystemInfo.h"
 #include "platform/UrlCache.h"
@@ -74,6 +75,8 @@ struct TPlatform {
     IShellStart* shell = nullptr;
     /// Windows of this process.
     IProcessWindows* windows = nullptr;
+    /// Checks of the vendor's signatures (update answers).
+    ISignatureVerifier* signatures = nullptr;
 
     // Places for the services that the coming features bring; null until one
     // of them is in use, and nothing may call through them before then.

@@ -30,6 +30,8 @@ IRecycleBin& RealRecycleBin();
 IProgramStarter& RealProgramStarter();
 IUrlCache& RealUrlCache();
 IHttp& WinInetHttp();
+/// ECDSA P-256 checks through the system's CNG functions (bcrypt.dll, Vista on).
+ISignatureVerifier& CngSignatureVerifier();
 /// CoCreateInstance(CLSID_CUrlHistory, IID_IUrlHistoryStg2) on the calling thread,
 /// whose COM apartment is initialised; nullptr when the object cannot be created.
 std::unique_ptr<IUrlHistoryStore> CreateUrlHistoryStore();

@@ -14,6 +14,7 @@
 #include "framework/CLEngineStandard.h"
 #include "framework/CLSettings.h"
 #include "online/CLUpdateForm.h"
+#include "online/SingleDownloader.h"
 #include "platform/WinServices.h"
 #include "runner/MainWindow.h"
 #include "toolkit/controls/Application.h"
@@ -130,11 +131,21 @@ void ReportFatal(const char* what) {
     }
 }
 
+// A transfer still running when the program ends (an update check) is stopped,
+// and its worker gets up to 2 s to end before the application object goes away;
+// one that still runs then never touches it again.
+struct TransfersEnd {
+    ~TransfersEnd() { TSingleDownloader::EndAllTransfers(2000); }
+};
+
 }  // namespace
 
 }  // namespace tallow
 
 int main() {
+    // Ends after the main window and its update windows have gone (their
+    // downloaders cancel their transfers) and before the program's statics do.
+    tallow::TransfersEnd transfersEnd;
     try {
         tallow::ProgramWindows windows;
         windows.splash = tallow::SplashWindowFactory();

@@ -720,6 +720,7 @@ TFakePlatform::TFakePlatform() {
     platform_.http = &http;
     platform_.sharedMemory = &sharedMemory;
     platform_.events = &events;
+    platform_.signatures = &signatures;
     platform_.urlHistory = [this]() -> std::unique_ptr<IUrlHistoryStore> {
         return std::make_unique<TFakeUrlHistoryStore>(historyClears);
     };

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "fakes/FakeHttp.h"
+#include "fakes/FakeSignatures.h"
 #include "fakes/FakeTraceServices.h"
 #include "platform/Platform.h"
 
@@ -417,6 +418,7 @@ class TFakePlatform {
     TFakeHttp http;
     TFakeSharedMemory sharedMemory;
     TFakeEvents events;
+    TFakeSignatureVerifier signatures;
     int historyClears = 0;  // ClearHistory calls of the URL history stores made
 
     const TPlatform& Platform() const { return platform_; }

@@ -14,6 +14,12 @@ void TFakeSettings::WriteString(const std::string& name, const std::string& valu
     writes.push_back(name + "=" + value);
 }
 
+void TFakeSettings::WriteStrings(const std::vector<std::pair<std::string, std::string>>& pairs) {
+    ++batches;
+    for (const auto& [name, value] : pairs)
+        WriteString(name, value);
+}
+
 int TFakeSettings::ReadInteger(const std::string& name) const {
     return ParseSettingInteger(ReadString(name)).value_or(0);
 }

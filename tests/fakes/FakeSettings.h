@@ -22,10 +22,12 @@ class TFakeSettings : public ISettingsStore {
     int runTimes = 0;
     int installAgeDays = 0;
     int flushes = 0;
+    int batches = 0;  // WriteStrings calls: one save each
     ISettingLists* lists = nullptr;
 
     std::string ReadString(const std::string& name) const override;
     void WriteString(const std::string& name, const std::string& value) override;
+    void WriteStrings(const std::vector<std::pair<std::string, std::string>>& pairs) override;
     int ReadInteger(const std::string& name) const override;
     void WriteInteger(const std::string& name, int value) override { WriteString(name, std::to_string(value)); }
     double ReadFloat(const std::string& name) const override;

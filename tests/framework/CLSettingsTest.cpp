@@ -349,6 +349,34 @@ TEST_F(SettingsTest, SettingsFileAboveOneMebibyteIsNeitherParsedNorRewritten) {
     EXPECT_EQ(Create()->ReadString("Skin"), "Blue");
 }
 
+TEST_F(SettingsTest, BatchesSaveOnceAndAWriteOverTheCapIsRefusedWhole) {
+    auto settings = Create();
+    const size_t before = fake.files.writes.size();
+    settings->WriteStrings({{"Banner.Top", "Sale"}, {"Update.Days", "30"}, {"URL.support", "http://s/"}});
+    EXPECT_EQ(fake.files.writes.size(), before + 1) << "one rewrite for the whole batch";
+    EXPECT_EQ(Create()->ReadString("Update.Days"), "30");
+    const std::string saved = *fake.files.ReadFile(SettingFile());
+
+    DebugTrace().Enabled = true;
+    ScopedTraceCapture trace;
+    const std::string big(600 * 1024, 'v');
+    settings->WriteStrings({{"Banner.Top", "Changed"}, {"Pad1", big}, {"Pad2", big}});
+    settings->WriteString("Pad", std::string(1 << 20, 'w'));
+    DebugTrace().Enabled = false;
+    EXPECT_EQ(fake.files.ReadFile(SettingFile()), saved) << "the file stays as it was";
+    EXPECT_EQ(settings->ReadString("Banner.Top"), "Sale") << "the refused batch is taken back whole";
+    EXPECT_EQ(settings->ReadString("Pad"), "");
+    EXPECT_EQ(std::count_if(
+                  trace.lines.begin(), trace.lines.end(),
+                  [](const auto& line) { return line.text.find("would be larger than 1 MiB") != std::string::npos; }),
+              2);
+
+    settings->WriteString("Pad1", big);  // within the cap alone: saved, and later writes go on
+    settings->WriteString("Skin", "Blue");
+    EXPECT_EQ(Create()->ReadString("Skin"), "Blue");
+    EXPECT_EQ(Create()->ReadString("Pad1"), big);
+}
+
 TEST_F(SettingsTest, RunTimesStopsAtTheLargestInteger) {
     fake.files.files[SettingFile()] = "[setting]\r\nRunTimes=2147483647\r\n";
     auto settings = Create();

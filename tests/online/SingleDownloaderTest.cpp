@@ -205,6 +205,57 @@ TEST(SingleDownloader, CancelSilencesTheTransferAndFreesTheComponentForTheNext) 
     EXPECT_TRUE(f.events.empty()) << "cancelled from its own progress event";
 }
 
+TEST(SingleDownloader, ATransferEndsAtItsOverallDeadlineHoweverTheServerTrickles) {
+    DownloaderFixture f;
+    f.d.URL = "http://h.example/x";
+    f.d.OnProgress = nullptr;
+    // Each look at the clock is one second later: a body of 200 pieces takes
+    // about 200 s to arrive, one piece after another.
+    f.d.MonotonicClock = [t = std::chrono::steady_clock::time_point()]() mutable {
+        return t += std::chrono::seconds(1);
+    };
+    const std::vector<std::string> trickle(200, "x");
+    const struct {
+        unsigned deadline;
+        std::vector<std::string> events;
+        unsigned timeout;
+    } rows[] = {
+        {120000, {"error"}, 60000},
+        {300000, {"done:" + std::string(200, 'x')}, 60000},
+        {30000, {"error"}, 30000},  // no single wait outlasts the whole
+    };
+    for (const auto& row : rows) {
+        f.d.Deadline = row.deadline;
+        EXPECT_EQ(f.Fetch(Unsized(trickle)), row.events) << row.deadline;
+        EXPECT_EQ(f.platform.http.Requests().back().timeoutMs, row.timeout) << row.deadline;
+    }
+}
+
+TEST(SingleDownloader, EndAllTransfersStopsTheWorkersAndAWorkerLeftOverPostsNothing) {
+    EXPECT_TRUE(TSingleDownloader::EndAllTransfers(0)) << "nothing runs";
+    DownloaderFixture f;
+    f.d.URL = "http://h.example/x";
+    f.platform.http.SetAnswer(Sized("4", {"data"}));
+    f.platform.http.Hold();
+    f.d.DownloadToString();
+    f.Pump([&] { return f.platform.http.Requests().size() == 1; });
+    EXPECT_FALSE(TSingleDownloader::EndAllTransfers(20)) << "the worker waits in its read";
+    f.platform.http.Release();
+    while (TSingleDownloader::RunningWorkers() != 0) {
+        std::this_thread::yield();
+    }
+    EXPECT_EQ(f.platform.application.RunPosted(), 0) << "neither progress nor completion after the end";
+    EXPECT_TRUE(f.events.empty());
+
+    TSingleDownloader next(nullptr);
+    next.URL = "http://h.example/y";
+    bool done = false;
+    next.OnDoneString = [&done](TSingleDownloader&, const std::string&) { done = true; };
+    next.DownloadToString();
+    f.Pump([&] { return done; });
+    EXPECT_TRUE(TSingleDownloader::EndAllTransfers(1000));
+}
+
 TEST(SingleDownloader, DestroyedWhileRunningFiresNothingAndItsWorkerEnds) {
     TFakePlatform platform;
     std::vector<std::string> events;

@@ -2,10 +2,12 @@
 // downloader and window (the check's host) over the fake settings store.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "fakes/FakePlatform.h"
 #include "fakes/FakeSettings.h"
+#include "fakes/FakeSignatures.h"
 #include "fakes/TraceCapture.h"
 #include "framework/CLEngineSchedule.h"
 #include "online/UpdateAnswer.h"
@@ -65,6 +67,12 @@ TEST(UpdateAnswerTest, CarriesBannerAndModifyLinesWhateverTheirCase) {
 
 //--- The check -------------------------------------------------------------------
 
+const std::string kVendorKey = FakeP256Key('V');
+
+std::string Signed(const std::string& answer) {
+    return SignAnswerWithFake(answer, kVendorKey);
+}
+
 // The window and its downloader: records what the check asks of them.
 struct FakeUpdateHost : IUpdateCheckHost {
     std::map<std::string, std::string> texts = {{"Update.LastVersionAlready", "You have the latest version."},
@@ -89,17 +97,18 @@ class UpdateCheckTest : public ::testing::Test {
         settings.values = {{"App.MagicWord", "Tallow"}, {"Update.AutoCheck", "1"}};
         settings.runTimes = 3;
     }
-    // A check of the given mode that has asked and got `answer`.
+    // A check of the given mode that has asked and got `answer`, signed by the vendor.
     TUpdateCheck& Answered(bool manual, const std::string& answer) {
         check.Begin(manual);
-        check.DownloadDone(answer);
+        check.DownloadDone(Signed(answer));
         return check;
     }
 
     TFakeSettings settings;
     TFakeClock clock;
     FakeUpdateHost host;
-    TUpdateCheck check{settings, clock, host};
+    TFakeSignatureVerifier verifier;
+    TUpdateCheck check{settings, clock, host, verifier, kVendorKey};
 };
 
 TEST_F(UpdateCheckTest, BeginAsksTheRequestAddressOnceWhileBusyAndTracesIt) {
@@ -134,9 +143,9 @@ TEST_F(UpdateCheckTest, ManualCheckShowsEveryOutcomeOfTheAnswerTable) {
     };
     for (const Row& row : rows) {
         FakeUpdateHost rowHost;
-        TUpdateCheck rowCheck(settings, clock, rowHost);
+        TUpdateCheck rowCheck(settings, clock, rowHost, verifier, kVendorKey);
         rowCheck.Begin(true);
-        rowCheck.DownloadDone(row.answer);
+        rowCheck.DownloadDone(Signed(row.answer));
         EXPECT_EQ(rowHost.posted, row.posts) << row.answer;
         EXPECT_EQ(rowCheck.InfoText(), row.info) << row.answer;
         EXPECT_EQ(rowCheck.PageURL(), row.page) << row.answer;
@@ -154,7 +163,7 @@ TEST_F(UpdateCheckTest, GenuineAnswersStoreTheirSettingsAndFlushBeforeTheAutomat
     EXPECT_EQ(settings.ReadString("Banner.Top"), "Spring sale");
     EXPECT_EQ(settings.ReadString("URL.support"), "http://s/");
     EXPECT_EQ(settings.ReadString("URL.Update"), "");  // other names are not stored
-    EXPECT_EQ(settings.flushes, 1);
+    EXPECT_EQ(settings.batches, 1) << "one write for all carried settings";
     EXPECT_DOUBLE_EQ(settings.ReadFloat("Update.LastDate"), 46100.25);
     // The stored interval is the schedule's next interval.
     const int days = settings.ReadInteger("Update.Days");
@@ -165,11 +174,69 @@ TEST_F(UpdateCheckTest, GenuineAnswersStoreTheirSettingsAndFlushBeforeTheAutomat
     TFakeSettings forged;
     forged.values = {{"App.MagicWord", "Tallow"}};
     FakeUpdateHost forgedHost;
-    TUpdateCheck forgedCheck(forged, clock, forgedHost);
+    TUpdateCheck forgedCheck(forged, clock, forgedHost, verifier, kVendorKey);
     forgedCheck.Begin(false);
-    forgedCheck.DownloadDone("magicword=Nope\nBanner.Top=x\n__MODIFY__.URL.Update=http://evil/");
+    forgedCheck.DownloadDone(Signed("magicword=Nope\nBanner.Top=x\n__MODIFY__.URL.Update=http://evil/"));
     EXPECT_EQ(forged.writes, std::vector<std::string>{"Update.LastDate=46100.250000"});
-    EXPECT_EQ(forged.flushes, 0);
+    EXPECT_EQ(forged.batches, 0);
+}
+
+TEST_F(UpdateCheckTest, AnswersWithoutTheVendorsSignatureFailLikeTheNetworkAndStoreNothing) {
+    const std::string forged = "magicword=Tallow\nResult=1\ninfo=Forged\npage=http://evil/\n__MODIFY__.Skin=Evil\n";
+    const std::string signedForged = Signed(forged);
+    const struct {
+        std::string answer;
+        const char* reason;
+    } rows[] = {
+        {forged, "missing"},
+        {SignAnswerWithFake(forged, FakeP256Key('X')), "wrong"},
+        {"magicword=Tallow\nResult=1\ninfo=Forgee" + signedForged.substr(signedForged.find("\npage=")), "wrong"},
+        {forged + "signature=not base64!\n", "malformed"},
+        {signedForged + "Banner.After=1\n", "missing"},
+    };
+    for (bool manual : {true, false}) {
+        for (const auto& row : rows) {
+            TFakeSettings rowSettings;
+            rowSettings.values = settings.values;
+            rowSettings.runTimes = 3;
+            FakeUpdateHost rowHost;
+            TUpdateCheck rowCheck(rowSettings, clock, rowHost, verifier, kVendorKey);
+            ScopedTraceCapture trace;
+            rowCheck.Begin(manual);
+            rowCheck.DownloadDone(row.answer);
+            EXPECT_TRUE(rowSettings.writes.empty()) << row.answer << ": not even the date";
+            EXPECT_EQ(rowHost.posted, manual ? 1 : 0) << row.answer;
+            EXPECT_EQ(rowCheck.InfoText(), manual ? "Cannot reach the update server." : "") << row.answer;
+            EXPECT_EQ(rowCheck.PageURL(), "") << row.answer;
+            ASSERT_EQ(trace.lines.size(), 4u) << row.answer;
+            EXPECT_EQ(trace.lines[2].text, std::string("Update Signature Error : ") + row.reason) << row.answer;
+            EXPECT_EQ(trace.lines[3].text, "Update Net Error !");
+        }
+    }
+}
+
+TEST_F(UpdateCheckTest, CarriedSettingsAreBoundedAndStoredInOneWrite) {
+    std::string answer = "magicword=Tallow\nResult=0\n";
+    answer += "Banner.Long=" + std::string(kMaxCarriedValue + 1, 'v') + "\n";
+    answer += "Banner.Full=" + std::string(kMaxCarriedValue, 'f') + "\n";
+    for (int i = 0; i < 70; ++i)
+        answer += "__MODIFY__.Key" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+    ScopedTraceCapture trace;
+    Answered(false, answer);
+    EXPECT_EQ(settings.batches, 1);
+    EXPECT_EQ(settings.writes.size(), 1u + 63u) << "the date, then 64 lines less the long one";
+    EXPECT_EQ(settings.ReadString("Banner.Long"), "");
+    EXPECT_EQ(settings.ReadString("Banner.Full"), std::string(kMaxCarriedValue, 'f'));
+    EXPECT_EQ(settings.ReadString("Key61"), "61");
+    EXPECT_EQ(settings.ReadString("Key62"), "") << "the 65th carried line";
+    EXPECT_EQ(settings.ReadString("Key69"), "");
+    std::vector<std::string> texts;
+    for (const auto& line : trace.lines)
+        texts.push_back(line.text);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "Update Setting Dropped, value over 1024 bytes : Banner.Long"),
+              texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "Update Settings Dropped, over 64 lines : 8 from Key62"),
+              texts.end());
 }
 
 TEST_F(UpdateCheckTest, AutomaticCheckShowsOnlyAnOfferTheUserAllows) {
@@ -183,9 +250,9 @@ TEST_F(UpdateCheckTest, AutomaticCheckShowsOnlyAnOfferTheUserAllows) {
         s.values["App.MagicWord"] = "Tallow";
         s.runTimes = runTimes;
         FakeUpdateHost h;
-        TUpdateCheck c(s, clock, h);
+        TUpdateCheck c(s, clock, h, verifier, kVendorKey);
         c.Begin(false);
-        c.DownloadDone(answer);
+        c.DownloadDone(Signed(answer));
         EXPECT_FALSE(c.Busy());
         return h.posted;
     };
@@ -215,13 +282,14 @@ TEST_F(UpdateCheckTest, NetworkErrorsShowTheErrorTextOnlyToAManualCheckAndKeepTh
 TEST_F(UpdateCheckTest, AnswersAfterTheCheckEndedOnlyDateTheSchedule) {
     Answered(true, "magicword=Tallow\nResult=0");
     ScopedTraceCapture trace;
-    check.DownloadDone("magicword=Tallow\nResult=1\ninfo=late\nBanner.X=1");
+    const std::string late = Signed("magicword=Tallow\nResult=1\ninfo=late\nBanner.X=1");
+    check.DownloadDone(late);
     check.DownloadError();
     EXPECT_EQ(host.posted, 1);
     EXPECT_EQ(check.InfoText(), "You have the latest version.");
     EXPECT_EQ(settings.ReadString("Banner.X"), "");
     ASSERT_EQ(trace.lines.size(), 1u);
-    EXPECT_EQ(trace.lines[0].text, "Update Net : magicword=Tallow\nResult=1\ninfo=late\nBanner.X=1");
+    EXPECT_EQ(trace.lines[0].text, "Update Net : " + late);
 }
 
 TEST_F(UpdateCheckTest, ButtonsStoreTheAutomaticChoiceUnlessTheProductLocksIt) {
@@ -236,9 +304,9 @@ TEST_F(UpdateCheckTest, ButtonsStoreTheAutomaticChoiceUnlessTheProductLocksIt) {
     EXPECT_EQ(host.cancels, 2);
 
     FakeUpdateHost noPageHost;
-    TUpdateCheck noPage(settings, clock, noPageHost);
+    TUpdateCheck noPage(settings, clock, noPageHost, verifier, kVendorKey);
     noPage.Begin(true);
-    noPage.DownloadDone("magicword=Tallow\nResult=1\ninfo=New");
+    noPage.DownloadDone(Signed("magicword=Tallow\nResult=1\ninfo=New"));
     noPage.Accept(true);
     EXPECT_TRUE(noPageHost.opened.empty());
 

@@ -11,7 +11,9 @@
 #include <thread>
 
 #include "engine/EngineFakes.h"
+#include "fakes/FakeSignatures.h"
 #include "online/CLUpdateForm.h"
+#include "online/UpdateKey.h"
 
 namespace tallow::testing {
 namespace {
@@ -63,7 +65,9 @@ class UpdateFormTest : public ::testing::Test {
         return *forms_.back();
     }
 
-    void Answer(const std::string& body) {
+    // Serves `text` signed, as the vendor's server does, with the program's key.
+    void Answer(const std::string& text) {
+        const std::string body = SignAnswerWithFake(text, BuiltInUpdateKey());
         TFakeHttp::Answer answer;
         answer.contentLength = std::to_string(body.size());
         answer.chunks = {body};
