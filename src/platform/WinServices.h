@@ -29,6 +29,7 @@ IClipboard& RealClipboard();
 IRecycleBin& RealRecycleBin();
 IProgramStarter& RealProgramStarter();
 IUrlCache& RealUrlCache();
+ICredentialStore& WinCredentialStore();
 IHttp& WinInetHttp();
 /// CoCreateInstance(CLSID_CUrlHistory, IID_IUrlHistoryStg2) on the calling thread,
 /// whose COM apartment is initialised; nullptr when the object cannot be created.
