@@ -140,6 +140,10 @@ const char* PlacesOutcomeText(TPlacesOutcome outcome) {
 }
 
 TPlacesResult TSqlitePlacesHistory::ClearHistory(const std::string& places, const std::string& favicons) {
+    // Opening a file as a database plays back a journal beside it: a file that is no
+    // database is judged before, so that nothing of it or beside it changes.
+    if (!HasDatabaseHeader(places))
+        return Result(TPlacesOutcome::kNotADatabase, "no database header");
     TSqliteDatabase db(places, kBusyMs);
     // The first read: a file that is no database, or a database another program
     // holds, fails here, before anything is written.

@@ -2,6 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <cstring>
+#include <vector>
+
 namespace tallow {
 namespace {
 
@@ -60,6 +63,26 @@ std::string WideToUtf8(const std::wstring& text) {
         AppendUtf8(out, c);
     }
     return out;
+}
+
+bool HasDatabaseHeader(const std::string& utf8Path) {
+    sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
+    if (!vfs)
+        return false;
+    std::vector<char> storage(vfs->szOsFile);
+    auto* file = reinterpret_cast<sqlite3_file*>(storage.data());
+    sqlite3_filename name = sqlite3_create_filename(utf8Path.c_str(), "", "", 0, nullptr);
+    int outFlags = 0;
+    bool header = false;
+    if (vfs->xOpen(vfs, name, file, SQLITE_OPEN_READONLY | SQLITE_OPEN_MAIN_DB, &outFlags) == SQLITE_OK) {
+        static const char kHeader[16] = "SQLite format 3";  // with its terminating zero
+        char bytes[sizeof kHeader] = {};
+        header = file->pMethods->xRead(file, bytes, sizeof bytes, 0) == SQLITE_OK &&
+                 std::memcmp(bytes, kHeader, sizeof kHeader) == 0;
+        file->pMethods->xClose(file);
+    }
+    sqlite3_free_filename(name);
+    return header;
 }
 
 TSqliteDatabase::TSqliteDatabase(const std::string& utf8Path, int busyMs) {

@@ -12,6 +12,11 @@ namespace tallow {
 /// the form SQLite takes file names in; an unpaired surrogate becomes U+FFFD.
 std::string WideToUtf8(const std::wstring& text);
 
+/// Whether the file `utf8Path` begins with the header of an SQLite database, read
+/// through SQLite's own file layer without opening the file as a database: nothing
+/// is written, and no journal of the file is played back.
+bool HasDatabaseHeader(const std::string& utf8Path);
+
 class TSqliteDatabase {
   public:
     /// Opens the file `utf8Path` for reading and writing; never creates it. SQLite

@@ -166,6 +166,11 @@ TEST_F(PlacesHistoryTest, WhatIsNoPlacesDatabaseOrIsHeldStaysByteForByte) {
                 sqlite3_exec(holder, "PRAGMA locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE", nullptr, nullptr, nullptr),
                 SQLITE_OK);
         }
+        // Opening such a file as a database would play back a journal beside it.
+        const fs::path journal = places.string() + "-journal";
+        fs::remove(journal);
+        if (c.outcome == TPlacesOutcome::kNotADatabase)
+            WriteBytes(journal, "a journal that is no journal");
         const std::string before = ReadBytes(places);
         const std::string iconsBefore = ReadBytes(favicons);
 
@@ -174,6 +179,9 @@ TEST_F(PlacesHistoryTest, WhatIsNoPlacesDatabaseOrIsHeldStaysByteForByte) {
         EXPECT_FALSE(result.detail.empty()) << c.name;
         EXPECT_TRUE(ReadBytes(places) == before) << c.name;
         EXPECT_TRUE(ReadBytes(favicons) == iconsBefore) << c.name;
+        if (c.outcome == TPlacesOutcome::kNotADatabase) {
+            EXPECT_EQ(ReadBytes(journal), "a journal that is no journal") << c.name;
+        }
         sqlite3_close(holder);
     }
 }
