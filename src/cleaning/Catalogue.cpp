@@ -18,11 +18,14 @@ void DeleteIECache(TCleaningActions& a) {
 void PurgeUrlCache(TCleaningActions& a) {
     a.Cleaners().PurgeUrlCache();
 }
+void DeleteIEPasswords(TCleaningActions& a) {
+    a.Cleaners().DeleteIEPasswords();
+}
 void DeleteFirefoxHistory(TCleaningActions& a) {
     a.Firefox().DeleteFirefoxHistory();
 }
-void DeleteFirefoxPlaces(TCleaningActions& a) {
-    a.Firefox().DeleteProfileFile("places.sqlite");
+void ClearFirefoxPlaces(TCleaningActions& a) {
+    a.Firefox().ClearPlacesHistory();
 }
 void DeleteFirefoxCache(TCleaningActions& a) {
     a.Firefox().DeleteFirefoxCache();
@@ -61,9 +64,9 @@ const TCatalogueItem kCatalogue[kItemCount] = {
     {kItemIECookies, kPageIE, 104, "rbIEDeleteCookie", "Delete Cookies", "btnIEDC", "Delete Now", PurgeUrlCache,
      PurgeUrlCache, false, false},
     {kItemIEPasswords, kPageIE, 136, "rbIEDeletePswd", "Delete stored Passwords", "btnIEDP", "Delete Now",
-     PurgeUrlCache, PurgeUrlCache, false, false},
+     DeleteIEPasswords, DeleteIEPasswords, false, false},
     {kItemFFHistory, kPageFF, 24, "rbFFClearBrowseH", "Clear Browser History", "btnFFCBH", "Clear Now",
-     DeleteFirefoxHistory, DeleteFirefoxPlaces, true, true},
+     DeleteFirefoxHistory, ClearFirefoxPlaces, true, true},
     {kItemFFCache, kPageFF, 72, "rbFFDeleteCache", "Delete Cache", "btnFFDC", "Delete Now", DeleteFirefoxCache,
      DeleteFirefoxCache, true, true},
     {kItemFFCookies, kPageFF, 104, "rbFFDeleteCookies", "Delete Cookies", "btnFFDCookie", "Delete Now",

@@ -50,12 +50,13 @@ class TCleaningKit {
   public:
     TCleaningKit(const TPlatform& platform, ISettingsStore& settings)
         : cleaners(platform, settings),
-          firefox(platform, settings, cleaners.FolderCleaner()),
+          firefox(platform, settings, cleaners.FolderCleaner(), places),
           ich1(*platform.urlCache),
           UrlHistory1(platform.urlHistory),
           actions(cleaners, firefox, ich1, UrlHistory1) {}
 
     TCleaners cleaners;
+    TSqlitePlacesHistory places;
     TFirefox firefox;
     TIECache ich1;
     TUrlHistory UrlHistory1;

@@ -1,5 +1,8 @@
 #include "cleaning/Firefox.h"
 
+#include "cleaning/SqliteDatabase.h"
+#include "diagnostics/TraceSender.h"
+
 namespace tallow {
 namespace {
 
@@ -108,7 +111,7 @@ std::string TFirefox::FirefoxCacheFolder() {
 
 void TFirefox::DeleteProfileFile(const std::string& name) {
     std::vector<std::string> names = {name};
-    if (EndsWith(name, ".sqlite")) {
+    if (EndsWith(name, ".sqlite") || EndsWith(name, ".db")) {
         // Recent rows of a database may still sit in its write-ahead log.
         names.push_back(name + "-wal");
         names.push_back(name + "-shm");
@@ -121,8 +124,30 @@ void TFirefox::DeleteProfileFile(const std::string& name) {
     }
 }
 
+void TFirefox::ClearPlacesHistory() {
+    for (const std::string& folder : FirefoxProfileFolders(false))
+        ClearPlacesOf(folder);
+}
+
+// The file stays whatever happens: it also holds the bookmarks, which the browser
+// restores only from its last daily backup.
+void TFirefox::ClearPlacesOf(const std::string& profile) {
+    const std::string places = profile + "places.sqlite";
+    if (!FileExists(places))
+        return;
+    const std::string favicons = profile + "favicons.sqlite";
+    std::string faviconsPath = FileExists(favicons) ? WideToUtf8(p_.fileTree->WidePath(favicons)) : std::string();
+    TPlacesResult result = places_.ClearHistory(WideToUtf8(p_.fileTree->WidePath(places)), faviconsPath);
+    if (result.outcome != TPlacesOutcome::kCleaned || !result.detail.empty()) {
+        DebugTrace().TraceWithTag(
+            places + ": " + PlacesOutcomeText(result.outcome) + (result.detail.empty() ? "" : ": " + result.detail),
+            "Firefox");
+    }
+}
+
 void TFirefox::DeleteFirefoxHistory() {
-    for (const char* name : {"places.sqlite", "places.sqlite-journal", "downloads.sqlite", "formhistory.sqlite"})
+    ClearPlacesHistory();
+    for (const char* name : {"downloads.sqlite", "formhistory.sqlite"})
         DeleteProfileFile(name);
 }
 
@@ -142,9 +167,10 @@ void TFirefox::DeleteFirefoxCookies() {
 }
 
 void TFirefox::DeleteFirefoxPasswords() {
-    // Older versions keep the passwords in signons.sqlite, today's in logins.json; the
-    // key database (key4.db) stays, since it also guards the user's certificates.
-    for (const char* name : {"signons.sqlite", "logins.json", "logins-backup.json"})
+    // Older versions keep the passwords in signons.sqlite, later ones in logins.json,
+    // today's in logins.db; the key database (key4.db) stays, since it also guards the
+    // user's certificates.
+    for (const char* name : {"signons.sqlite", "logins.json", "logins-backup.json", "logins.db", "logins.db-journal"})
         DeleteProfileFile(name);
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cleaning/FolderCleaner.h"
+#include "cleaning/PlacesHistory.h"
 #include "framework/SettingsStore.h"
 #include "platform/Platform.h"
 
@@ -21,9 +22,10 @@ using TShowMessageByKey = std::function<void(const std::string& key)>;
 
 class TFirefox {
   public:
-    /// Over `platform` (copied) and `settings`, emptying folders with `folders`.
-    TFirefox(const TPlatform& platform, ISettingsStore& settings, TFolderCleaner& folders)
-        : p_(platform), settings_(settings), folders_(folders) {}
+    /// Over `platform` (copied) and `settings`, emptying folders with `folders` and
+    /// clearing the places databases with `places`.
+    TFirefox(const TPlatform& platform, ISettingsStore& settings, TFolderCleaner& folders, IPlacesHistory& places)
+        : p_(platform), settings_(settings), folders_(folders), places_(places) {}
 
     /// The program's path: the stored FireFoxPath when that file exists, else the
     /// registry's (the "Firefox Plus" key winning over the Mozilla key), stored when
@@ -44,8 +46,13 @@ class TFirefox {
     std::string FirefoxCacheFolder();
 
     /// Deletes the file `name` from every roaming profile folder that holds it; for a
-    /// database ("*.sqlite") also its write-ahead log and index ("-wal", "-shm").
+    /// database ("*.sqlite", "*.db") also its write-ahead log and index ("-wal", "-shm").
     void DeleteProfileFile(const std::string& name);
+    /// Removes the history inside places.sqlite (and the icons of the pages removed,
+    /// in favicons.sqlite) of every roaming profile; the bookmarks stay. A database
+    /// that does not open, or is locked, is left untouched and reported to the trace.
+    void ClearPlacesHistory();
+    /// `ClearPlacesHistory`, then downloads.sqlite and formhistory.sqlite go.
     void DeleteFirefoxHistory();
     /// Empties the "Cache" and "cache2" folders of every local profile folder.
     void DeleteFirefoxCache();
@@ -60,10 +67,12 @@ class TFirefox {
     bool FileExists(const std::string& path);
     bool FolderExists(const std::string& path);
     std::string RegistryPath(const std::string& storedPath);
+    void ClearPlacesOf(const std::string& profile);
 
     TPlatform p_;
     ISettingsStore& settings_;
     TFolderCleaner& folders_;
+    IPlacesHistory& places_;
 };
 
 }  // namespace tallow

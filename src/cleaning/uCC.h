@@ -37,6 +37,10 @@ class TCleaners {
     /// Walks the whole URL cache (plain enumeration, no pattern) and deletes every
     /// cookie, history and normal entry, tracing each step.
     void PurgeUrlCache();
+    /// Item 4: `PurgeUrlCache`, then the saved form passwords (the values of
+    /// IntelliForms\Storage2) and the site credentials WinInet keeps in the user's
+    /// credential store. Other programs' credentials stay.
+    void DeleteIEPasswords();
 
     // Helpers.
     /// Starts `file` (relative: below the program folder) with the command line

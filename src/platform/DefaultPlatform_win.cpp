@@ -18,6 +18,7 @@ const TPlatform& DefaultPlatform() {
         p.recycleBin = &RealRecycleBin();
         p.starter = &RealProgramStarter();
         p.urlCache = &RealUrlCache();
+        p.credentials = &WinCredentialStore();
         p.urlHistory = CreateUrlHistoryStore;
         p.process = &WinProcessInfo();
         p.messages = &WinWindowMessages();

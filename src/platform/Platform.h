@@ -13,6 +13,7 @@
 #include "platform/Application.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
+#include "platform/CredentialStore.h"
 #include "platform/Events.h"
 #include "platform/FileTree.h"
 #include "platform/Files.h"
@@ -55,6 +56,8 @@ struct TPlatform {
     /// Starts programs and scripts, optionally hidden and waited for.
     IProgramStarter* starter = nullptr;
     IUrlCache* urlCache = nullptr;
+    /// The passwords Windows keeps for programs (Internet Explorer's among them).
+    ICredentialStore* credentials = nullptr;
     /// A new URL history store on the calling thread, whose COM apartment is
     /// initialised; nullptr when it cannot be created.
     std::function<std::unique_ptr<IUrlHistoryStore>()> urlHistory;

@@ -31,6 +31,11 @@ class IRegistry {
                                  const std::string& path,
                                  const std::string& valueName) const = 0;
 
+    /// Deletes every value of key `path` under `root` (the program's own view); its
+    /// subkeys and their values stay. True when the key is gone or holds no value
+    /// afterwards.
+    virtual bool DeleteAllValues(RegistryRoot root, const std::string& path) = 0;
+
     /// The value of `Read` in the program's own view.
     std::optional<std::string> ReadString(RegistryRoot root,
                                           const std::string& path,

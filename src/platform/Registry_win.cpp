@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/AnsiText_win.h"
 #include "platform/WinServices.h"
 
 namespace tallow {
@@ -57,8 +58,42 @@ class TKey {
     HKEY key_ = nullptr;
 };
 
+// The names of every value of the open `key` (none when they cannot be listed).
+std::vector<std::wstring> ValueNames(HKEY key) {
+    DWORD count = 0;
+    DWORD longest = 0;
+    std::vector<std::wstring> names;
+    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr,
+                         nullptr) != ERROR_SUCCESS)
+        return names;
+    std::vector<wchar_t> name(longest + 1);
+    for (DWORD i = 0; i < count; ++i) {
+        DWORD length = DWORD(name.size());
+        if (RegEnumValueW(key, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
+            names.emplace_back(name.data(), length);
+    }
+    return names;
+}
+
 class TWinRegistry : public IRegistry {
   public:
+    bool DeleteAllValues(RegistryRoot root, const std::string& path) override {
+        HKEY key = nullptr;
+        LONG status = RegOpenKeyExW(RootKey(root), AnsiToWide(path).c_str(), 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
+        if (status == ERROR_FILE_NOT_FOUND)
+            return true;
+        if (status != ERROR_SUCCESS)
+            return false;
+        // Listed first, deleted after: deleting while listing would skip values.
+        for (const std::wstring& name : ValueNames(key))
+            RegDeleteValueW(key, name.c_str());
+        DWORD left = 0;
+        RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &left, nullptr, nullptr, nullptr,
+                         nullptr);
+        RegCloseKey(key);
+        return left == 0;
+    }
+
     TRegistryString Read(RegistryRoot root,
                          RegistryView view,
                          const std::string& path,

@@ -29,6 +29,7 @@ IClipboard& RealClipboard();
 IRecycleBin& RealRecycleBin();
 IProgramStarter& RealProgramStarter();
 IUrlCache& RealUrlCache();
+ICredentialStore& WinCredentialStore();
 IHttp& WinInetHttp();
 /// ECDSA P-256 checks through the system's CNG functions (bcrypt.dll, Vista on).
 ISignatureVerifier& CngSignatureVerifier();

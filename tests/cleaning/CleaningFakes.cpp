@@ -13,6 +13,7 @@ TPlatform TCleaningFakes::Platform(std::function<std::unique_ptr<IUrlHistoryStor
     p.recycleBin = &recycleBin;
     p.starter = &starter;
     p.urlCache = &urlCache;
+    p.credentials = &credentials;
     p.urlHistory = urlHistory ? std::move(urlHistory) : [] { return std::unique_ptr<IUrlHistoryStore>(); };
     p.windows = &processWindows;
     return p;

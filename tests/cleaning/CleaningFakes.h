@@ -1,6 +1,7 @@
 // The fakes of the cleaners' services under the names the cleaning tests use.
 #pragma once
 
+#include "cleaning/PlacesHistory.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/FakeSettings.h"
 
@@ -19,8 +20,19 @@ struct TCleaningFakes {
     TFakeRecycleBin recycleBin;
     TFakeProgramStarter starter;
     TFakeUrlCache urlCache;
+    TFakeCredentialStore credentials;
     TFakeProcessWindows processWindows;
     TPlatform Platform(std::function<std::unique_ptr<IUrlHistoryStore>()> urlHistory = nullptr);
+};
+
+/// A places history clean that answers `outcome` and records what it was given.
+struct TFakePlacesHistory : IPlacesHistory {
+    TPlacesResult answer{TPlacesOutcome::kCleaned, ""};
+    std::vector<std::pair<std::string, std::string>> calls;  // places, favicons
+    TPlacesResult ClearHistory(const std::string& places, const std::string& favicons) override {
+        calls.push_back({places, favicons});
+        return answer;
+    }
 };
 
 }  // namespace tallow

@@ -3,6 +3,7 @@
 
 #include "CleaningFakes.h"
 #include "cleaning/Firefox.h"
+#include "fakes/TraceCapture.h"
 
 namespace tallow {
 namespace {
@@ -13,7 +14,8 @@ class FirefoxTest : public ::testing::Test {
   protected:
     TCleaningFakes fakes;
     TFolderCleaner folders{fakes.files, fakes.systemFolders};
-    TFirefox firefox{fakes.Platform(), fakes.settings, folders};
+    TFakePlacesHistory places;
+    TFirefox firefox{fakes.Platform(), fakes.settings, folders, places};
     std::vector<std::string> shown;
     TShowMessageByKey show = [this](const std::string& key) { shown.push_back(key); };
 
@@ -125,18 +127,22 @@ TEST_F(FirefoxTest, HistoryCookiesAndPasswordsDeleteTheirFilesFromTheOneProfile)
     EXPECT_EQ(firefox.FirefoxProfileFolder(false), p);
 
     firefox.DeleteFirefoxHistory();
-    EXPECT_EQ(fakes.files.Below(p), (Paths{profiles + "abcd.default", p + "cookies.sqlite",
-                                           p + "cookies.sqlite-journal", p + "signons.sqlite", p + "prefs.js"}));
+    EXPECT_EQ(fakes.files.Below(p),
+              (Paths{profiles + "abcd.default", p + "places.sqlite", p + "places.sqlite-journal", p + "cookies.sqlite",
+                     p + "cookies.sqlite-journal", p + "signons.sqlite", p + "prefs.js"}))
+        << "the places database holds the bookmarks too: its history is cleaned inside it";
     firefox.DeleteFirefoxCookies();
     firefox.DeleteFirefoxPasswords();
-    EXPECT_EQ(fakes.files.Below(p), (Paths{profiles + "abcd.default", p + "prefs.js"}));
+    EXPECT_EQ(fakes.files.Below(p),
+              (Paths{profiles + "abcd.default", p + "places.sqlite", p + "places.sqlite-journal", p + "prefs.js"}));
 }
 
 TEST_F(FirefoxTest, TodaysFilesGoWithTheirItemAndOtherProfileFilesStay) {
     const std::string p = profiles + "abcd.default-release\\";
     Profile(p, {"places.sqlite", "places.sqlite-wal", "places.sqlite-shm", "formhistory.sqlite-wal", "cookies.sqlite",
-                "cookies.sqlite-wal", "cookies.sqlite-shm", "logins.json", "logins-backup.json", "key4.db", "cert9.db",
-                "prefs.js", "webappsstore.sqlite-wal", "extensions\\addon.xpi"});
+                "cookies.sqlite-wal", "cookies.sqlite-shm", "logins.json", "logins-backup.json", "logins.db",
+                "logins.db-journal", "logins.db-wal", "logins.db-shm", "key4.db", "cert9.db", "prefs.js",
+                "webappsstore.sqlite-wal", "extensions\\addon.xpi"});
     fakes.files.AddFolder(p + "extensions");
     const std::string cache = localProfiles + "abcd.default-release\\";
     fakes.files.AddFolder(localProfiles);
@@ -147,6 +153,9 @@ TEST_F(FirefoxTest, TodaysFilesGoWithTheirItemAndOtherProfileFilesStay) {
     fakes.files.AddFile(cache + "cache2\\index");
     fakes.files.AddFile(cache + "startupCache.4.little");
     const Paths others = {profiles + "abcd.default-release",
+                          p + "places.sqlite",
+                          p + "places.sqlite-wal",
+                          p + "places.sqlite-shm",
                           p + "key4.db",
                           p + "cert9.db",
                           p + "prefs.js",
@@ -188,10 +197,59 @@ TEST_F(FirefoxTest, WithoutProfileFoldersTheProfilesFolderItselfIsUsedAndWithout
     Profile(profiles, {"places.sqlite"});
     EXPECT_EQ(firefox.FirefoxProfileFolder(false), profiles);
     firefox.DeleteFirefoxHistory();
-    EXPECT_FALSE(fakes.files.Exists(profiles + "places.sqlite"));
+    EXPECT_EQ(places.calls, (std::vector<std::pair<std::string, std::string>>{{profiles + "places.sqlite", ""}}));
 
     fakes.settings.shellFolders.clear();
     EXPECT_TRUE(firefox.FirefoxProfileFolders(true).empty());
+}
+
+// The history is cleaned inside places.sqlite of each profile, with the icons of
+// favicons.sqlite where there is one; whatever the database answers, its files stay,
+// and every answer but a plain success reaches the trace.
+TEST_F(FirefoxTest, HistoryIsCleanedInsideThePlacesDatabaseWhichNeverGoes) {
+    struct Case {
+        TPlacesOutcome outcome;
+        const char* detail;
+        const char* traced;  // nullptr: no trace line
+    };
+    const Case cases[] = {
+        {TPlacesOutcome::kCleaned, "", nullptr},
+        {TPlacesOutcome::kCleaned, "not compacted: disk full", "cleaned: not compacted: disk full"},
+        {TPlacesOutcome::kLocked, "database is locked", "locked: database is locked"},
+        {TPlacesOutcome::kNotADatabase, "file is not a database", "not a database: file is not a database"},
+        {TPlacesOutcome::kNotPlaces, "no table moz_places", "no places tables: no table moz_places"},
+        {TPlacesOutcome::kFailed, "disk I/O error", "failed: disk I/O error"},
+    };
+    const std::string one = profiles + "one.default\\", two = profiles + "two.work\\", three = profiles + "three\\";
+    for (const Case& c : cases) {
+        fakes.files.nodes.clear();
+        places.calls.clear();
+        places.answer = {c.outcome, c.detail};
+        Profile(one,
+                {"places.sqlite", "places.sqlite-wal", "favicons.sqlite", "downloads.sqlite", "formhistory.sqlite"});
+        Profile(two, {"places.sqlite"});
+        Profile(three, {"formhistory.sqlite"});
+        ScopedTraceCapture trace;
+
+        firefox.DeleteFirefoxHistory();
+        EXPECT_EQ(places.calls, (std::vector<std::pair<std::string, std::string>>{
+                                    {one + "places.sqlite", one + "favicons.sqlite"}, {two + "places.sqlite", ""}}))
+            << c.detail;
+        EXPECT_EQ(fakes.files.Below(profiles),
+                  (Paths{profiles.substr(0, profiles.size() - 1), one.substr(0, one.size() - 1), one + "places.sqlite",
+                         one + "places.sqlite-wal", one + "favicons.sqlite", two.substr(0, two.size() - 1),
+                         two + "places.sqlite", three.substr(0, three.size() - 1)}))
+            << c.detail;
+        std::vector<std::string> lines;
+        for (const auto& line : trace.lines)
+            lines.push_back(line.tag + " " + line.text);
+        if (c.traced) {
+            EXPECT_EQ(lines, (std::vector<std::string>{"Firefox " + one + "places.sqlite: " + c.traced,
+                                                       "Firefox " + two + "places.sqlite: " + c.traced}));
+        } else {
+            EXPECT_TRUE(lines.empty()) << lines.front();
+        }
+    }
 }
 
 TEST_F(FirefoxTest, CacheLosesItsContentsAndSubfoldersButStays) {

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "cleaning/CleaningActions.h"
 #include "cleaning_win/WinTestSupport.h"
@@ -31,6 +32,40 @@ void DeleteMachineTree(REGSAM view, const char* key) {
     RegDeleteTreeA(h, nullptr);
     RegCloseKey(h);
     RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key, view, 0);
+}
+
+// The rows of `sql` on the database at `path` (ANSI), columns joined by '|'.
+std::vector<std::string> Query(const std::string& path, const std::string& sql) {
+    std::vector<std::string> rows;
+    sqlite3* db = nullptr;
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    char utf8[4 * MAX_PATH] = {};
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr);
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_open_v2(utf8, &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
+        sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+            std::string row;
+            for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
+                const unsigned char* text = sqlite3_column_text(stmt, i);
+                row += (i ? "|" : "") + (text ? std::string(reinterpret_cast<const char*>(text)) : "NULL");
+            }
+            rows.push_back(row);
+        }
+    }
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return rows;
+}
+
+// Places and icons the real browser wrote, copied into `profile`.
+void CopyFixtureProfile(const std::string& profile) {
+    for (const char* name : {"places.sqlite", "favicons.sqlite"}) {
+        ASSERT_TRUE(
+            CopyFileA((ProgramFolder() + "test-fixtures\\firefox\\" + name).c_str(), (profile + name).c_str(), FALSE))
+            << name;
+    }
 }
 
 class FirefoxWinTest : public ::testing::Test {
@@ -107,11 +142,24 @@ TEST_F(FirefoxWinTest, MozillaKeyOnlyInThe64BitViewCountsAndThe32BitViewComesFir
     EXPECT_EQ(kit.firefox.FindFirefoxPath(), "C:\\Program Files (x86)\\Mozilla Firefox\\firefox.exe");
 }
 
-TEST_F(FirefoxWinTest, EachItemRemovesTodaysFilesAndLeavesTheKeysAndPrefs) {
+// Each item on today's profile files; the history item cleans the real browser's
+// places database inside the file, in a profile whose folder name the ANSI code page
+// holds only as a non-ASCII letter, and every bookmark survives.
+TEST_F(FirefoxWinTest, EachItemRemovesTodaysFilesAndLeavesTheKeysPrefsAndBookmarks) {
     MozillaKey("C:\\nowhere\\firefox.exe");
-    for (const char* name : {"places.sqlite-wal", "places.sqlite-shm", "cookies.sqlite-wal", "cookies.sqlite-shm",
-                             "logins.json", "logins-backup.json", "key4.db"})
+    for (const char* name : {"cookies.sqlite-wal", "cookies.sqlite-shm", "logins.json", "logins-backup.json",
+                             "logins.db", "logins.db-journal", "logins.db-wal", "key4.db"})
         WriteTextFile(profile + name, "x");
+    const std::string accented = scratch.Path() + "Roaming\\Mozilla\\Firefox\\Profiles\\t2.d\xE9" "faut\\";
+    MakeFolder(accented);
+    for (const std::string& p : {profile, accented})
+        CopyFixtureProfile(p);
+    const std::string bookmarks =
+        "SELECT b.id, b.parent, b.title, p.url FROM moz_bookmarks b JOIN moz_places p ON p.id = b.fk";
+    const std::vector<std::string> bookmarked = Query(accented + "places.sqlite", bookmarks);
+    ASSERT_GE(bookmarked.size(), 6u);
+    ASSERT_NE(Query(accented + "places.sqlite", "SELECT count(*) FROM moz_historyvisits"),
+              std::vector<std::string>{"0"});
     const std::string cache2 = scratch.Path() + "Local\\Mozilla\\Firefox\\Profiles\\t1.default\\cache2\\";
     MakeFolder(cache2);
     MakeFolder(cache2 + "entries");
@@ -121,22 +169,33 @@ TEST_F(FirefoxWinTest, EachItemRemovesTodaysFilesAndLeavesTheKeysAndPrefs) {
     for (int item : {kItemFFHistory, kItemFFCache, kItemFFCookies, kItemFFPasswords})
         kit.actions.ItemButtonClick(item, show);
     EXPECT_EQ(shown, std::vector<std::string>(4, "MSGBOX_Cleared"));
-    EXPECT_EQ(TreeBelow(profile), (std::set<std::string>{"key4.db", "prefs.js"}));
+    EXPECT_EQ(TreeBelow(profile), (std::set<std::string>{"favicons.sqlite", "key4.db", "places.sqlite", "prefs.js"}));
+    for (const std::string& p : {profile, accented}) {
+        EXPECT_EQ(Query(p + "places.sqlite", bookmarks), bookmarked) << p;
+        EXPECT_EQ(Query(p + "places.sqlite", "SELECT count(*) FROM moz_historyvisits"), std::vector<std::string>{"0"});
+        EXPECT_EQ(Query(p + "places.sqlite", "SELECT count(*) FROM moz_places WHERE url LIKE '%visited-only%'"),
+                  std::vector<std::string>{"0"});
+        EXPECT_EQ(Query(p + "favicons.sqlite", "PRAGMA integrity_check"), std::vector<std::string>{"ok"});
+    }
     EXPECT_TRUE(PathExists(cache2));
     EXPECT_TRUE(TreeBelow(cache2).empty());
 }
 
-TEST_F(FirefoxWinTest, HistoryButtonDeletesFourFilesAndTheRunOnlyPlaces) {
+// A places.sqlite that is no database stays as it is; the button still removes the
+// downloads and form history, the run touches neither.
+TEST_F(FirefoxWinTest, HistoryButtonDeletesDownloadsAndFormsTheRunNeitherAndNoPlacesGo) {
     MozillaKey("C:\\nowhere\\firefox.exe");
     kit.actions.ItemButtonClick(kItemFFHistory, show);
     EXPECT_EQ(shown, std::vector<std::string>{"MSGBOX_Cleared"});
-    for (const char* name : kHistoryFiles)
+    for (const char* name : {"downloads.sqlite", "formhistory.sqlite"})
         EXPECT_FALSE(PathExists(profile + name)) << name;
+    EXPECT_EQ(ReadTextFile(profile + "places.sqlite"), "x");
+    EXPECT_TRUE(PathExists(profile + "places.sqlite-journal"));
     EXPECT_TRUE(PathExists(profile + "cookies.sqlite"));
 
     FillProfile();
     kit.actions.RunAction(kItemFFHistory);
-    EXPECT_FALSE(PathExists(profile + "places.sqlite"));
+    EXPECT_EQ(ReadTextFile(profile + "places.sqlite"), "x");
     EXPECT_TRUE(PathExists(profile + "places.sqlite-journal"));
     EXPECT_TRUE(PathExists(profile + "downloads.sqlite"));
     EXPECT_TRUE(PathExists(profile + "formhistory.sqlite"));

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <objbase.h>
+#include <wincred.h>
 #include <wininet.h>
 
 #include <gtest/gtest.h>
@@ -68,6 +69,40 @@ std::set<std::string> KeptByPurge() {
     return kept;
 }
 
+const char* const kIntelliForms = "Software\\Microsoft\\Internet Explorer\\IntelliForms";
+
+bool AddCredential(const wchar_t* target, DWORD type) {
+    CREDENTIALW credential = {};
+    credential.Type = type;
+    credential.TargetName = const_cast<wchar_t*>(target);
+    credential.UserName = const_cast<wchar_t*>(L"tester");
+    BYTE secret[] = {'p', 'w'};
+    credential.CredentialBlob = secret;
+    credential.CredentialBlobSize = sizeof secret;
+    credential.Persist = CRED_PERSIST_LOCAL_MACHINE;
+    return CredWriteW(&credential, 0) != FALSE;
+}
+
+bool HasCredential(const wchar_t* target, DWORD type) {
+    PCREDENTIALW credential = nullptr;
+    if (!CredReadW(target, type, 0, &credential))
+        return false;
+    CredFree(credential);
+    return true;
+}
+
+// The number of values of a key of the current user; -1 without the key.
+int ValueCount(const std::string& key) {
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+        return -1;
+    DWORD count = 0;
+    RegQueryInfoKeyA(h, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
+                     nullptr);
+    RegCloseKey(h);
+    return int(count);
+}
+
 void EmptyCache() {
     for (const std::string& url : CacheUrls())
         DeleteUrlCacheEntryA(url.c_str());
@@ -124,15 +159,33 @@ TEST_F(UrlCacheWinTest, PurgeDeletesNormalCookieAndHistoryEntriesKeepsStickyAndT
     EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()), closing);
 }
 
-TEST_F(UrlCacheWinTest, CookieAndPasswordItemsDeleteTheSameEntries) {
+// The passwords item purges what the cookies item purges, and also removes the
+// form passwords and WinInet's credentials from the system's stores; another
+// program's credential and other form data stay.
+TEST_F(UrlCacheWinTest, PasswordsItemPurgesLikeCookiesAndTakesIEsStoredPasswords) {
     std::set<std::string> kept = KeptByPurge();
     kit.actions.RunAction(kItemIECookies);
     EXPECT_EQ(CacheUrls(), kept);
 
     EmptyCache();
     SetUp();
+    const wchar_t* const wininet = L"Microsoft_WinInet_tallow.test:80/Realm";
+    const wchar_t* const other = L"TallowTest:other-program";
+    ASSERT_TRUE(AddCredential(wininet, CRED_TYPE_GENERIC));
+    ASSERT_TRUE(AddCredential(other, CRED_TYPE_GENERIC));
+    for (const char* name : {"5A1B2C3D4E", "6F7A8B9C0D"})
+        SetRegistryString(false, kIntelliForms + std::string("\\Storage2"), name, "encrypted");
+    SetRegistryString(false, kIntelliForms + std::string("\\Storage1"), "q", "search words");
+    ASSERT_EQ(ValueCount(kIntelliForms + std::string("\\Storage2")), 2);
+
     kit.actions.RunAction(kItemIEPasswords);
     EXPECT_EQ(CacheUrls(), kept);
+    EXPECT_FALSE(HasCredential(wininet, CRED_TYPE_GENERIC));
+    EXPECT_TRUE(HasCredential(other, CRED_TYPE_GENERIC));
+    EXPECT_EQ(ValueCount(kIntelliForms + std::string("\\Storage2")), 0) << "the values go, the key stays";
+    EXPECT_EQ(ValueCount(kIntelliForms + std::string("\\Storage1")), 1);
+    CredDeleteW(other, CRED_TYPE_GENERIC, 0);
+    DeleteRegistryTree(false, kIntelliForms);
 }
 
 TEST_F(UrlCacheWinTest, EmptyCacheWritesOnlyTheClosingLines) {

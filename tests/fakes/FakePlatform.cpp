@@ -76,6 +76,60 @@ TRegistryString TFakeRegistry::Read(RegistryRoot root,
     return result;
 }
 
+namespace {
+// A value path is its key's path, a backslash and the value's name.
+bool IsValueOf(const std::string& valuePath, const std::string& key) {
+    return valuePath.size() > key.size() && !TNoCaseLess()(valuePath.substr(0, key.size() + 1), key + "\\") &&
+           !TNoCaseLess()(key + "\\", valuePath.substr(0, key.size() + 1)) &&
+           valuePath.find('\\', key.size() + 1) == std::string::npos;
+}
+}  // namespace
+
+bool TFakeRegistry::DeleteAllValues(RegistryRoot root, const std::string& path) {
+    bool had = false;
+    for (auto it = values.begin(); it != values.end();) {
+        if (it->first.first == root && IsValueOf(it->first.second, path)) {
+            it = values.erase(it);
+            had = true;
+        } else {
+            ++it;
+        }
+    }
+    if (had)
+        emptyKeys.insert({root, path});
+    return true;
+}
+
+std::vector<std::string> TFakeRegistry::ValueNames(RegistryRoot root, const std::string& path) const {
+    std::vector<std::string> names;
+    for (const auto& [key, value] : values) {
+        if (key.first == root && IsValueOf(key.second, path))
+            names.push_back(key.second.substr(path.size() + 1));
+    }
+    return names;
+}
+
+bool TFakeCredentialStore::Delete(const TCredential& credential) {
+    if (undeletable.count(credential.target))
+        return false;
+    for (auto it = credentials.begin(); it != credentials.end(); ++it) {
+        if (it->target == credential.target && it->type == credential.type) {
+            credentials.erase(it);
+            deleted.push_back(credential.target);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TFakeCredentialStore::Holds(const std::wstring& target) const {
+    for (const TCredential& c : credentials) {
+        if (c.target == target)
+            return true;
+    }
+    return false;
+}
+
 std::string TFakeShellFolders::Folder(const std::string& name) const {
     auto it = user.find(name);
     return it != user.end() && !it->second.empty() ? it->second : CommonFolder(name);
@@ -717,6 +771,7 @@ TFakePlatform::TFakePlatform() {
     platform_.recycleBin = &recycleBin;
     platform_.starter = &starter;
     platform_.urlCache = &urlCache;
+    platform_.credentials = &credentials;
     platform_.http = &http;
     platform_.sharedMemory = &sharedMemory;
     platform_.events = &events;

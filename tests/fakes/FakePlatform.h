@@ -45,6 +45,10 @@ class TFakeRegistry : public IRegistry {
                          RegistryView view,
                          const std::string& path,
                          const std::string& valueName) const override;
+    /// Removes the values of the key from the own view; the key stays (as an empty key).
+    bool DeleteAllValues(RegistryRoot root, const std::string& path) override;
+    /// The names of the values of key `path` in the own view.
+    std::vector<std::string> ValueNames(RegistryRoot root, const std::string& path) const;
 };
 
 class TFakeShellFolders : public IShellFolders {
@@ -354,6 +358,17 @@ class TFakeUrlCache : public IUrlCache {
     std::uint32_t lastError_ = 0;
 };
 
+/// A credential store holding what a test puts in `credentials`.
+class TFakeCredentialStore : public ICredentialStore {
+  public:
+    std::vector<TCredential> credentials;
+    std::set<std::wstring> undeletable;  // targets whose deletion fails
+    std::vector<std::wstring> deleted;   // targets, in order
+    std::vector<TCredential> List() override { return credentials; }
+    bool Delete(const TCredential& credential) override;
+    bool Holds(const std::wstring& target) const;
+};
+
 class TFakeClipboard : public IClipboard {
   public:
     bool heldByOther = false;
@@ -415,6 +430,7 @@ class TFakePlatform {
     TFakeRecycleBin recycleBin;
     TFakeProgramStarter starter;
     TFakeUrlCache urlCache;
+    TFakeCredentialStore credentials;
     TFakeHttp http;
     TFakeSharedMemory sharedMemory;
     TFakeEvents events;
