@@ -1,11 +1,14 @@
 // The debug trace as real processes under Wine: TraceViewer.exe writes the
 // records to a file, tallowmere.exe started with /d sends its trace lines to
-// it in order, and without /d sends none. The program runs as a copy in a
+// it in order, and without /d sends none; the viewer's shared objects admit
+// only their user and SYSTEM. The program runs as a copy in a
 // scratch folder (its own settings folder) whose const.dat lacks two settings
 // that the start reads after debug mode is decided.
 #include <windows.h>
 
+#include <aclapi.h>
 #include <gtest/gtest.h>
+#include <sddl.h>
 
 #include <sstream>
 #include <string>
@@ -92,6 +95,52 @@ void MakeScratchProgram(const std::string& folder) {
     CloseHandle(f);
 }
 
+// The security identifiers that the access list of the named object (opened by
+// `open` with READ_CONTROL) allows, as text; "?" for an entry that allows nothing
+// or is not an allowing entry.
+template <typename Open>
+std::vector<std::string> AllowedSids(Open open) {
+    std::vector<std::string> sids;
+    HANDLE object = open();
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!object || GetSecurityInfo(object, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
+                                   nullptr, &descriptor) != ERROR_SUCCESS) {
+        return {"no security information"};
+    }
+    for (DWORD i = 0; dacl && i < dacl->AceCount; ++i) {
+        void* ace = nullptr;
+        char* text = nullptr;
+        if (GetAce(dacl, i, &ace) && static_cast<ACE_HEADER*>(ace)->AceType == ACCESS_ALLOWED_ACE_TYPE &&
+            static_cast<ACCESS_ALLOWED_ACE*>(ace)->Mask != 0 &&
+            ConvertSidToStringSidA(&static_cast<ACCESS_ALLOWED_ACE*>(ace)->SidStart, &text)) {
+            sids.push_back(text);
+            LocalFree(text);
+        } else {
+            sids.push_back("?");
+        }
+    }
+    LocalFree(descriptor);
+    CloseHandle(object);
+    return sids;
+}
+
+std::string CurrentUserSid() {
+    HANDLE token = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    char buffer[256];
+    DWORD size = sizeof buffer;
+    char* text = nullptr;
+    std::string sid;
+    if (GetTokenInformation(token, TokenUser, buffer, size, &size) &&
+        ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &text)) {
+        sid = text;
+        LocalFree(text);
+    }
+    CloseHandle(token);
+    return sid;
+}
+
 template <typename Done>
 bool WaitUntil(Done done, DWORD milliseconds) {
     for (DWORD waited = 0; waited < milliseconds; waited += 100) {
@@ -136,6 +185,17 @@ class TraceViewerWine : public ::testing::Test {
 };
 
 TEST_F(TraceViewerWine, DebugModeSendsTheProgramsLinesInOrderAndPlainStartSendsNone) {
+    ASSERT_TRUE(WaitUntil(  // the viewer's last object
+        [] {
+            HANDLE flush = OpenEventA(SYNCHRONIZE, FALSE, "Global\\TraceViewFlushEvent");
+            return flush && CloseHandle(flush);
+        },
+        10000));
+    const std::vector<std::string> owner = {CurrentUserSid(), "S-1-5-18"};
+    EXPECT_EQ(AllowedSids([] { return OpenFileMappingA(READ_CONTROL, FALSE, "Global\\TraceViewMap"); }), owner);
+    EXPECT_EQ(AllowedSids([] { return OpenMutexA(READ_CONTROL, FALSE, "Global\\TraceViewQueueMutex"); }), owner);
+    EXPECT_EQ(AllowedSids([] { return OpenEventA(READ_CONTROL, FALSE, "Global\\TraceViewQueueEvent"); }), owner);
+
     const std::string exe = "\"" + scratch + "tallowmere.exe\"";
     program = Start(scratch, exe);
     ASSERT_TRUE(WaitUntil([] { return FindWindowA("TfrmMain", nullptr) != nullptr; }, 30000));
