@@ -95,50 +95,48 @@ void MakeScratchProgram(const std::string& folder) {
     CloseHandle(f);
 }
 
-// The security identifiers that the access list of the named object (opened by
-// `open` with READ_CONTROL) allows, as text; "?" for an entry that allows nothing
-// or is not an allowing entry.
-template <typename Open>
-std::vector<std::string> AllowedSids(Open open) {
+std::string SidText(PSID sid) {
+    char* text = nullptr;
+    if (!ConvertSidToStringSidA(sid, &text)) {
+        return "?";
+    }
+    std::string result = text;
+    LocalFree(text);
+    return result;
+}
+
+// The accounts that the access list of `object` allows, as SID texts ("?" for an
+// entry of another kind); the handle is closed.
+std::vector<std::string> AllowedSids(HANDLE object) {
     std::vector<std::string> sids;
-    HANDLE object = open();
     PACL dacl = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (!object || GetSecurityInfo(object, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
-                                   nullptr, &descriptor) != ERROR_SUCCESS) {
-        return {"no security information"};
-    }
-    for (DWORD i = 0; dacl && i < dacl->AceCount; ++i) {
-        void* ace = nullptr;
-        char* text = nullptr;
-        if (GetAce(dacl, i, &ace) && static_cast<ACE_HEADER*>(ace)->AceType == ACCESS_ALLOWED_ACE_TYPE &&
-            static_cast<ACCESS_ALLOWED_ACE*>(ace)->Mask != 0 &&
-            ConvertSidToStringSidA(&static_cast<ACCESS_ALLOWED_ACE*>(ace)->SidStart, &text)) {
-            sids.push_back(text);
-            LocalFree(text);
-        } else {
-            sids.push_back("?");
+    if (object && GetSecurityInfo(object, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl, nullptr,
+                                  &descriptor) == ERROR_SUCCESS) {
+        for (DWORD i = 0; dacl && i < dacl->AceCount; ++i) {
+            ACCESS_ALLOWED_ACE* ace = nullptr;
+            const bool allows = GetAce(dacl, i, reinterpret_cast<void**>(&ace)) &&
+                                ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE && ace->Mask != 0;
+            sids.push_back(allows ? SidText(&ace->SidStart) : "?");
         }
+        LocalFree(descriptor);
     }
-    LocalFree(descriptor);
-    CloseHandle(object);
+    if (object) {
+        CloseHandle(object);
+    }
     return sids;
 }
 
 std::string CurrentUserSid() {
     HANDLE token = nullptr;
-    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
-    char buffer[256];
+    BYTE buffer[256];
     DWORD size = sizeof buffer;
-    char* text = nullptr;
-    std::string sid;
-    if (GetTokenInformation(token, TokenUser, buffer, size, &size) &&
-        ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &text)) {
-        sid = text;
-        LocalFree(text);
+    const bool read = OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
+                      GetTokenInformation(token, TokenUser, buffer, size, &size);
+    if (token) {
+        CloseHandle(token);
     }
-    CloseHandle(token);
-    return sid;
+    return read ? SidText(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid) : "";
 }
 
 template <typename Done>
@@ -192,9 +190,9 @@ TEST_F(TraceViewerWine, DebugModeSendsTheProgramsLinesInOrderAndPlainStartSendsN
         },
         10000));
     const std::vector<std::string> owner = {CurrentUserSid(), "S-1-5-18"};
-    EXPECT_EQ(AllowedSids([] { return OpenFileMappingA(READ_CONTROL, FALSE, "Global\\TraceViewMap"); }), owner);
-    EXPECT_EQ(AllowedSids([] { return OpenMutexA(READ_CONTROL, FALSE, "Global\\TraceViewQueueMutex"); }), owner);
-    EXPECT_EQ(AllowedSids([] { return OpenEventA(READ_CONTROL, FALSE, "Global\\TraceViewQueueEvent"); }), owner);
+    EXPECT_EQ(AllowedSids(OpenFileMappingA(READ_CONTROL, FALSE, "Global\\TraceViewMap")), owner);
+    EXPECT_EQ(AllowedSids(OpenMutexA(READ_CONTROL, FALSE, "Global\\TraceViewQueueMutex")), owner);
+    EXPECT_EQ(AllowedSids(OpenEventA(READ_CONTROL, FALSE, "Global\\TraceViewQueueEvent")), owner);
 
     const std::string exe = "\"" + scratch + "tallowmere.exe\"";
     program = Start(scratch, exe);
