@@ -3,29 +3,38 @@
 #   <OUT_DIR>/<stem>-setup.exe      the installer (needs makensis, Debian package nsis)
 # Run by the tallow_release target with cmake -P and these variables:
 #   BIN_DIR STAGE_DIR OUT_DIR STEM NSI ICON APP_NAME APP_VER APP_VER4 PUBLISHER
-#   COPYRIGHT REGPATH CONFIGPATH
+#   COPYRIGHT REGPATH CONFIGPATH PROGRAMS
 #
-# The shipped files are everything in BIN_DIR but the release files themselves and
-# the developer programs (the gallery, benchmarks, tests), so a new shipped file or
-# folder (a language, a skin, a helper program) is picked up without a list to keep.
+# The shipped files are the programs named in PROGRAMS (tallowmere.exe and
+# TraceViewer.exe) and every other file in BIN_DIR that is no program or build
+# product, so a new data file or folder (a language, a skin) is picked up without
+# a list to keep, while a developer program (the gallery, a benchmark, a test)
+# never ships unless it is named.
 
 cmake_minimum_required(VERSION 3.25)
 
-set(developer_files "^(gallery|.*_bench|.*_tests?)\\.exe$|\\.(pdb|map|a|lib)$|-setup\\.exe$|-portable\\.zip$")
+set(program_files "\\.(exe|dll|com|scr|cpl|ocx|pdb|map|a|lib|exp|ilk|o|obj)$")
+set(release_files "-setup\\.exe$|-portable\\.zip$")
+set(shipped_programs "")
+foreach(p IN LISTS PROGRAMS)
+    string(TOLOWER "${p}" lower)
+    list(APPEND shipped_programs "${lower}")
+endforeach()
 
 file(GLOB_RECURSE found RELATIVE ${BIN_DIR} LIST_DIRECTORIES false ${BIN_DIR}/*)
 list(SORT found)
 set(shipped "")
 foreach(f IN LISTS found)
-    get_filename_component(name ${f} NAME)
-    string(TOLOWER "${name}" lower)
-    if(NOT lower MATCHES "${developer_files}")
+    string(TOLOWER "${f}" lower)
+    if(lower IN_LIST shipped_programs OR NOT (lower MATCHES "${program_files}" OR lower MATCHES "${release_files}"))
         list(APPEND shipped ${f})
     endif()
 endforeach()
-if(NOT "tallowmere.exe" IN_LIST shipped)
-    message(FATAL_ERROR "package: no tallowmere.exe in ${BIN_DIR}")
-endif()
+foreach(p IN LISTS PROGRAMS)
+    if(NOT "${p}" IN_LIST shipped)
+        message(FATAL_ERROR "package: no ${p} in ${BIN_DIR}")
+    endif()
+endforeach()
 
 # The portable folder, zipped.
 set(portable ${STAGE_DIR}/${STEM})

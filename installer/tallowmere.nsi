@@ -6,6 +6,9 @@
 ;
 ; Switches: /S installs or uninstalls silently (a silent uninstall keeps the
 ; user's settings); /D=folder chooses the program folder (last on the line).
+; A program folder that already holds files is refused unless they are an
+; earlier installation; a silent install then ends with exit code 2 and
+; installs nothing.
 
 Unicode true
 SetCompressor /SOLID lzma
@@ -42,6 +45,7 @@ VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -60,6 +64,69 @@ VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
     ${EndIf}
 !macroend
 
+; Removes the trailing backslashes (or slashes) of a folder held in `var`, so that
+; "$var\file" has one separator also for a drive's root (C:\ gives C:). Uses $9.
+!macro StripTrailingSeparators var
+    ${Do}
+        StrCpy $9 ${var} 1 -1
+        ${If} $9 != "\"
+        ${AndIf} $9 != "/"
+            ${ExitDo}
+        ${EndIf}
+        StrCpy ${var} ${var} -1
+    ${Loop}
+!macroend
+
+; $R0 = 1 when $INSTDIR may take the program: it does not exist yet, it is an
+; empty folder, or it holds an earlier installation (its uninstaller beside the
+; program); 0 otherwise (a folder of other files, or a file).
+Function CheckProgramFolder
+    StrCpy $R0 1
+    StrCpy $R3 "$INSTDIR"
+    !insertmacro StripTrailingSeparators $R3
+    ${If} ${FileExists} "$R3\${UNINSTALL_EXE}"
+    ${AndIf} ${FileExists} "$R3\${PROGRAM_EXE}"
+        Return
+    ${EndIf}
+    ClearErrors
+    FindFirst $R1 $R2 "$R3\*.*"
+    ${If} $R2 == ""  ; no folder of that name: free, unless a file has it
+        ${If} ${FileExists} "$R3"
+            StrCpy $R0 0
+        ${EndIf}
+        Return
+    ${EndIf}
+    ${DoWhile} $R2 != ""
+        ${If} $R2 != "."
+        ${AndIf} $R2 != ".."
+            StrCpy $R0 0
+            ${ExitDo}
+        ${EndIf}
+        FindNext $R1 $R2
+    ${Loop}
+    FindClose $R1
+FunctionEnd
+
+!define REFUSED_FOLDER_TEXT "The folder $INSTDIR already holds other files. Choose an empty folder, a new one or the folder of an earlier ${APP_NAME} installation."
+
+Function .onInit
+    ${If} ${Silent}
+        Call CheckProgramFolder
+        ${If} $R0 == 0
+            SetErrorLevel 2
+            Quit
+        ${EndIf}
+    ${EndIf}
+FunctionEnd
+
+Function DirectoryLeave
+    Call CheckProgramFolder
+    ${If} $R0 == 0
+        MessageBox MB_OK|MB_ICONEXCLAMATION "${REFUSED_FOLDER_TEXT}"
+        Abort
+    ${EndIf}
+FunctionEnd
+
 Section "Install"
     SetShellVarContext all
     !insertmacro CloseRunningProgram
@@ -69,9 +136,10 @@ Section "Install"
     WriteUninstaller "$INSTDIR\${UNINSTALL_EXE}"
     CreateShortcut "$SMPROGRAMS\${APP_NAME}.lnk" "$INSTDIR\${PROGRAM_EXE}" "" "$INSTDIR\${PROGRAM_EXE}" 0
 
-    ; The channel: which installer put the program here. The program sends its
-    ; file name with its requests to the vendor's server.
-    WriteRegStr HKLM "${CHANNEL_KEY}" "CHL" "$EXEPATH"
+    ; The channel: which installer put the program here. The program sends it
+    ; with its requests to the vendor's server. Its file name only: the full path
+    ; would name the installing user in a key that every account can read.
+    WriteRegStr HKLM "${CHANNEL_KEY}" "CHL" "$EXEFILE"
 
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${APP_NAME}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${APP_VER}"
@@ -89,13 +157,16 @@ SectionEnd
 ; The program keeps its settings in a folder named after App.ConfigPath or, when
 ; that is empty, after the program's full path with every backslash, colon and
 ; slash made an underscore (C:\Program Files\Tallowmere\tallowmere.exe gives
-; C__Program Files_Tallowmere_tallowmere.exe).
+; C__Program Files_Tallowmere_tallowmere.exe). A folder given with a trailing
+; backslash (C:\) still makes one separator: C:\tallowmere.exe, C__tallowmere.exe.
 Function un.SettingsFolderName
     StrCpy $0 "${CONFIGPATH}"
     ${If} $0 != ""
         Return
     ${EndIf}
-    StrCpy $1 "$INSTDIR\${PROGRAM_EXE}"
+    StrCpy $1 "$INSTDIR"
+    !insertmacro StripTrailingSeparators $1
+    StrCpy $1 "$1\${PROGRAM_EXE}"
     StrCpy $0 ""
     StrCpy $2 0
     ${Do}

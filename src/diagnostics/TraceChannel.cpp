@@ -54,10 +54,26 @@ void TMapFileChannel::CloseChannel() {
 
 void TMapFileChannel::UpdateFlushEvent() {
     if (WaitForViewer) {
-        flushEvent_ = services_.events->CreateNamedEvent(kTraceFlushEventName, false, false);
+        flushEvent_ = services_.events->CreateNamedEvent(Name(kTraceFlushEventName), false, false);
     } else {
         flushEvent_.reset();
     }
+}
+
+bool TMapFileChannel::ConnectIn(TraceNamespace space) {
+    space_ = space;
+    view_ = services_.sharedMemory->Open(Name(kTraceMapName));
+    if (view_) {
+        queueEvent_ = services_.events->OpenNamedEvent(Name(kTraceQueueEventName));
+    }
+    if (view_ && queueEvent_) {
+        UpdateFlushEvent();
+        if (TraceHeaderIntact(view_->Data(), view_->Size())) {
+            return true;
+        }
+    }
+    CloseChannel();
+    return false;
 }
 
 bool TMapFileChannel::EnsureConnected() {
@@ -65,19 +81,14 @@ bool TMapFileChannel::EnsureConnected() {
         if (TraceHeaderIntact(view_->Data(), view_->Size())) {
             return true;
         }
-    } else {
-        view_ = services_.sharedMemory->Open(kTraceMapName);
-        if (view_) {
-            queueEvent_ = services_.events->OpenNamedEvent(kTraceQueueEventName);
-        }
-        if (view_ && queueEvent_) {
-            UpdateFlushEvent();
-            if (TraceHeaderIntact(view_->Data(), view_->Size())) {
-                return true;
-            }
+        CloseChannel();
+        return false;
+    }
+    for (TraceNamespace space : kTraceNamespaces) {
+        if (ConnectIn(space)) {
+            return true;
         }
     }
-    CloseChannel();
     return false;
 }
 
@@ -100,7 +111,7 @@ void TMapFileChannel::SendRecord(const std::uint8_t* record, std::uint32_t size)
     if (!area || area->size <= size) {
         return;
     }
-    std::unique_ptr<INamedMutex> mutex = services_.events->OpenNamedMutex(kTraceQueueMutexName);
+    std::unique_ptr<INamedMutex> mutex = services_.events->OpenNamedMutex(Name(kTraceQueueMutexName));
     if (!mutex) {
         Report("Mutex Opened Error.");
         CloseChannel();
@@ -140,7 +151,12 @@ std::string TMapFileChannel::ViewerCommand() const {
 }
 
 void TMapFileChannel::LaunchViewer() {
-    std::unique_ptr<INamedEvent> started = services_.events->CreateNamedEvent(kTraceStartEventName, false, false);
+    std::unique_ptr<INamedEvent> started;
+    for (TraceNamespace space : kTraceNamespaces) {
+        if (!started) {
+            started = services_.events->CreateNamedEvent(TraceObjectName(kTraceStartEventName, space), false, false);
+        }
+    }
     TProcessRequest request;
     request.application = ViewerPath();
     request.commandLine = ViewerCommand();

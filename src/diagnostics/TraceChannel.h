@@ -63,11 +63,15 @@ class TMapFileChannel : public TTraceChannel {
     TMapFileChannel(const TTraceServices& services, bool waitForViewer, TTraceErrorHook errorHook = {});
     ~TMapFileChannel() override;
 
+    /// Connects to the viewer's objects in the first namespace (Global, then
+    /// Local) where its mapping and queue event open and its header is intact.
     bool EnsureConnected() override;
+    /// Makes (or opens) the flush event in the namespace of the connection.
     void UpdateFlushEvent() override;
     /// Starts the viewer with "-a <process id>" and waits up to 5000 ms for its
-    /// start event. The viewer is the registry's "TraceViewer" value under the
-    /// user's "Software\TraceView" key, else TraceViewer.exe beside the program.
+    /// start event (made in the first namespace that allows it). The viewer is
+    /// the registry's "TraceViewer" value under the user's "Software\TraceView"
+    /// key, else TraceViewer.exe beside the program.
     void LaunchViewer() override;
     bool ViewerFilterChanged() override;
     void ReadViewerFilter(TTraceFilter& filter) override;
@@ -85,9 +89,12 @@ class TMapFileChannel : public TTraceChannel {
 
   private:
     void Report(const std::string& error) const;
+    bool ConnectIn(TraceNamespace space);
+    std::string Name(const char* globalName) const { return TraceObjectName(globalName, space_); }
 
     TTraceServices services_;
     TTraceErrorHook errorHook_;
+    TraceNamespace space_ = TraceNamespace::Global;  // of the current or last connection
     std::unique_ptr<ISharedView> view_;
     std::unique_ptr<INamedEvent> queueEvent_;
     std::unique_ptr<INamedEvent> flushEvent_;

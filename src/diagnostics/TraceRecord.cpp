@@ -50,6 +50,15 @@ bool SaneLength(std::uint32_t length, std::size_t unread) {
 
 }  // namespace
 
+std::string TraceObjectName(const char* globalName, TraceNamespace space) {
+    const std::string name = globalName;
+    const std::string global = "Global\\";
+    if (space == TraceNamespace::Global || name.compare(0, global.size(), global) != 0) {
+        return name;
+    }
+    return "Local\\" + name.substr(global.size());
+}
+
 std::uint32_t ReadTraceWord(const std::uint8_t* at) {
     return Get<std::uint32_t>(at);
 }

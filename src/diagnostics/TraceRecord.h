@@ -26,6 +26,14 @@ inline constexpr const char* kTraceQueueMutexName = "Global\\TraceViewQueueMutex
 inline constexpr const char* kTraceFlushEventName = "Global\\TraceViewFlushEvent";
 inline constexpr const char* kTraceStartEventName = "Global\\TraceViewStartEvent";
 
+/// The object-name namespaces the viewer and the sender try, in this order:
+/// "Global\" (every session sees it, but making a new object there needs a
+/// privilege a standard user lacks), then "Local\" (this session's own).
+enum class TraceNamespace { Global, Local };
+inline constexpr TraceNamespace kTraceNamespaces[] = {TraceNamespace::Global, TraceNamespace::Local};
+/// One of the names above (all "Global\...") in namespace `space`.
+std::string TraceObjectName(const char* globalName, TraceNamespace space);
+
 inline constexpr std::uint32_t kTraceCheckValue = 0x7F3D92E0;
 inline constexpr int kTraceDefaultLevel = 3;
 inline constexpr std::uint32_t kTraceDefaultMessageType = 0;

@@ -37,14 +37,17 @@ class IEvents {
     virtual ~IEvents() = default;
     /// OpenEventA with the rights to set and wait; nullptr when there is none.
     virtual std::unique_ptr<INamedEvent> OpenNamedEvent(const std::string& name) = 0;
-    /// CreateEventA: a new event, or the existing one of that name (whose kind
-    /// and state then stay as they are); nullptr on failure.
+    /// CreateEventA: a new event that only the current user and SYSTEM may
+    /// open, or the existing one of that name (whose kind and state then stay
+    /// as they are); nullptr on failure (a standard user may not make a new one
+    /// in "Global\").
     virtual std::unique_ptr<INamedEvent> CreateNamedEvent(const std::string& name,
                                                           bool manualReset,
                                                           bool initiallySet) = 0;
     /// OpenMutexA with full access; nullptr when there is none.
     virtual std::unique_ptr<INamedMutex> OpenNamedMutex(const std::string& name) = 0;
-    /// CreateMutexA without initial ownership; the existing one when it exists.
+    /// CreateMutexA without initial ownership, admitting only the current user
+    /// and SYSTEM; the existing one when it exists. nullptr on failure.
     virtual std::unique_ptr<INamedMutex> CreateNamedMutex(const std::string& name) = 0;
 };
 

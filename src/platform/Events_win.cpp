@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/OwnerOnlySecurity_win.h"
 #include "platform/WinServices.h"
 
 namespace tallow {
@@ -69,13 +70,18 @@ class TWinEvents : public IEvents {
     std::unique_ptr<INamedEvent> CreateNamedEvent(const std::string& name,
                                                   bool manualReset,
                                                   bool initiallySet) override {
-        return Own<TWinEvent>(CreateEventA(nullptr, manualReset, initiallySet, name.c_str()));
+        TOwnerOnlySecurity security;
+        return security.Attributes()
+                   ? Own<TWinEvent>(CreateEventA(security.Attributes(), manualReset, initiallySet, name.c_str()))
+                   : nullptr;
     }
     std::unique_ptr<INamedMutex> OpenNamedMutex(const std::string& name) override {
         return Own<TWinMutex>(OpenMutexA(MUTEX_ALL_ACCESS, FALSE, name.c_str()));
     }
     std::unique_ptr<INamedMutex> CreateNamedMutex(const std::string& name) override {
-        return Own<TWinMutex>(CreateMutexA(nullptr, FALSE, name.c_str()));
+        TOwnerOnlySecurity security;
+        return security.Attributes() ? Own<TWinMutex>(CreateMutexA(security.Attributes(), FALSE, name.c_str()))
+                                     : nullptr;
     }
 };
 

@@ -25,8 +25,9 @@ class ISharedMemory {
     /// nullptr when no mapping of that name exists or it cannot be mapped.
     virtual std::unique_ptr<ISharedView> Open(const std::string& name) = 0;
     /// CreateFileMappingA of `size` bytes of the paging file, mapped whole and
-    /// zero-filled. nullptr when a mapping of that name exists already
-    /// (`existed` then true) or it cannot be made.
+    /// zero-filled, that only the current user and SYSTEM may open. nullptr when
+    /// a mapping of that name exists already (`existed` then true) or it cannot
+    /// be made (a standard user may not make one in "Global\").
     virtual std::unique_ptr<ISharedView> Create(const std::string& name, std::size_t size, bool& existed) = 0;
 };
 

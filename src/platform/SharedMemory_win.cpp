@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/OwnerOnlySecurity_win.h"
 #include "platform/WinServices.h"
 
 namespace tallow {
@@ -46,8 +47,12 @@ class TWinSharedMemory : public ISharedMemory {
     std::unique_ptr<ISharedView> Create(const std::string& name, std::size_t size, bool& existed) override {
         existed = false;
         const unsigned long long bytes = size;
-        HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, DWORD(bytes >> 32),
-                                            DWORD(bytes & 0xFFFFFFFFu), name.c_str());
+        TOwnerOnlySecurity security;
+        if (!security.Attributes()) {
+            return nullptr;
+        }
+        HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, security.Attributes(), PAGE_READWRITE,
+                                            DWORD(bytes >> 32), DWORD(bytes & 0xFFFFFFFFu), name.c_str());
         if (!mapping) {
             return nullptr;
         }

@@ -1,6 +1,7 @@
 // The sender and its shared-memory channel against a viewer's objects in the fakes.
 #include <gtest/gtest.h>
 
+#include "TraceViewerQueue.h"
 #include "diagnostics/TraceSender.h"
 #include "diagnostics/TraceTestSupport.h"
 #include "fakes/FakePlatform.h"
@@ -123,6 +124,71 @@ TEST_F(TraceSenderTest, ChannelFailuresDropTheLineAndReachOnlyTheErrorHook) {
 
     fake.registry.Set(RegistryRoot::CurrentUser, "Software\\TraceView", "TraceViewer", "D:\\Tools\\viewer.exe");
     EXPECT_EQ(channel.ViewerCommand(), "D:\\Tools\\viewer.exe -a 4242");
+}
+
+// Where a standard user may not make objects in the Global namespace, the viewer
+// makes its objects in the Local one and the sender finds them there; a viewer
+// that could make them globally is found there first, also by a standard user.
+TEST(TraceNamespaceTest, SenderAndViewerMeetInTheFirstNamespaceTheViewerCouldUse) {
+    struct Case {
+        const char* name;
+        bool viewerRefused, senderRefused;
+        TraceNamespace expected;
+    };
+    const Case cases[] = {
+        {"both may make global objects", false, false, TraceNamespace::Global},
+        {"standard user on both sides", true, true, TraceNamespace::Local},
+        {"elevated viewer, standard sender", false, true, TraceNamespace::Global},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TraceNamespace other =
+            c.expected == TraceNamespace::Global ? TraceNamespace::Local : TraceNamespace::Global;
+        TFakePlatform fake;
+        TTraceViewerQueue viewer(fake.sharedMemory, fake.events);
+        fake.starter.onStart = [&](const TProcessRequest&) {
+            fake.sharedMemory.globalCreationRefused = fake.events.globalCreationRefused = c.viewerRefused;
+            bool another = true;
+            EXPECT_TRUE(viewer.Create(another));
+            EXPECT_FALSE(another);
+            viewer.AnswerLaunch();
+            fake.sharedMemory.globalCreationRefused = fake.events.globalCreationRefused = c.senderRefused;
+        };
+        fake.sharedMemory.globalCreationRefused = fake.events.globalCreationRefused = c.senderRefused;
+        {
+            TScopedTraceConnection connection(fake.Platform());
+            DebugTrace().Enabled = DebugTrace().AutoStartViewer = true;
+            DebugTrace().ViewerLaunchTried = false;
+            DebugTrace().Trace("first");
+            DebugTrace().Trace("second");
+            DebugTrace().Enabled = false;
+        }
+        const auto records = viewer.Take();
+        ASSERT_EQ(records.size(), 2u);
+        EXPECT_EQ(records[1].text, "second");
+
+        EXPECT_EQ(fake.sharedMemory.mappings.count(TraceObjectName(kTraceMapName, c.expected)), 1u);
+        EXPECT_EQ(fake.sharedMemory.mappings.count(TraceObjectName(kTraceMapName, other)), 0u);
+        // The sender waits for the launched viewer in the first namespace it may make objects in.
+        const TraceNamespace launch = c.senderRefused ? TraceNamespace::Local : TraceNamespace::Global;
+        const auto started = fake.events.events.find(TraceObjectName(kTraceStartEventName, launch));
+        ASSERT_NE(started, fake.events.events.end());
+        EXPECT_EQ(started->second->sets, 1);
+        EXPECT_EQ(fake.events.events[TraceObjectName(kTraceQueueEventName, c.expected)]->sets, 2);
+        EXPECT_EQ(fake.events.mutexes[TraceObjectName(kTraceQueueMutexName, c.expected)]->acquisitions, 3);
+
+        bool another = false;
+        TTraceViewerQueue second(fake.sharedMemory, fake.events);
+        EXPECT_FALSE(second.Create(another));  // one viewer per namespace the user can reach
+        EXPECT_TRUE(another);
+    }
+}
+
+TEST(TraceNamespaceTest, NamesMoveFromGlobalToLocal) {
+    EXPECT_EQ(TraceObjectName(kTraceMapName, TraceNamespace::Global), "Global\\TraceViewMap");
+    EXPECT_EQ(TraceObjectName(kTraceMapName, TraceNamespace::Local), "Local\\TraceViewMap");
+    EXPECT_EQ(TraceObjectName(kTraceStartEventName, TraceNamespace::Local), "Local\\TraceViewStartEvent");
+    EXPECT_EQ(TraceObjectName("Session\\1\\X", TraceNamespace::Local), "Session\\1\\X");
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 // The debug trace as real processes under Wine: TraceViewer.exe writes the
 // records to a file, tallowmere.exe started with /d sends its trace lines to
-// it in order, and without /d sends none. The program runs as a copy in a
+// it in order, and without /d sends none; the viewer's shared objects admit
+// only their user and SYSTEM. The program runs as a copy in a
 // scratch folder (its own settings folder) whose const.dat lacks two settings
 // that the start reads after debug mode is decided.
 #include <windows.h>
 
+#include <aclapi.h>
 #include <gtest/gtest.h>
+#include <sddl.h>
 
 #include <sstream>
 #include <string>
@@ -92,6 +95,50 @@ void MakeScratchProgram(const std::string& folder) {
     CloseHandle(f);
 }
 
+std::string SidText(PSID sid) {
+    char* text = nullptr;
+    if (!ConvertSidToStringSidA(sid, &text)) {
+        return "?";
+    }
+    std::string result = text;
+    LocalFree(text);
+    return result;
+}
+
+// The accounts that the access list of `object` allows, as SID texts ("?" for an
+// entry of another kind); the handle is closed.
+std::vector<std::string> AllowedSids(HANDLE object) {
+    std::vector<std::string> sids;
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (object && GetSecurityInfo(object, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl, nullptr,
+                                  &descriptor) == ERROR_SUCCESS) {
+        for (DWORD i = 0; dacl && i < dacl->AceCount; ++i) {
+            ACCESS_ALLOWED_ACE* ace = nullptr;
+            const bool allows = GetAce(dacl, i, reinterpret_cast<void**>(&ace)) &&
+                                ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE && ace->Mask != 0;
+            sids.push_back(allows ? SidText(&ace->SidStart) : "?");
+        }
+        LocalFree(descriptor);
+    }
+    if (object) {
+        CloseHandle(object);
+    }
+    return sids;
+}
+
+std::string CurrentUserSid() {
+    HANDLE token = nullptr;
+    BYTE buffer[256];
+    DWORD size = sizeof buffer;
+    const bool read = OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
+                      GetTokenInformation(token, TokenUser, buffer, size, &size);
+    if (token) {
+        CloseHandle(token);
+    }
+    return read ? SidText(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid) : "";
+}
+
 template <typename Done>
 bool WaitUntil(Done done, DWORD milliseconds) {
     for (DWORD waited = 0; waited < milliseconds; waited += 100) {
@@ -136,6 +183,17 @@ class TraceViewerWine : public ::testing::Test {
 };
 
 TEST_F(TraceViewerWine, DebugModeSendsTheProgramsLinesInOrderAndPlainStartSendsNone) {
+    ASSERT_TRUE(WaitUntil(  // the viewer's last object
+        [] {
+            HANDLE flush = OpenEventA(SYNCHRONIZE, FALSE, "Global\\TraceViewFlushEvent");
+            return flush && CloseHandle(flush);
+        },
+        10000));
+    const std::vector<std::string> owner = {CurrentUserSid(), "S-1-5-18"};
+    EXPECT_EQ(AllowedSids(OpenFileMappingA(READ_CONTROL, FALSE, "Global\\TraceViewMap")), owner);
+    EXPECT_EQ(AllowedSids(OpenMutexA(READ_CONTROL, FALSE, "Global\\TraceViewQueueMutex")), owner);
+    EXPECT_EQ(AllowedSids(OpenEventA(READ_CONTROL, FALSE, "Global\\TraceViewQueueEvent")), owner);
+
     const std::string exe = "\"" + scratch + "tallowmere.exe\"";
     program = Start(scratch, exe);
     ASSERT_TRUE(WaitUntil([] { return FindWindowA("TfrmMain", nullptr) != nullptr; }, 30000));

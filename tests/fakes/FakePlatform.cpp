@@ -744,6 +744,9 @@ bool TFakeClipboard::Open(WindowHandle ownerWindow) {
 
 bool TFakeProgramStarter::Start(const TProcessRequest& request) {
     started.push_back(request);
+    if (result && onStart) {
+        onStart(request);
+    }
     return result;
 }
 

@@ -390,6 +390,7 @@ class TFakeProgramStarter : public IProgramStarter {
   public:
     bool result = true;
     std::vector<TProcessRequest> started;
+    std::function<void(const TProcessRequest&)> onStart;  // the started program's doing, when set
     bool Start(const TProcessRequest& request) override;
 };
 

@@ -59,6 +59,10 @@ class TFakeMutex : public INamedMutex {
 
 }  // namespace
 
+bool InGlobalNamespace(const std::string& name) {
+    return name.compare(0, 7, "Global\\") == 0;
+}
+
 std::vector<std::uint8_t>& TFakeSharedMemory::Add(const std::string& name, std::size_t size) {
     auto& bytes = mappings[name];
     bytes = std::make_shared<std::vector<std::uint8_t>>(size);
@@ -73,8 +77,10 @@ std::unique_ptr<ISharedView> TFakeSharedMemory::Open(const std::string& name) {
 
 std::unique_ptr<ISharedView> TFakeSharedMemory::Create(const std::string& name, std::size_t size, bool& existed) {
     existed = mappings.count(name) != 0;
-    return existed ? nullptr
-                   : std::make_unique<TFakeView>(mappings[name] = std::make_shared<std::vector<std::uint8_t>>(size));
+    if (existed || (globalCreationRefused && InGlobalNamespace(name))) {
+        return nullptr;
+    }
+    return std::make_unique<TFakeView>(mappings[name] = std::make_shared<std::vector<std::uint8_t>>(size));
 }
 
 TFakeEvents::Event& TFakeEvents::AddEvent(const std::string& name) {
@@ -93,6 +99,9 @@ std::unique_ptr<INamedEvent> TFakeEvents::OpenNamedEvent(const std::string& name
 std::unique_ptr<INamedEvent> TFakeEvents::CreateNamedEvent(const std::string& name,
                                                            bool manualReset,
                                                            bool initiallySet) {
+    if (globalCreationRefused && InGlobalNamespace(name) && !events.count(name)) {
+        return nullptr;
+    }
     auto& event = events[name];
     if (!event) {
         event = std::make_shared<Event>();
@@ -108,6 +117,9 @@ std::unique_ptr<INamedMutex> TFakeEvents::OpenNamedMutex(const std::string& name
 }
 
 std::unique_ptr<INamedMutex> TFakeEvents::CreateNamedMutex(const std::string& name) {
+    if (globalCreationRefused && InGlobalNamespace(name) && !mutexes.count(name)) {
+        return nullptr;
+    }
     auto& mutex = mutexes[name];
     if (!mutex) {
         mutex = std::make_shared<Mutex>();

@@ -16,10 +16,15 @@
 
 namespace tallow {
 
+/// True for a name in the "Global\" namespace, where a standard user may not
+/// make new objects (`globalCreationRefused` in the fakes below).
+bool InGlobalNamespace(const std::string& name);
+
 class TFakeSharedMemory : public ISharedMemory {
   public:
     std::map<std::string, std::shared_ptr<std::vector<std::uint8_t>>> mappings;
-    int opens = 0;  // Open calls, successful or not
+    int opens = 0;                       // Open calls, successful or not
+    bool globalCreationRefused = false;  // a standard user: a new Global\ mapping fails
 
     /// A new zero-filled mapping of `size` bytes named `name`.
     std::vector<std::uint8_t>& Add(const std::string& name, std::size_t size);
@@ -44,6 +49,7 @@ class TFakeEvents : public IEvents {
     };
     std::map<std::string, std::shared_ptr<Event>> events;
     std::map<std::string, std::shared_ptr<Mutex>> mutexes;
+    bool globalCreationRefused = false;  // a standard user: a new Global\ object fails, an existing one opens
 
     /// A test's own event or mutex as the viewer makes them.
     Event& AddEvent(const std::string& name);

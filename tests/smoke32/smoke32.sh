@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # The shipped release under 32-bit Wine, from the installer to the uninstaller:
 # tallowmere.exe is a stripped 32-bit GUI program whose version record says App.Ver;
-# the installer, run silently, puts the shipped files (those of the portable zip)
-# into Program Files with a Start-menu entry, an Add/Remove Programs entry and the
-# channel value; the installed program starts, creates the user's settings with
+# the installer, run silently, refuses a folder of other files (exit code not 0,
+# nothing installed), puts the shipped files (those of the portable zip) into
+# Program Files with a Start-menu entry, an Add/Remove Programs entry and the
+# channel value (its own file name), installs again over that earlier
+# installation; the installed program starts, creates the user's settings with
 # RunTimes 1 and shows the main window; the silent uninstall removes the files, the
 # entries and the channel value and keeps the user's settings.
 #   smoke32.sh WINE_RUN BIN_DIR PREFIX
 # Each 32-bit program start may take a minute (an emulator runs Wine's 32-bit loader
-# on some machines), so this test starts three programs only.
+# on some machines), so this test starts five programs only.
 set -u
 run="$1" bin="$2" prefix="$3"
 exe="$bin/tallowmere.exe"
@@ -70,6 +72,15 @@ reg() {
 uninstall_key="Microsoft\\Windows\\CurrentVersion\\Uninstall\\$name"
 channel_key="$regpath"
 
+# A folder that holds other files is no place for the program.
+occupied="$prefix/drive_c/Occupied"
+mkdir -p "$occupied" && echo "keep" >"$occupied/notes.txt"
+"$run" "$setup" /S '/D=C:\Occupied' </dev/null >/dev/null 2>&1
+rc=$?
+[ "$rc" -ne 0 ] || fail "silent install into a folder of other files ended with 0"
+[ "$(ls -A "$occupied")" = "notes.txt" ] || fail "installed into a folder of other files: $(ls -A "$occupied")"
+! reg "$uninstall_key" DisplayName >/dev/null || fail "a refused install made an uninstall entry"
+
 "$run" "$setup" /S </dev/null >/dev/null 2>&1
 rc=$?
 [ "$rc" -eq 0 ] || fail "silent install ended with $rc"
@@ -85,13 +96,19 @@ done <<<"$shipped"
 menu="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/$name.lnk"
 [ -f "$menu" ] || fail "no Start-menu entry"
 chl="$(reg "$channel_key" CHL)" || fail "no channel value CHL"
-case "$chl" in *"\\$stem-setup.exe") ;; *) fail "CHL is $chl" ;; esac
+[ "$chl" = "$stem-setup.exe" ] || fail "CHL is $chl, not the installer's file name"
 [ "$(reg "$uninstall_key" DisplayVersion)" = "$ver" ] || fail "DisplayVersion is not $ver"
 for v in DisplayName Publisher DisplayIcon EstimatedSize UninstallString QuietUninstallString; do
     [ -n "$(reg "$uninstall_key" $v)" ] || fail "no $v in the uninstall entry"
 done
 quiet="$(reg "$uninstall_key" QuietUninstallString)"
 [ "$quiet" = "\"$windir\\uninstall.exe\" /S" ] || fail "QuietUninstallString is $quiet"
+
+# An earlier installation's folder takes the new one (the uninstaller marks it).
+"$run" "$setup" /S </dev/null >/dev/null 2>&1
+rc=$?
+[ "$rc" -eq 0 ] || fail "silent install over the earlier installation ended with $rc"
+cmp -s "$bin/tallowmere.exe" "$dir/tallowmere.exe" || fail "the second install left no tallowmere.exe"
 
 # The installed program keeps its settings in the folder named after its path.
 config="C__Program Files (x86)_${name}_tallowmere.exe"

@@ -43,24 +43,48 @@ std::string FormatTraceLine(const TTraceRecordFields& record) {
 TTraceViewerQueue::TTraceViewerQueue(ISharedMemory& memory, IEvents& events) : events_(events), memory_(memory) {}
 
 bool TTraceViewerQueue::Create(bool& anotherViewer) {
-    // 4 bytes after the queue area: a length word written whole at its end stays in the mapping.
-    view_ = memory_.Create(kTraceMapName, kQueueOffset + kQueueSize + 4, anotherViewer);
-    if (!view_) {
-        return false;
+    anotherViewer = false;
+    for (TraceNamespace space : kTraceNamespaces) {
+        if (CreateIn(space, anotherViewer)) {
+            return true;
+        }
+        if (anotherViewer) {
+            return false;
+        }
     }
-    mutex_ = events_.CreateNamedMutex(kTraceQueueMutexName);
-    queueEvent_ = events_.CreateNamedEvent(kTraceQueueEventName, false, false);
-    flushEvent_ = events_.CreateNamedEvent(kTraceFlushEventName, false, false);
-    if (!mutex_ || !queueEvent_ || !flushEvent_) {
+    return false;
+}
+
+bool TTraceViewerQueue::CreateIn(TraceNamespace space, bool& anotherViewer) {
+    const auto name = [space](const char* globalName) { return TraceObjectName(globalName, space); };
+    // 4 bytes after the queue area: a length word written whole at its end stays in the mapping.
+    view_ = memory_.Create(name(kTraceMapName), kQueueOffset + kQueueSize + 4, anotherViewer);
+    if (view_) {
+        mutex_ = events_.CreateNamedMutex(name(kTraceQueueMutexName));
+        queueEvent_ = events_.CreateNamedEvent(name(kTraceQueueEventName), false, false);
+        flushEvent_ = events_.CreateNamedEvent(name(kTraceFlushEventName), false, false);
+    }
+    if (!view_ || !mutex_ || !queueEvent_ || !flushEvent_) {
+        Close();
         return false;
     }
     InitTraceHeader(view_->Data(), kQueueOffset + kQueueSize, kQueueOffset);
     return true;
 }
 
+void TTraceViewerQueue::Close() {
+    flushEvent_.reset();
+    queueEvent_.reset();
+    mutex_.reset();
+    view_.reset();
+}
+
 void TTraceViewerQueue::AnswerLaunch() {
-    if (std::unique_ptr<INamedEvent> started = events_.OpenNamedEvent(kTraceStartEventName)) {
-        started->Set();
+    for (TraceNamespace space : kTraceNamespaces) {
+        if (std::unique_ptr<INamedEvent> started =
+                events_.OpenNamedEvent(TraceObjectName(kTraceStartEventName, space))) {
+            started->Set();
+        }
     }
 }
 

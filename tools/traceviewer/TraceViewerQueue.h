@@ -38,10 +38,12 @@ class TTraceViewerQueue {
 
     TTraceViewerQueue(ISharedMemory& memory, IEvents& events);
 
-    /// Makes the shared objects. False when another viewer owns them already
-    /// (`anotherViewer`) or they cannot be made.
+    /// Makes the shared objects in the "Global\" namespace or, where this user
+    /// may not make objects there, in "Local\". False when another viewer owns
+    /// them already (`anotherViewer`) or they cannot be made in either.
     bool Create(bool& anotherViewer);
-    /// Sets the start event of the process that launched this viewer.
+    /// Sets the start event of the process that launched this viewer, in each
+    /// namespace that has one.
     void AnswerLaunch();
 
     /// Waits up to `timeoutMs` for the queue event, takes every unread record
@@ -53,6 +55,9 @@ class TTraceViewerQueue {
     void Publish(const TTraceFilter& filter);
 
   private:
+    bool CreateIn(TraceNamespace space, bool& anotherViewer);
+    void Close();
+
     IEvents& events_;
     ISharedMemory& memory_;
     std::unique_ptr<ISharedView> view_;
