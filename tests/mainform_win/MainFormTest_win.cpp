@@ -25,7 +25,7 @@ bool Checked(HWND box) {
     return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-// The window's thirteen item check boxes.
+// The window's seventeen item check boxes.
 std::vector<HWND> CheckBoxes(HWND main) {
     return Descendants(main, "TallowCheckBox");
 }
@@ -205,7 +205,7 @@ TEST_F(MainFormTest, StartedProgramAnswersAndShowsTheTickedIEPage) {
     EXPECT_TRUE(WaitUntil([&] { return WindowText(main_) == title; }, 3000)) << WindowText(main_);
 
     std::vector<HWND> boxes = CheckBoxes(main_);
-    ASSERT_EQ(boxes.size(), 13u);
+    ASSERT_EQ(boxes.size(), 17u);
     for (HWND box : boxes) {
         EXPECT_TRUE(Checked(box)) << WindowText(box);
     }
@@ -239,7 +239,7 @@ TEST_F(MainFormTest, CategoryButtonsSwitchPagesAndSelectAllTicksEveryBox) {
     }
 
     std::vector<HWND> boxes = CheckBoxes(main_);
-    ASSERT_EQ(boxes.size(), 13u);
+    ASSERT_EQ(boxes.size(), 17u);
     for (size_t i = 0; i < boxes.size(); i += 3) {
         SendMessageA(boxes[i], BM_SETCHECK, BST_UNCHECKED, 0);
     }
@@ -349,7 +349,7 @@ TEST_F(MainFormTest, MissingTitleImageIsReportedAndTheWindowOpensUnticked) {
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
     std::vector<HWND> checks = CheckBoxes(main);
-    ASSERT_EQ(checks.size(), 13u);
+    ASSERT_EQ(checks.size(), 17u);
     for (HWND box : checks) {
         EXPECT_FALSE(Checked(box)) << WindowText(box);
     }
@@ -399,7 +399,7 @@ TEST_F(MainFormTest, ClearAllRunDisablesItsButtonsAndStopsAfterTheCurrentItemWhe
         ASSERT_TRUE(hold.Ready());
         Start();
         std::vector<HWND> buttons = CleaningButtons(main_);
-        ASSERT_EQ(buttons.size(), 14u);
+        ASSERT_EQ(buttons.size(), 18u);
         HWND clearAll = FindChild(main_, "TallowButton", "Clear Now");
         for (HWND b : buttons) {
             if (GetParent(b) == main_) {
