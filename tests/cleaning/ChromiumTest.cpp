@@ -177,61 +177,41 @@ TEST_F(ChromiumTest, EachItemRemovesItsFilesWithTheirJournalsAndNothingElse) {
     }
 }
 
-TEST_F(ChromiumTest, DatabaseThatStaysKeepsItsJournal) {
-    const std::string p = kChrome + "Default\\";
-    Profile(p);
-    Add(p + "History", true);  // held by another program
-    Add(p + "History-journal");
-    Add(p + "History-wal");
-    Add(p + "Top Sites-journal");  // left behind by a database already gone
-    chromium.Clean(TChromiumItem::kHistory);
-    EXPECT_TRUE(fakes.files.Exists(p + "History-journal"));
-    EXPECT_TRUE(fakes.files.Exists(p + "History-wal"));
-    EXPECT_FALSE(fakes.files.Exists(p + "Top Sites-journal"));
-}
+//--- Browsers in use, and files in use -----------------------------------------
 
-//--- Browsers in use -------------------------------------------------------------
-
-TEST_F(ChromiumTest, BrowserHoldingItsLockFileIsLeftAloneAndNamedOnce) {
+TEST_F(ChromiumTest, BrowsersHoldingTheirLockFileAreLeftAloneAndNamedOnceAndADatabaseInUseKeepsItsJournal) {
     const std::string opera = kRoaming + "Opera Software\\Opera Stable\\";
-    Profile(kChrome + "Default\\");
-    Add(kChrome + "Default\\Cookies");
+    for (const std::string& profile : {kChrome + "Default\\", kEdge + "Default\\", kEdge + "Profile 1\\", opera}) {
+        Profile(profile);
+        Add(profile + "Cookies");
+    }
     Add(kChrome + "lockfile");  // left by a browser that ended: not held
-    Profile(kEdge + "Default\\");
-    Profile(kEdge + "Profile 1\\");
-    Add(kEdge + "Default\\Cookies");
     Add(kEdge + "lockfile", true);
-    Profile(opera);
-    Add(opera + "Cookies");
     Add(opera + "lockfile", true);
-    EXPECT_EQ(chromium.Clean(TChromiumItem::kCookies), (std::vector<std::string>{"Microsoft Edge", "Opera"}));
-    EXPECT_FALSE(fakes.files.Exists(kChrome + "Default\\Cookies"));
-    EXPECT_TRUE(fakes.files.Exists(kEdge + "Default\\Cookies"));
-    EXPECT_TRUE(fakes.files.Exists(opera + "Cookies"));
+    Add(kChrome + "Default\\History", true);  // held by another program
+    Add(kChrome + "Default\\History-wal");
+    Add(kChrome + "Default\\Top Sites-journal");  // left behind by a database already gone
 
-    // The item button names them; the clear-all run takes the names.
-    TFakeUrlCache cache;
-    TCleaners cleaners(fakes.Platform(), fakes.settings);
-    TFirefox firefox(fakes.Platform(), fakes.settings, folders);
-    TIECache ich(cache);
-    TUrlHistory history(nullptr);
-    TCleaningActions actions(cleaners, firefox, chromium, ich, history);
+    TCleaningKit kit(fakes.Platform(), fakes.settings);
     std::vector<std::string> shown;
     auto show = [&](const std::string& key, const std::vector<std::string>& args) {
         shown.push_back(key + (args.empty() ? "" : " " + args[0]));
     };
-    actions.ItemButtonClick(kItemChromeHistory, show);
-    actions.RunAction(kItemChromeCache);
-    actions.RunAction(kItemChromePasswords);
+    kit.actions.ItemButtonClick(kItemChromeCookies, show);
+    kit.actions.RunAction(kItemChromeHistory);
     EXPECT_EQ(shown, std::vector<std::string>{"MSGBOX_CloseBrowsersAndClear Microsoft Edge, Opera"});
-    EXPECT_EQ(actions.TakeSkippedPrograms(), (std::vector<std::string>{"Microsoft Edge", "Opera"}));
-    EXPECT_TRUE(actions.TakeSkippedPrograms().empty());
+    EXPECT_EQ(kit.actions.TakeSkippedPrograms(), (std::vector<std::string>{"Microsoft Edge", "Opera"}));
+    EXPECT_TRUE(kit.actions.TakeSkippedPrograms().empty());
+    EXPECT_EQ(fakes.files.Exists(kChrome + "Default\\Cookies"), false);
+    EXPECT_TRUE(fakes.files.Exists(kEdge + "Profile 1\\Cookies") && fakes.files.Exists(opera + "Cookies"));
+    EXPECT_TRUE(fakes.files.Exists(kChrome + "Default\\History-wal"));
+    EXPECT_FALSE(fakes.files.Exists(kChrome + "Default\\Top Sites-journal"));
 
     fakes.files.nodes[kEdge + "lockfile"].locked = false;
     fakes.files.nodes[opera + "lockfile"].locked = false;
-    actions.ItemButtonClick(kItemChromeCookies, show);
+    kit.actions.ItemButtonClick(kItemChromeCookies, show);
     EXPECT_EQ(shown.back(), "MSGBOX_Cleared");
-    EXPECT_FALSE(fakes.files.Exists(kEdge + "Default\\Cookies"));
+    EXPECT_FALSE(fakes.files.Exists(kEdge + "Profile 1\\Cookies") || fakes.files.Exists(opera + "Cookies"));
 }
 
 //--- The files the real browser wrote --------------------------------------------

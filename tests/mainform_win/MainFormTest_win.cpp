@@ -47,29 +47,6 @@ HWND FocusOf(HWND main) {
     return info.hwndFocus;
 }
 
-// The visible button on the row of the visible check box `caption`.
-HWND RowButton(HWND main, const std::string& caption) {
-    HWND box = nullptr;
-    for (HWND w : Descendants(main, "TallowCheckBox")) {
-        if (WindowText(w) == caption && IsWindowVisible(w)) {
-            box = w;
-        }
-    }
-    if (!box) {
-        return nullptr;
-    }
-    RECT boxRect;
-    GetWindowRect(box, &boxRect);
-    for (HWND b : Descendants(GetParent(box), "TallowButton")) {
-        RECT r;
-        GetWindowRect(b, &r);
-        if (r.top == boxRect.top) {
-            return b;
-        }
-    }
-    return nullptr;
-}
-
 // The buttons that start cleaning: the large Clear Now and every row's button.
 std::vector<HWND> CleaningButtons(HWND main) {
     std::vector<HWND> buttons;
