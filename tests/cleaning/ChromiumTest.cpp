@@ -114,65 +114,50 @@ TEST_F(ChromiumTest, LinkedProfilesAndMissingShellFoldersFindNothing) {
 
 //--- What each item removes -------------------------------------------------------
 
-// A profile holding every file an item removes, with their journals, and the
-// files that always stay.
-const char* const kProfileFiles[] = {
-    "History", "History-journal", "History-wal", "Visited Links", "Top Sites", "Top Sites-journal", "Shortcuts",
-    "Network Action Predictor", "History Provider Cache", "Favicons", "Favicons-wal", "Favicons-shm",
-    "Archived History", "History Index 2012-06", "History Index 2012-06-journal", "Sessions\\Session_1",
-    "Sessions_Encrypted\\Tabs_1", "Cache\\Cache_Data\\f_000001", "Cache\\Cache_Data\\index", "Code Cache\\js\\index",
-    "GPUCache\\data_0", "DawnCache\\data_1", "DawnWebGPUCache\\index", "DawnGraphiteCache\\index", "Media Cache\\f_1",
-    "Network\\Cookies", "Network\\Cookies-journal", "Cookies", "Extension Cookies", "Extension Cookies-journal",
-    "Login Data", "Login Data-journal", "Login Data For Account", "Login Data For Account-wal",
-    // Never touched.
-    "Preferences", "Secure Preferences", "Bookmarks", "Bookmarks.bak", "Web Data", "Web Data-journal",
-    "Extensions\\abc\\manifest.json", "Local Extension Settings\\abc\\000003.log", "Web Applications\\app.json",
-    "Network\\Network Persistent State", "History.old"};
-const char* const kTopFiles[] = {"Local State",
-                                 "ShaderCache\\data_0",
-                                 "GrShaderCache\\data_0",
-                                 "GraphiteDawnCache\\data_0",
-                                 "GPUPersistentCache\\cache.db",
-                                 "Last Version"};
-
-struct TItemCase {
-    TChromiumItem item;
-    Paths removed;  // relative to the user-data folder
-};
-
-const TItemCase kItemCases[] = {
-    {TChromiumItem::kHistory,
-     {"Default\\History", "Default\\History-journal", "Default\\History-wal", "Default\\Visited Links",
-      "Default\\Top Sites", "Default\\Top Sites-journal", "Default\\Shortcuts", "Default\\Network Action Predictor",
-      "Default\\History Provider Cache", "Default\\Favicons", "Default\\Favicons-wal", "Default\\Favicons-shm",
-      "Default\\Archived History", "Default\\History Index 2012-06", "Default\\History Index 2012-06-journal",
-      "Default\\Sessions\\Session_1", "Default\\Sessions_Encrypted\\Tabs_1"}},
-    {TChromiumItem::kCache,
-     {"Default\\Cache\\Cache_Data\\f_000001", "Default\\Cache\\Cache_Data\\index", "Default\\Code Cache\\js",
-      "Default\\Code Cache\\js\\index", "Default\\GPUCache\\data_0", "Default\\DawnCache\\data_1",
-      "Default\\DawnWebGPUCache\\index", "Default\\DawnGraphiteCache\\index", "Default\\Media Cache\\f_1",
-      "ShaderCache\\data_0", "GrShaderCache\\data_0", "GraphiteDawnCache\\data_0", "GPUPersistentCache\\cache.db"}},
-    {TChromiumItem::kCookies,
-     {"Default\\Network\\Cookies", "Default\\Network\\Cookies-journal", "Default\\Cookies",
-      "Default\\Extension Cookies", "Default\\Extension Cookies-journal"}},
-    {TChromiumItem::kPasswords,
-     {"Default\\Login Data", "Default\\Login Data-journal", "Default\\Login Data For Account",
-      "Default\\Login Data For Account-wal"}},
-};
+// A user-data folder holding the files each item removes, with their journals, and
+// files that always stay (relative to the user-data folder; a trailing backslash
+// makes a folder), in the order of TChromiumItem.
+const std::vector<std::string> kRemovedBy[] = {
+    {"Default\\History", "Default\\History-journal", "Default\\History-wal", "Default\\Visited Links",
+     "Default\\Top Sites", "Default\\Top Sites-journal", "Default\\Shortcuts", "Default\\Network Action Predictor",
+     "Default\\History Provider Cache", "Default\\Favicons", "Default\\Favicons-wal", "Default\\Favicons-shm",
+     "Default\\Archived History", "Default\\History Index 2012-06", "Default\\History Index 2012-06-journal",
+     "Default\\Sessions\\Session_1", "Default\\Sessions_Encrypted\\Tabs_1"},
+    {"Default\\Cache\\Cache_Data\\f_000001", "Default\\Cache\\Cache_Data\\index", "Default\\Code Cache\\js\\",
+     "Default\\Code Cache\\js\\index", "Default\\GPUCache\\data_0", "Default\\DawnCache\\data_1",
+     "Default\\DawnWebGPUCache\\index", "Default\\DawnGraphiteCache\\index", "Default\\Media Cache\\f_1",
+     "ShaderCache\\data_0", "GrShaderCache\\data_0", "GraphiteDawnCache\\data_0", "GPUPersistentCache\\cache.db"},
+    {"Default\\Network\\Cookies", "Default\\Network\\Cookies-journal", "Default\\Cookies", "Default\\Extension Cookies",
+     "Default\\Extension Cookies-journal"},
+    {"Default\\Login Data", "Default\\Login Data-journal", "Default\\Login Data For Account",
+     "Default\\Login Data For Account-wal"}};
+const char* const kStaying[] = {"Default\\Preferences",
+                                "Default\\Secure Preferences",
+                                "Default\\Bookmarks",
+                                "Default\\Bookmarks.bak",
+                                "Default\\Web Data",
+                                "Default\\Web Data-journal",
+                                "Default\\Extensions\\abc\\manifest.json",
+                                "Default\\Local Extension Settings\\abc\\000003.log",
+                                "Default\\Web Applications\\app.json",
+                                "Default\\Network\\Network Persistent State",
+                                "Default\\History.old",
+                                "Local State",
+                                "Last Version"};
 
 TEST_F(ChromiumTest, EachItemRemovesItsFilesWithTheirJournalsAndNothingElse) {
-    for (const TItemCase& c : kItemCases) {
-        SCOPED_TRACE(static_cast<int>(c.item));
+    for (int item = 0; item < 4; ++item) {
+        SCOPED_TRACE(item);
         fakes.files.nodes.clear();
-        for (const char* name : kProfileFiles)
-            Add(kChrome + "Default\\" + name);
-        for (const char* name : kTopFiles)
-            Add(kChrome + name);
-        Paths expected;
-        for (const std::string& path : fakes.files.Below(kChrome))
-            if (!c.removed.count(path.size() > kChrome.size() ? path.substr(kChrome.size()) : ""))
-                expected.insert(path);
-        EXPECT_TRUE(chromium.Clean(c.item).empty());
+        for (const std::vector<std::string>& files : kRemovedBy)
+            for (const std::string& file : files)
+                Add(kChrome + file);
+        for (const char* file : kStaying)
+            Add(kChrome + file);
+        Paths expected = fakes.files.Below(kChrome);
+        for (std::string file : kRemovedBy[item])
+            expected.erase(kChrome + (file.back() == '\\' ? file.substr(0, file.size() - 1) : file));
+        EXPECT_TRUE(chromium.Clean(static_cast<TChromiumItem>(item)).empty());
         EXPECT_EQ(fakes.files.Below(kChrome), expected);
     }
 }

@@ -9,9 +9,10 @@
 namespace tallow::testing {
 namespace {
 
-const char* const kCleaned[] = {"History",          "History-journal", "Sessions\\Session_1", "Cache\\Cache_Data\\f_1",
-                                "Network\\Cookies", "Login Data"};
-const char* const kKept[] = {"Preferences", "Bookmarks", "Web Data", "Secure Preferences", "..\\Local State"};
+const std::vector<const char*> kCleaned = {
+    "History", "History-journal", "Sessions\\Session_1", "Cache\\Cache_Data\\f_1", "Network\\Cookies", "Login Data"};
+const std::vector<const char*> kKept = {"Preferences", "Bookmarks", "Web Data", "Secure Preferences",
+                                        "..\\Local State"};
 
 // A user-data folder of the prefix's Local AppData (as Explorer's Shell Folders name it).
 struct TProfiles {
@@ -36,17 +37,13 @@ struct TProfiles {
                 }
     }
     // How many of the profiles' files `names` exist.
-    int Count(std::initializer_list<const char*> names) const {
+    int Count(const std::vector<const char*>& names) const {
         int n = 0;
         for (const std::string& profile : profiles)
             for (const char* name : names)
                 n += GetFileAttributesA((userData + profile + "\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
         return n;
     }
-    int CountCleaned() const {
-        return Count({kCleaned[0], kCleaned[1], kCleaned[2], kCleaned[3], kCleaned[4], kCleaned[5]});
-    }
-    int CountKept() const { return Count({kKept[0], kKept[1], kKept[2], kKept[3], kKept[4]}); }
     // The lock file held open without sharing, as a running browser holds it.
     HANDLE Hold() const {
         return CreateFileA((userData + "lockfile").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
@@ -74,8 +71,8 @@ TEST(ChromePageTest, ItemsCleanEveryProfileOfTheBrowsersNotInUseAndNameTheOthers
     CloseHandle(edgeRunning);
     for (const char* row : {"Clear Browser History", "Delete Cache", "Delete Cookies", "Delete stored Passwords"})
         EXPECT_EQ(ClickAndAnswer(app.Pid(), RowButton(main, row)), "Done. The selected item has been cleared.") << row;
-    EXPECT_EQ(chrome.CountCleaned() + edge.CountCleaned(), 0);
-    EXPECT_EQ(chrome.CountKept() + edge.CountKept(), 15);
+    EXPECT_EQ(chrome.Count(kCleaned) + edge.Count(kCleaned), 0);
+    EXPECT_EQ(chrome.Count(kKept) + edge.Count(kKept), 15);
     EXPECT_EQ(edge.Count({"Cache\\Cache_Data", "Sessions"}), 4) << "emptied folders stay";
 
     chrome.Fill();
@@ -92,9 +89,9 @@ TEST(ChromePageTest, ItemsCleanEveryProfileOfTheBrowsersNotInUseAndNameTheOthers
     CloseHandle(chromeRunning);
     EXPECT_NE(message.find("All ticked items have been cleared."), std::string::npos) << message;
     EXPECT_NE(message.find("still open: Google Chrome."), std::string::npos) << message;
-    EXPECT_EQ(edge.CountCleaned(), 0);
-    EXPECT_EQ(chrome.CountCleaned(), 6);
-    EXPECT_EQ(chrome.CountKept() + edge.CountKept(), 15);
+    EXPECT_EQ(edge.Count(kCleaned), 0);
+    EXPECT_EQ(chrome.Count(kCleaned), 6);
+    EXPECT_EQ(chrome.Count(kKept) + edge.Count(kKept), 15);
 }
 
 }  // namespace
