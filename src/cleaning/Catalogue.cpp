@@ -54,6 +54,18 @@ void ClearRecentDocuments(TCleaningActions& a) {
 void ClearRunHistory(TCleaningActions& a) {
     a.Cleaners().ClearRunHistory();
 }
+void CleanChromeHistory(TCleaningActions& a) {
+    a.CleanChromium(TChromiumItem::kHistory);
+}
+void CleanChromeCache(TCleaningActions& a) {
+    a.CleanChromium(TChromiumItem::kCache);
+}
+void CleanChromeCookies(TCleaningActions& a) {
+    a.CleanChromium(TChromiumItem::kCookies);
+}
+void CleanChromePasswords(TCleaningActions& a) {
+    a.CleanChromium(TChromiumItem::kPasswords);
+}
 
 // In item order; the clear-all run takes the ticked items in this order.
 const TCatalogueItem kCatalogue[kItemCount] = {
@@ -84,9 +96,18 @@ const TCatalogueItem kCatalogue[kItemCount] = {
      ClearRecentDocuments, ClearRecentDocuments, false, false},
     {kItemRunHistory, kPageWH, 56, "rbWHClearWindowRunHistory", "Clear Windows Run History", "btnWHCR", "Clear Now",
      ClearRunHistory, ClearRunHistory, false, false},
+    // Browsers built on Chromium; one that is running is left alone and named.
+    {kItemChromeHistory, kPageChrome, 24, "rbChromeClearBrowseH", "Clear Browser History", "btnChromeCBH", "Clear Now",
+     CleanChromeHistory, CleanChromeHistory, false, false},
+    {kItemChromeCache, kPageChrome, 56, "rbChromeDeleteCache", "Delete Cache", "btnChromeDC", "Delete Now",
+     CleanChromeCache, CleanChromeCache, false, false},
+    {kItemChromeCookies, kPageChrome, 88, "rbChromeDeleteCookies", "Delete Cookies", "btnChromeDCookie", "Delete Now",
+     CleanChromeCookies, CleanChromeCookies, false, false},
+    {kItemChromePasswords, kPageChrome, 120, "rbChromeDeletePassword", "Delete stored Passwords", "btnChromeDP",
+     "Delete Now", CleanChromePasswords, CleanChromePasswords, false, false},
 };
 
-const char* const kPageNames[kCataloguePageCount] = {"tstIE", "tstFF", "tstSys", "tstWH"};
+const char* const kPageNames[kCataloguePageCount] = {"tstIE", "tstFF", "tstSys", "tstWH", "tstChrome"};
 
 }  // namespace
 

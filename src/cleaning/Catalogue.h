@@ -25,12 +25,16 @@ enum TCleaningItem : int {
     kItemTempFolder,
     kItemRecentDocuments,
     kItemRunHistory,
+    kItemChromeHistory,
+    kItemChromeCache,
+    kItemChromeCookies,
+    kItemChromePasswords,
 };
-constexpr int kItemCount = 13;
+constexpr int kItemCount = 17;
 
 /// The pages of the catalogue, in the order of the window's page control.
-enum TCataloguePage : int { kPageIE, kPageFF, kPageSys, kPageWH };
-constexpr int kCataloguePageCount = 4;
+enum TCataloguePage : int { kPageIE, kPageFF, kPageSys, kPageWH, kPageChrome };
+constexpr int kCataloguePageCount = 5;
 
 /// One cleaning action over the actions' cleaners; may throw.
 using TItemAction = void (*)(TCleaningActions& actions);

@@ -20,6 +20,13 @@ class TRunningMark {
 
 }  // namespace
 
+std::string JoinNames(const std::vector<std::string>& names) {
+    std::string joined;
+    for (const std::string& name : names)
+        joined += (joined.empty() ? "" : ", ") + name;
+    return joined;
+}
+
 void TClearAllRun::Run() {
     TRunningMark running(window_);
     RunItems();
@@ -44,6 +51,7 @@ void TClearAllRun::RunItems() {
     }
     window_.SetGaugeVisible(true);
     window_.SetTimerEnabled(true);
+    actions_.TakeSkippedPrograms();  // what earlier clicks left alone is no news of this run
     for (int item = 1; item <= kItemCount; ++item) {
         if (!window_.IsItemTicked(item))
             continue;
@@ -56,7 +64,11 @@ void TClearAllRun::RunItems() {
         }
     }
     StopGauge();
-    window_.ShowMessage("MSGBOX_CLEARALLCLEARED");
+    const std::vector<std::string> skipped = actions_.TakeSkippedPrograms();
+    if (skipped.empty())
+        window_.ShowMessage("MSGBOX_CLEARALLCLEARED");
+    else
+        window_.ShowMessageWith("MSGBOX_CLEARALLSKIPPED", {JoinNames(skipped)});
 }
 
 void TClearAllRun::StopGauge() {

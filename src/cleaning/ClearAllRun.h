@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "cleaning/Catalogue.h"
 
@@ -26,6 +27,9 @@ class IClearAllWindow {
     virtual bool AskYesNo(const std::string& key) = 0;
     /// The message of `key`, information type, OK button.
     virtual void ShowMessage(const std::string& key) = 0;
+    /// The same with "{1}", "{2}" ... of the text replaced by `args`; a window
+    /// that shows no such message need not override it.
+    virtual void ShowMessageWith(const std::string& key, const std::vector<std::string>& /*args*/) { ShowMessage(key); }
     /// Lets the window handle every message that is waiting.
     virtual void ProcessMessages() = 0;
     /// A run is going (true) or over (false): the buttons that start cleaning are
@@ -44,13 +48,20 @@ class IClearAllActions {
     virtual bool IsFirefoxRunning() = 0;
     /// The run's action of item `item`; may throw (the clipboard item does).
     virtual void RunAction(int item) = 0;
+    /// The programs the actions left alone since the last call because they were
+    /// in use, by their names for the user, each once; the list starts afresh.
+    virtual std::vector<std::string> TakeSkippedPrograms() { return {}; }
 };
+
+/// `names` for the user: "A, B, C".
+std::string JoinNames(const std::vector<std::string>& names);
 
 class TClearAllRun {
   public:
     TClearAllRun(IClearAllWindow& window, IClearAllActions& actions) : window_(window), actions_(actions) {}
 
-    /// btnClearAllClick. An exception from an action ends the run there and reaches
+    /// btnClearAllClick. The closing message names the programs left alone
+    /// because they were in use ("MSGBOX_CLEARALLSKIPPED"). An exception from an action ends the run there and reaches
     /// the caller; the gauge then stays visible and the timer keeps running.
     /// A stop request seen after the question or after an item ends the run
     /// there: the gauge is hidden, the timer stopped, no further item runs and

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "cleaning/CleaningActions.h"
+#include "framework/CLEngineText.h"
 #include "framework/CLSettings.h"
 #include "platform/Platform.h"
 #include "toolkit/controls/Application.h"
@@ -40,6 +41,8 @@ void TfrmMain::BindEvents() {
     btnFF->OnClick = [this](TComponent* sender) { btnFFClick(sender); };
     btnWH->OnClick = [this](TComponent* sender) { btnWHClick(sender); };
     btnSF->OnClick = [this](TComponent* sender) { btnSFClick(sender); };
+    btnChrome->OnClick = [this](TComponent* sender) { btnChromeClick(sender); };
+    smLanguage->OnChangeLanguage = [this](TComponent*) { UpdateBrowserNote(); };
     btnSelectAll->OnClick = [this](TComponent* sender) { btnSelectAllClick(sender); };
     btnClearAll->OnClick = [this](TComponent* sender) { btnClearAllClick(sender); };
     tmrClearAll->OnTimer = [this](TComponent* sender) { tmrClearAllTimer(sender); };
@@ -104,6 +107,7 @@ void TfrmMain::FormCreate(TComponent*) {
     }
     const std::string version = settings.ReadString("APP.VER");
     SetCaption(engine1->GetAppName() + " " + version);
+    UpdateBrowserNote();
 }
 
 void TfrmMain::FormShow(TComponent*) {
@@ -140,6 +144,20 @@ void TfrmMain::btnSFClick(TComponent*) {
     pcMain->SetActivePage(tstSys);
 }
 
+void TfrmMain::btnChromeClick(TComponent*) {
+    UpdateBrowserNote();  // a browser may have come or gone since
+    pcMain->SetActivePage(tstChrome);
+}
+
+void TfrmMain::UpdateBrowserNote() {
+    const std::vector<std::string> names = cleaning_ ? cleaning_->chromium.BrowserNames() : std::vector<std::string>{};
+    if (names.empty())
+        lblChromeFound->SetCaption(engine1->GetResText("NOTE_NoBrowserFound", false));
+    else
+        lblChromeFound->SetCaption(
+            FillPlaceholders(engine1->GetResText("NOTE_BrowsersFound", false), {JoinNames(names)}));
+}
+
 void TfrmMain::btnSelectAllClick(TComponent*) {
     for (int i = 0; i < ComponentCount(); ++i) {
         if (auto* box = dynamic_cast<TskCheckBox*>(Components(i))) {
@@ -150,8 +168,8 @@ void TfrmMain::btnSelectAllClick(TComponent*) {
 
 //--- Cleaning ------------------------------------------------------------------
 
-void TfrmMain::ShowItemMessage(const std::string& key) {
-    engine1->MessageBoxByKey(key, {}, 0, TMsgDlgType::mtInformation, MsgButtons({mbOK}), 0, false);
+void TfrmMain::ShowItemMessage(const std::string& key, const std::vector<std::string>& args) {
+    engine1->MessageBoxByKey(key, args, 0, TMsgDlgType::mtInformation, MsgButtons({mbOK}), 0, false);
 }
 
 void TfrmMain::ItemButtonClick(int item) {
@@ -162,7 +180,8 @@ void TfrmMain::ItemButtonClick(int item) {
         ShowItemMessage("MSGBOX_Cleared");
         return;
     }
-    cleaning_->actions.ItemButtonClick(item, [this](const std::string& key) { ShowItemMessage(key); });
+    cleaning_->actions.ItemButtonClick(
+        item, [this](const std::string& key, const std::vector<std::string>& args) { ShowItemMessage(key, args); });
 }
 
 void TfrmMain::btnClearAllClick(TComponent*) {
@@ -240,6 +259,10 @@ bool TfrmMain::AskYesNo(const std::string& key) {
 
 void TfrmMain::ShowMessage(const std::string& key) {
     ShowItemMessage(key);
+}
+
+void TfrmMain::ShowMessageWith(const std::string& key, const std::vector<std::string>& args) {
+    ShowItemMessage(key, args);
 }
 
 void TfrmMain::ProcessMessages() {

@@ -1,5 +1,5 @@
 // TfrmMain: the program's main window, showing the cleaning catalogue (Catalogue.h):
-// thirteen items on four pages, the category buttons, Select All and the large
+// seventeen items on five pages, the category buttons, Select All and the large
 // Clear Now button, with the engine `engine1` that answers other instances.
 #pragma once
 
@@ -71,13 +71,18 @@ class TfrmMain : public TskForm, private IClearAllWindow {
     TskButton* btnFF = nullptr;
     TskButton* btnWH = nullptr;
     TskButton* btnSF = nullptr;
+    TskButton* btnChrome = nullptr;
     TskPageControl* pcMain = nullptr;
     TskTabSheet* tstIE = nullptr;
     TskTabSheet* tstFF = nullptr;
     TskTabSheet* tstSys = nullptr;
     TskTabSheet* tstWH = nullptr;
+    TskTabSheet* tstChrome = nullptr;
     TskLabel* lblClearBrowserH = nullptr;
     TskLabel* lblFFClearBH = nullptr;
+    /// The browsers found, composed at run time from "NOTE_BrowsersFound" or
+    /// "NOTE_NoBrowserFound" of [AppRes].
+    TskLabel* lblChromeFound = nullptr;
 
     TskCheckBox* rbClearIEBrowserH = nullptr;
     TskCheckBox* rbIEDeleteTemp = nullptr;
@@ -92,6 +97,10 @@ class TfrmMain : public TskForm, private IClearAllWindow {
     TskCheckBox* rbEmptyWindowsTemp = nullptr;
     TskCheckBox* rbWHClearRecent = nullptr;
     TskCheckBox* rbWHClearWindowRunHistory = nullptr;
+    TskCheckBox* rbChromeClearBrowseH = nullptr;
+    TskCheckBox* rbChromeDeleteCache = nullptr;
+    TskCheckBox* rbChromeDeleteCookies = nullptr;
+    TskCheckBox* rbChromeDeletePassword = nullptr;
 
     TskButton* btnIECBH = nullptr;
     TskButton* btnIEDT = nullptr;
@@ -106,6 +115,10 @@ class TfrmMain : public TskForm, private IClearAllWindow {
     TskButton* btnSysEWT = nullptr;
     TskButton* btnWHCRDL = nullptr;
     TskButton* btnWHCR = nullptr;
+    TskButton* btnChromeCBH = nullptr;
+    TskButton* btnChromeDC = nullptr;
+    TskButton* btnChromeDCookie = nullptr;
+    TskButton* btnChromeDP = nullptr;
 
     //--- Event handlers ------------------------------------------------------
     void FormCreate(TComponent* sender);
@@ -115,15 +128,20 @@ class TfrmMain : public TskForm, private IClearAllWindow {
     void btnFFClick(TComponent* sender);
     void btnWHClick(TComponent* sender);
     void btnSFClick(TComponent* sender);
+    /// Shows the Chrome and Edge page with its note brought up to date.
+    void btnChromeClick(TComponent* sender);
     void btnSelectAllClick(TComponent* sender);
     void btnClearAllClick(TComponent* sender);
     void tmrClearAllTimer(TComponent* sender);
     void mniUpdateClick(TComponent* sender);
     void mniAboutClick(TComponent* sender);
-    /// The per-item button of catalogue item `item` (1 to 13).
+    /// The per-item button of catalogue item `item` (1 to kItemCount).
     void ItemButtonClick(int item);
+    /// Names the browsers found in the note of the Chrome and Edge page, in the
+    /// current language.
+    void UpdateBrowserNote();
 
-    /// The check box and the button of catalogue item `item` (1 to 13).
+    /// The check box and the button of catalogue item `item` (1 to kItemCount).
     TskCheckBox* ItemCheckBox(int item) const;
     TskButton* ItemButton(int item) const;
     /// Every check box of the window, in catalogue order.
@@ -139,7 +157,7 @@ class TfrmMain : public TskForm, private IClearAllWindow {
     void BindEvents();
     void LoadWindow();
     void LoadIcons(const std::string& exeDir);
-    void ShowItemMessage(const std::string& key);
+    void ShowItemMessage(const std::string& key, const std::vector<std::string>& args = {});
     void CloseIfAskedDuringRun();
 
     // IClearAllWindow: the run of the large Clear Now button.
@@ -152,6 +170,7 @@ class TfrmMain : public TskForm, private IClearAllWindow {
     void SetTimerEnabled(bool enabled) override;
     bool AskYesNo(const std::string& key) override;
     void ShowMessage(const std::string& key) override;
+    void ShowMessageWith(const std::string& key, const std::vector<std::string>& args) override;
     void ProcessMessages() override;
     void SetRunning(bool running) override;
     bool StopRequested() override;

@@ -94,6 +94,7 @@ const SideButtonSpec kSideButtons[] = {
     {&TfrmMain::btnFF, "btnFF", 234, "Fire Fox", 3},
     {&TfrmMain::btnWH, "btnWH", 277, "Windows History", 4},
     {&TfrmMain::btnSF, "btnSF", 320, "System Files", 5},
+    {&TfrmMain::btnChrome, "btnChrome", 363, "Chrome and Edge", 6},
 };
 
 // The window's fields of each catalogue item, in item order; everything else
@@ -117,11 +118,15 @@ const ItemFields kItemFields[kItemCount] = {
     {&TfrmMain::rbEmptyWindowsTemp, &TfrmMain::btnSysEWT},
     {&TfrmMain::rbWHClearRecent, &TfrmMain::btnWHCRDL},
     {&TfrmMain::rbWHClearWindowRunHistory, &TfrmMain::btnWHCR},
+    {&TfrmMain::rbChromeClearBrowseH, &TfrmMain::btnChromeCBH},
+    {&TfrmMain::rbChromeDeleteCache, &TfrmMain::btnChromeDC},
+    {&TfrmMain::rbChromeDeleteCookies, &TfrmMain::btnChromeDCookie},
+    {&TfrmMain::rbChromeDeletePassword, &TfrmMain::btnChromeDP},
 };
 
 // The window's field of each catalogue page.
 TskTabSheet* TfrmMain::*const kPageFields[kCataloguePageCount] = {&TfrmMain::tstIE, &TfrmMain::tstFF, &TfrmMain::tstSys,
-                                                                  &TfrmMain::tstWH};
+                                                                  &TfrmMain::tstWH, &TfrmMain::tstChrome};
 
 }  // namespace
 
@@ -129,7 +134,7 @@ void TfrmMain::CreateComponents() {
     SetName("frmMain");
     SetWindowClassName("TfrmMain");
     SetClientWidth(678);
-    SetClientHeight(369);
+    SetClientHeight(412);  // the left column's six large buttons and the fifth page's
     SetPosition(TPosition::ScreenCenter);
     SetFont(kWindowFont);
     SetSystemMenuIcon(true);
@@ -284,6 +289,11 @@ void TfrmMain::CreateCatalogue() {
         label->SetAutoSize(true);
         label->SetCaption(note);
     }
+    // Below the items; its text is composed at run time (UpdateBrowserNote).
+    lblChromeFound = CreateControl<TskLabel>(
+        this, {.name = "lblChromeFound", .parent = tstChrome, .bounds = TRect::Bounds(24, 168, 420, 13)});
+    lblChromeFound->SetFont(kWindowFont);
+    lblChromeFound->SetColor(Rgb(96, 102, 112));
 }
 
 TskCheckBox* TfrmMain::ItemCheckBox(int item) const {

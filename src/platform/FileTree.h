@@ -72,6 +72,10 @@ class IFileTree {
     virtual bool DeleteFile(const std::string& path) = 0;
     /// The attributes of `path`; nothing when it does not exist.
     virtual std::optional<std::uint32_t> Attributes(const std::string& path) = 0;
+    /// True when another program holds the file `path` open without sharing it: an
+    /// open for exclusive access fails with a sharing violation. False when the file
+    /// is missing or opens (it is closed again at once).
+    virtual bool IsHeldOpen(const std::string& path) = 0;
 
     //--- By handle (the walk that empties a folder)
 

@@ -126,6 +126,15 @@ class TWinFileTree : public IFileTree {
         return attributes;
     }
 
+    bool IsHeldOpen(const std::string& path) override {
+        HANDLE file = CreateFileW(AnsiToWide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return GetLastError() == ERROR_SHARING_VIOLATION;
+        CloseHandle(file);
+        return false;
+    }
+
     std::wstring WidePath(const std::string& path) override { return AnsiToWide(path); }
 
     FolderHandle OpenFolder(const std::wstring& path) override {

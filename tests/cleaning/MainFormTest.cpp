@@ -75,7 +75,7 @@ TEST_F(MainFormFixture, ComponentsFollowTheLayoutTable) {
     TfrmMain& f = Create();
     EXPECT_STREQ(f.WindowClassName(), "TfrmMain");
     EXPECT_EQ(f.ClientWidth(), 678);
-    EXPECT_EQ(f.ClientHeight(), 369);
+    EXPECT_EQ(f.ClientHeight(), 412) << "one side button taller than four pages needed";
     EXPECT_EQ(f.Position(), TPosition::ScreenCenter);
 
     EXPECT_EQ(f.btnFF->Caption(), "Fire Fox");
@@ -85,6 +85,14 @@ TEST_F(MainFormFixture, ComponentsFollowTheLayoutTable) {
     EXPECT_EQ(f.ItemCheckBox(13)->Caption(), "Clear Windows Run History");
     EXPECT_EQ(f.ItemCheckBox(13)->Parent(), f.tstWH);
     EXPECT_EQ(f.ItemCheckBox(9)->Parent(), f.tstSys);
+    EXPECT_EQ(f.btnChrome->Caption(), "Chrome and Edge");
+    EXPECT_EQ(f.btnChrome->ImageIndex(), 6);
+    EXPECT_EQ(f.btnChrome->Top(), f.btnSF->Top() + 43);
+    EXPECT_EQ(f.pcMain->BoundsRect(), TRect::Bounds(192, 96, 467, 257)) << "the pages stay where they were";
+    EXPECT_EQ(f.ItemCheckBox(17)->Caption(), "Delete stored Passwords");
+    EXPECT_EQ(f.ItemCheckBox(14)->Parent(), f.tstChrome);
+    EXPECT_EQ(f.lblChromeFound->Parent(), f.tstChrome);
+    EXPECT_EQ(f.lblChromeFound->Caption(), "[AppRes]NOTE_NoBrowserFound") << "no cleaners, no browser";
     EXPECT_FALSE(f.sgClearall->Visible());
     EXPECT_EQ(f.tmrClearAll->Interval(), 100u);
     EXPECT_FALSE(f.tmrClearAll->Enabled());

@@ -529,6 +529,11 @@ std::optional<std::uint32_t> TFakeFileTree::Attributes(const std::string& path) 
     return it->second.attributes;
 }
 
+bool TFakeFileTree::IsHeldOpen(const std::string& path) {
+    auto it = nodes.find(Trimmed(path));
+    return it != nodes.end() && !(it->second.attributes & file_attr::kDirectory) && it->second.locked;
+}
+
 std::wstring TFakeFileTree::WidePath(const std::string& path) {
     return FromUtf8(path);
 }

@@ -266,6 +266,8 @@ class TFakeFileTree : public IFileTree {
     std::vector<TFileEntry> ListEntries(const std::string& folder) override;
     bool DeleteFile(const std::string& path) override;
     std::optional<std::uint32_t> Attributes(const std::string& path) override;
+    /// A file added as `locked`.
+    bool IsHeldOpen(const std::string& path) override;
     std::wstring WidePath(const std::string& path) override;
     FolderHandle OpenFolder(const std::wstring& path) override;
     std::optional<std::wstring> FinalPath(FolderHandle folder) override;

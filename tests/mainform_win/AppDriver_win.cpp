@@ -75,6 +75,48 @@ std::vector<HWND> TopWindows(DWORD pid, const std::string& cls) {
     return c.found;
 }
 
+HWND RowButton(HWND main, const std::string& caption) {
+    HWND box = nullptr;
+    for (HWND w : Descendants(main, "TallowCheckBox")) {
+        if (WindowText(w) == caption && IsWindowVisible(w)) {
+            box = w;
+        }
+    }
+    if (!box) {
+        return nullptr;
+    }
+    RECT boxRect;
+    GetWindowRect(box, &boxRect);
+    for (HWND b : Descendants(GetParent(box), "TallowButton")) {
+        RECT r;
+        GetWindowRect(b, &r);
+        if (r.top == boxRect.top) {
+            return b;
+        }
+    }
+    return nullptr;
+}
+
+std::string ClickAndAnswer(DWORD pid, HWND button) {
+    PostMessageA(button, BM_CLICK, 0, 0);
+    for (;;) {
+        std::vector<HWND> dialogs;
+        if (!WaitUntil([&] { return !(dialogs = TopWindows(pid, "TallowMessageDialog")).empty(); }, 60000)) {
+            return "";
+        }
+        std::string text;
+        for (HWND w : Descendants(dialogs[0])) {
+            text += ClassOf(w) == "TallowButton" ? "" : WindowText(w);
+        }
+        std::vector<HWND> answers = Descendants(dialogs[0], "TallowButton");
+        PostMessageA(answers[0], BM_CLICK, 0, 0);  // Yes, or the only OK
+        WaitUntil([&] { return !IsWindowVisible(dialogs[0]); });
+        if (answers.size() == 1) {
+            return text;
+        }
+    }
+}
+
 AppProcess::AppProcess(const std::string& exe, const std::string& args) {
     std::string folder = exe.substr(0, exe.find_last_of('\\') + 1);
     std::string commandLine = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);

@@ -21,6 +21,11 @@ std::vector<HWND> Descendants(HWND root, const std::string& cls = "");
 HWND FindChild(HWND root, const std::string& cls, const std::string& text);
 /// The visible top-level windows of process `pid` of class `cls`.
 std::vector<HWND> TopWindows(DWORD pid, const std::string& cls);
+/// The button on the row of the visible check box `caption`; nullptr when none.
+HWND RowButton(HWND main, const std::string& caption);
+/// Clicks `button` of process `pid`'s window and answers the message dialogs that
+/// follow (Yes to a question, then OK); the text of the last one, or empty.
+std::string ClickAndAnswer(DWORD pid, HWND button);
 
 /// One run of the program.
 class AppProcess {

@@ -25,7 +25,7 @@ bool Checked(HWND box) {
     return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-// The window's thirteen item check boxes.
+// The window's seventeen item check boxes.
 std::vector<HWND> CheckBoxes(HWND main) {
     return Descendants(main, "TallowCheckBox");
 }
@@ -45,29 +45,6 @@ HWND FocusOf(HWND main) {
     info.cbSize = sizeof info;
     GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
     return info.hwndFocus;
-}
-
-// The visible button on the row of the visible check box `caption`.
-HWND RowButton(HWND main, const std::string& caption) {
-    HWND box = nullptr;
-    for (HWND w : Descendants(main, "TallowCheckBox")) {
-        if (WindowText(w) == caption && IsWindowVisible(w)) {
-            box = w;
-        }
-    }
-    if (!box) {
-        return nullptr;
-    }
-    RECT boxRect;
-    GetWindowRect(box, &boxRect);
-    for (HWND b : Descendants(GetParent(box), "TallowButton")) {
-        RECT r;
-        GetWindowRect(b, &r);
-        if (r.top == boxRect.top) {
-            return b;
-        }
-    }
-    return nullptr;
 }
 
 // The buttons that start cleaning: the large Clear Now and every row's button.
@@ -205,7 +182,7 @@ TEST_F(MainFormTest, StartedProgramAnswersAndShowsTheTickedIEPage) {
     EXPECT_TRUE(WaitUntil([&] { return WindowText(main_) == title; }, 3000)) << WindowText(main_);
 
     std::vector<HWND> boxes = CheckBoxes(main_);
-    ASSERT_EQ(boxes.size(), 13u);
+    ASSERT_EQ(boxes.size(), 17u);
     for (HWND box : boxes) {
         EXPECT_TRUE(Checked(box)) << WindowText(box);
     }
@@ -239,7 +216,7 @@ TEST_F(MainFormTest, CategoryButtonsSwitchPagesAndSelectAllTicksEveryBox) {
     }
 
     std::vector<HWND> boxes = CheckBoxes(main_);
-    ASSERT_EQ(boxes.size(), 13u);
+    ASSERT_EQ(boxes.size(), 17u);
     for (size_t i = 0; i < boxes.size(); i += 3) {
         SendMessageA(boxes[i], BM_SETCHECK, BST_UNCHECKED, 0);
     }
@@ -349,7 +326,7 @@ TEST_F(MainFormTest, MissingTitleImageIsReportedAndTheWindowOpensUnticked) {
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
     std::vector<HWND> checks = CheckBoxes(main);
-    ASSERT_EQ(checks.size(), 13u);
+    ASSERT_EQ(checks.size(), 17u);
     for (HWND box : checks) {
         EXPECT_FALSE(Checked(box)) << WindowText(box);
     }
@@ -399,7 +376,7 @@ TEST_F(MainFormTest, ClearAllRunDisablesItsButtonsAndStopsAfterTheCurrentItemWhe
         ASSERT_TRUE(hold.Ready());
         Start();
         std::vector<HWND> buttons = CleaningButtons(main_);
-        ASSERT_EQ(buttons.size(), 14u);
+        ASSERT_EQ(buttons.size(), 18u);
         HWND clearAll = FindChild(main_, "TallowButton", "Clear Now");
         for (HWND b : buttons) {
             if (GetParent(b) == main_) {
