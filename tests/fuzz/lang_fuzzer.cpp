@@ -1,11 +1,13 @@
 // libFuzzer entry for the language file reader: line ends, trimming, comments,
-// headers, repeated sections and keys, encoded breaks and spaces.
+// headers, repeated sections and keys, encoded breaks and spaces, and the
+// "{AppName}" filling of the texts read through the language data.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "components/TextCase.h"
+#include "localisation/CLMultiLang.h"
 #include "localisation/CLMultiLangLan.h"
 
 namespace {
@@ -38,6 +40,30 @@ std::vector<std::string> SectionNames(const tallow::TStrings& lines) {
     return names;
 }
 
+// Every text of the language read through the language data, with the file's
+// own AppName filled in: a filled text never grows past the limit; a text that
+// would is kept exactly as the file has it.
+void CheckFilledTexts(const tallow::TStrings& lines, const std::vector<std::string>& sections) {
+    tallow::TCLMultiLangData data(nullptr);
+    data.SetCurrentData(&lines);
+    data.ReadAppName();
+    tallow::TCLMultiLangLan raw;
+    raw.SetData(lines);
+    for (const std::string& section : sections) {
+        tallow::TStrings entries;
+        raw.ReadSection(section, entries);
+        for (int i = 0; i < entries.Count(); ++i) {
+            std::string filled;
+            std::string written;
+            data.FindText(section, "", entries.Names(i), filled);
+            raw.ReadText(section, "", entries.Names(i), written);
+            if (filled != written && filled.size() > tallow::kMaxFilledTextSize) {
+                std::abort();
+            }
+        }
+    }
+}
+
 }  // namespace
 
 // Reads one input as a language file, aborts on a broken invariant; true when
@@ -66,6 +92,7 @@ bool TallowFuzzLoad(const uint8_t* data, size_t size) {
             }
         }
     }
+    CheckFilledTexts(lan.Data(), sections);
     return !sections.empty();
 }
 

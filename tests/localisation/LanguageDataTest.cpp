@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/FakePlatform.h"
+#include "fakes/TraceCapture.h"
 #include "localisation/CLMultiLang.h"
 
 namespace tallow::testing {
@@ -148,6 +149,43 @@ TEST_F(LanguageDataTest, AppNameFillsTextsButNotItself) {
     data.ClearCurrentData();
     EXPECT_EQ(Text("AppRes", "Msg"), "kept");
     EXPECT_EQ(data.AppNameCache(), "Putzteufel");
+}
+
+TEST_F(LanguageDataTest, AppNameIsFilledUpTo64KiBAndLargerResultsKeepTheirTokens) {
+    const std::string name(1024, 'N');
+    auto tokens = [](size_t n, const char* token = "{AppName}") {
+        std::string text;
+        for (size_t i = 0; i < n; ++i)
+            text += token;
+        return text;
+    };
+    struct Case {
+        const char* what;
+        std::string raw;
+        bool filled;
+    };
+    const Case cases[] = {
+        {"exactly 64 KiB", tokens(64), true},
+        {"in any letter case", tokens(63, "{appNAME}") + "{AppName}", true},
+        {"one byte over", tokens(64) + "x", false},
+        {"a token past the cap", tokens(65), false},
+        {"a bomb of 1.8 MB that would give 200 MiB", tokens(200000), false},
+    };
+    data.CurrentData()->SetText("[AppRes]\nAppName=" + name + "\n");
+    data.ReadAppName();
+    for (const Case& c : cases) {
+        data.CurrentData()->SetText("[AppRes]\nAppName=" + name + "\nMsg=" + c.raw + "\n");
+        ScopedTraceCapture trace;
+        const std::string text = Text("AppRes", "Msg");
+        if (c.filled) {
+            EXPECT_EQ(text, std::string(kMaxFilledTextSize, 'N')) << c.what;
+            EXPECT_TRUE(trace.lines.empty()) << c.what;
+        } else {
+            EXPECT_EQ(text, c.raw) << c.what << ": kept as written";
+            ASSERT_EQ(trace.lines.size(), 1u) << c.what;
+            EXPECT_NE(trace.lines[0].text.find("AppRes/Msg"), std::string::npos) << trace.lines[0].text;
+        }
+    }
 }
 
 TEST_F(LanguageDataTest, DamagedFilesLeaveTheBuiltInTexts) {

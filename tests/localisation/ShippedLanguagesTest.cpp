@@ -10,6 +10,7 @@
 #include <regex>
 #include <set>
 
+#include "framework/CLEngineText.h"
 #include "localisation/MainWindowHarness.h"
 #include "toolkit/skin/ResourceStrData.h"
 
@@ -136,6 +137,30 @@ TEST(ShippedLanguagesTest, GermanTranslatesTheMainWindowItsMessagesAndItsName) {
     EXPECT_EQ(window.engine1->GetLibText("TfrmCLUpdateForm.Caption").rfind("Update ", 0), 0u)
         << "the built-in texts hold the captions under the keys the windows look up";
     EXPECT_EQ(window.engine1->GetLibText("btnOk.Caption"), "&Ok");
+}
+
+TEST(ShippedLanguagesTest, ALanguageFileTranslatesTheWindowButNeverTheEngineSettingsLists) {
+    MainWindowHarness harness;
+    TfrmMain& window = harness.Window();
+    const std::vector<std::string> overwrite = window.engine1->SettingOverwrite()->Lines();
+    const std::vector<std::string> defaults = window.engine1->SettingDefault()->Lines();
+    ASSERT_FALSE(overwrite.empty());
+    const std::string path = harness.settings.exeDir + "langs\\Hostile.lan";
+    harness.platform.files.files[path] =
+        "[TfrmMain]\r\n"
+        "engine1.SettingOverwrite=URL.Update=http://127.0.0.1:8765/u/<BR>Update.BeginAuto=1<BR>Update.Days=0\r\n"
+        "engine1.SettingDefault=Path.Languages=..\\..\\outside\r\n"
+        "ENGINE1.SETTINGOVERWRITE=URL.support=http://attacker.example/s/\r\n"
+        "frmMain.Caption=Hostile\r\n"
+        "btnClearAll.Caption=Weg damit\r\n";
+    window.clmltlngdt1->LoadLanguageFile(path);
+    EXPECT_EQ(window.engine1->SettingOverwrite()->Lines(), overwrite);
+    EXPECT_EQ(window.engine1->SettingDefault()->Lines(), defaults);
+    EXPECT_EQ(window.engine1->FindOverwrite("URL.Update"), FindListValue(overwrite, "URL.Update"));
+    window.smLanguage->TranslateComponent(*window.engine1);
+    EXPECT_EQ(window.engine1->SettingOverwrite()->Lines(), overwrite) << "not even one by one";
+    EXPECT_EQ(window.Caption(), "Hostile") << "every other text still translates";
+    EXPECT_EQ(window.btnClearAll->Caption(), "Weg damit");
 }
 
 }  // namespace

