@@ -188,43 +188,19 @@ TEST(LanguageSelection, LanguageFilesByNameTheBuiltInTextsAndTheToolkitTexts) {
 }
 
 TEST(NameRules, SkinAndLanguageNamesAreBareFileNamesAndTheirFoldersLieBelowTheProgram) {
-    struct Case {
-        const char* name;
-        bool bare;
-    };
-    const Case names[] = {
-        {"English", true},     {"Blue Steel", true}, {"Gray.nsf", true},     {"x", true},          {"CONSOLE", true},
-        {"COM10", true},       {"LPT", true},        {"Comet", true},        {"\xE9t\xE9", true},  {"", false},
-        {".", false},          {"..", false},        {"..\\..\\x", false},   {"a/b", false},       {"C:x", false},
-        {"\\\\srv\\s", false}, {"name.", false},     {"name ", false},       {"tab\tname", false}, {"del\x7f", false},
-        {"star*", false},      {"what?", false},     {"pipe|", false},       {"<a>", false},       {"CON", false},
-        {"con", false},        {"Nul.lan", false},   {"aux.x.y", false},     {"PRN", false},       {"COM1", false},
-        {"com9.skn", false},   {"LPT1", false},      {"lpt9", false},        {"COM0", false},      {"COM\xB9", false},
-        {"NUL .txt", false},   {"CONIN$", false},    {"conout$.lan", false},
-    };
-    for (const Case& c : names)
-        EXPECT_EQ(IsBareFileName(c.name), c.bare) << "'" << c.name << "'";
-
-    const Case folders[] = {
-        {"skins", true},
-        {"langs\\", true},
-        {"res\\skins", true},
-        {"res/langs", true},
-        {"", false},
-        {"\\skins", false},
-        {"/skins", false},
-        {"C:\\skins", false},
-        {"C:skins", false},
-        {"\\\\srv\\share", false},
-        {"..", false},
-        {"..\\outside", false},
-        {"skins\\..\\..\\x", false},
-        {"skins\\\\x", false},
-        {"skins\\.", false},
-        {"skins\\NUL", false},
-    };
-    for (const Case& c : folders)
-        EXPECT_EQ(IsRelativeSubfolder(c.name), c.bare) << "'" << c.name << "'";
+    for (const char* name : {"English", "Blue Steel", "Gray.nsf", "CONSOLE", "COM10", "LPT", "Comet", "\xE9t\xE9"})
+        EXPECT_TRUE(IsBareFileName(name)) << name;
+    for (const char* name :
+         {"",      ".",         "..",       "..\\..\\x", "a/b",        "C:x",      "\\\\srv\\s", "name.",
+          "name ", "tab\tname", "del\x7f",  "star*",     "what?",      "pipe|",    "<a>",        "CON",
+          "con",   "Nul.lan",   "aux.x.y",  "PRN",       "COM1",       "com9.skn", "LPT1",       "lpt9",
+          "COM0",  "COM\xB9",   "NUL .txt", "CONIN$",    "conout$.lan"})
+        EXPECT_FALSE(IsBareFileName(name)) << "'" << name << "'";
+    for (const char* folder : {"skins", "langs\\", "res\\skins", "res/langs"})
+        EXPECT_TRUE(IsRelativeSubfolder(folder)) << folder;
+    for (const char* folder : {"", "\\skins", "/skins", "C:\\skins", "C:skins", "\\\\srv\\share", "..", "..\\outside",
+                               "skins\\..\\..\\x", "skins\\\\x", "skins\\.", "skins\\NUL"})
+        EXPECT_FALSE(IsRelativeSubfolder(folder)) << "'" << folder << "'";
 }
 
 TEST(SkinSelection, NamesAndFoldersFromOutsideCountAsMissingAndTheFallbacksAreStored) {
@@ -233,34 +209,30 @@ TEST(SkinSelection, NamesAndFoldersFromOutsideCountAsMissingAndTheFallbacksAreSt
     f.AddFile("langs\\French.lan", "[AppRes]");
     f.engine().Loaded();
     // Every hostile name has a file where it points, so only the rule refuses it.
-    for (const char* name : {"..\\..\\outside\\Evil", "C:\\outside\\Evil", "COM1", "Evil.", "con.lan"}) {
-        f.AddFile("skins\\" + std::string(name) + ".skn", PackedSkin("Evil", "#FF0000"));
-        f.AddFile("langs\\" + std::string(name) + ".lan", "[AppRes]\r\nAppName=Evil\r\n");
+    for (const std::string name : {"..\\..\\outside\\Evil", "C:\\outside\\Evil", "COM1", "Evil.", "con.lan"}) {
+        f.AddFile("skins\\" + name + ".skn", PackedSkin("Evil", "#FF0000"));
+        f.AddFile("langs\\" + name + ".lan", "[AppRes]");
         f.engine().SetSkin("Blue");
         f.engine().SetLanguage("French");
         f.language.loaded.clear();
         f.engine().SetSkin(name);
-        EXPECT_TRUE(f.skin.IsBuiltIn()) << name;
-        EXPECT_EQ(f.settings.values["Skin"], "Default") << name;
         f.engine().SetLanguage(name);
-        EXPECT_EQ(f.settings.values["Language"], "English") << name;
-        EXPECT_TRUE(f.language.loaded.empty()) << name;
+        EXPECT_TRUE(f.skin.IsBuiltIn() && f.language.loaded.empty()) << name;
+        EXPECT_EQ(f.settings.values["Skin"] + "," + f.settings.values["Language"], "Default,English") << name;
     }
 
     // Folders that leave the program folder give way to the engine's defaults.
     f.engine().SettingDefault()->SetText("Path.Skins=skins\r\nPath.Languages=langs\r\n");
-    for (const char* folder : {"C:\\outside", "\\\\server\\share", "..\\outside", "\\outside", ""}) {
-        f.settings.values["Path.Skins"] = folder;
-        f.settings.values["Path.Languages"] = folder;
-        f.AddFile(std::string(folder) + "\\Blue.skn", PackedSkin("Outside", "#FF0000"));
-        f.engine().SetSkin("Default");
-        f.engine().SetSkin("Blue");
-        EXPECT_EQ(f.skin.Theme().name, "Blue") << "'" << folder << "'";
+    for (const std::string folder : {"C:\\outside", "\\\\server\\share", "..\\outside", "\\outside", ""}) {
+        f.settings.values["Path.Skins"] = f.settings.values["Path.Languages"] = folder;
+        f.AddFile(folder + "\\Blue.skn", PackedSkin("Outside", "#FF0000"));
         f.language.loaded.clear();
+        f.engine().SetSkin("Default");
         f.engine().SetLanguage("Default");
+        f.engine().SetSkin("Blue");
         f.engine().SetLanguage("French");
-        EXPECT_EQ(f.language.loaded, std::vector<std::string>{f.settings.exeDir + "langs\\French.lan"})
-            << "'" << folder << "'";
+        EXPECT_EQ(f.skin.Theme().name, "Blue") << "'" << folder << "'";
+        EXPECT_EQ(f.language.loaded, std::vector<std::string>{f.settings.exeDir + "langs\\French.lan"}) << folder;
     }
 }
 

@@ -40,27 +40,16 @@ std::vector<std::string> SectionNames(const tallow::TStrings& lines) {
     return names;
 }
 
-// Every text of the language read through the language data, with the file's
-// own AppName filled in: a filled text never grows past the limit; a text that
-// would is kept exactly as the file has it.
-void CheckFilledTexts(const tallow::TStrings& lines, const std::vector<std::string>& sections) {
-    tallow::TCLMultiLangData data(nullptr);
-    data.SetCurrentData(&lines);
-    data.ReadAppName();
-    tallow::TCLMultiLangLan raw;
-    raw.SetData(lines);
-    for (const std::string& section : sections) {
-        tallow::TStrings entries;
-        raw.ReadSection(section, entries);
-        for (int i = 0; i < entries.Count(); ++i) {
-            std::string filled;
-            std::string written;
-            data.FindText(section, "", entries.Names(i), filled);
-            raw.ReadText(section, "", entries.Names(i), written);
-            if (filled != written && filled.size() > tallow::kMaxFilledTextSize) {
-                std::abort();
-            }
-        }
+// A text read through the language data, with the file's own AppName filled
+// in, never grows past the limit; a text that would stays as the file has it.
+void CheckFilledText(tallow::TCLMultiLangData& language,
+                     const std::string& section,
+                     const std::string& key,
+                     const std::string& written) {
+    std::string filled;
+    if (!language.FindText(section, "", key, filled) ||
+        (filled.size() > tallow::kMaxFilledTextSize && filled != written)) {
+        std::abort();
     }
 }
 
@@ -79,6 +68,9 @@ bool TallowFuzzLoad(const uint8_t* data, size_t size) {
     tallow::TCLMultiLangLan copy;
     copy.SetData(lan.Data());
     const std::vector<std::string> sections = SectionNames(lan.Data());
+    tallow::TCLMultiLangData language(nullptr);
+    language.SetCurrentData(&lan.Data());
+    language.ReadAppName();
     for (const std::string& section : sections) {
         tallow::TStrings entries;
         lan.ReadSection(section, entries);
@@ -90,9 +82,9 @@ bool TallowFuzzLoad(const uint8_t* data, size_t size) {
                 !copy.ReadText(section, "", key, again) || again != text) {
                 std::abort();
             }
+            CheckFilledText(language, section, key, text);
         }
     }
-    CheckFilledTexts(lan.Data(), sections);
     return !sections.empty();
 }
 

@@ -153,38 +153,26 @@ TEST_F(LanguageDataTest, AppNameFillsTextsButNotItself) {
 
 TEST_F(LanguageDataTest, AppNameIsFilledUpTo64KiBAndLargerResultsKeepTheirTokens) {
     const std::string name(1024, 'N');
-    auto tokens = [](size_t n, const char* token = "{AppName}") {
+    auto tokens = [](size_t n, const std::string& token = "{AppName}") {
         std::string text;
         for (size_t i = 0; i < n; ++i)
             text += token;
         return text;
     };
-    struct Case {
-        const char* what;
-        std::string raw;
-        bool filled;
+    const std::pair<std::string, bool> cases[] = {
+        {tokens(64), true},  // exactly 64 KiB
+        {tokens(63, "{appNAME}") + "{AppName}", true},
+        {tokens(64) + "x", false},  // one byte over
+        {tokens(65), false},
+        {tokens(200000), false},  // 1.8 MB that would give 200 MiB
     };
-    const Case cases[] = {
-        {"exactly 64 KiB", tokens(64), true},
-        {"in any letter case", tokens(63, "{appNAME}") + "{AppName}", true},
-        {"one byte over", tokens(64) + "x", false},
-        {"a token past the cap", tokens(65), false},
-        {"a bomb of 1.8 MB that would give 200 MiB", tokens(200000), false},
-    };
-    data.CurrentData()->SetText("[AppRes]\nAppName=" + name + "\n");
-    data.ReadAppName();
-    for (const Case& c : cases) {
-        data.CurrentData()->SetText("[AppRes]\nAppName=" + name + "\nMsg=" + c.raw + "\n");
+    for (const auto& [raw, filled] : cases) {
+        data.CurrentData()->SetText("[AppRes]\nAppName=" + name + "\nMsg=" + raw + "\n");
+        data.ReadAppName();
         ScopedTraceCapture trace;
-        const std::string text = Text("AppRes", "Msg");
-        if (c.filled) {
-            EXPECT_EQ(text, std::string(kMaxFilledTextSize, 'N')) << c.what;
-            EXPECT_TRUE(trace.lines.empty()) << c.what;
-        } else {
-            EXPECT_EQ(text, c.raw) << c.what << ": kept as written";
-            ASSERT_EQ(trace.lines.size(), 1u) << c.what;
-            EXPECT_NE(trace.lines[0].text.find("AppRes/Msg"), std::string::npos) << trace.lines[0].text;
-        }
+        EXPECT_EQ(Text("AppRes", "Msg"), filled ? std::string(kMaxFilledTextSize, 'N') : raw) << raw.size();
+        ASSERT_EQ(trace.lines.size(), filled ? 0u : 1u) << raw.size();
+        EXPECT_TRUE(filled || trace.lines[0].text.find("AppRes/Msg") != std::string::npos);
     }
 }
 

