@@ -116,11 +116,13 @@ class TCLEngine : public TComponent, public ISettingLists {
     /// Selects the language named by "Language" ("English" when empty).
     void LoadInitialLanguage();
     /// Selects skins\<name>.skn (framed) or skins\<name>.nsf.skn (controls only);
-    /// a name without a usable file ends on the built-in skin, "Default". The
-    /// choice is stored in "Skin". Nothing without SkinData.
+    /// a name without a usable file, or that is no bare file name (IsBareFileName),
+    /// ends on the built-in skin, "Default". The choice is stored in "Skin".
+    /// Nothing without SkinData.
     void SetSkin(const std::string& name);
-    /// Loads <language folder>\<name>.lan; without the file the built-in texts,
-    /// "English". The choice is stored in "Language". Nothing without LanguageData.
+    /// Loads <language folder>\<name>.lan; without the file, or for a name that
+    /// is no bare file name, the built-in texts, "English". The choice is stored
+    /// in "Language". Nothing without LanguageData.
     void SetLanguage(const std::string& name);
     /// The selected names; empty until the first selection.
     const std::string& SelectedSkin() const { return selectedSkin_; }
@@ -179,7 +181,7 @@ class TCLEngine : public TComponent, public ISettingLists {
     bool HandleOwnMessage(EngineMessage& message);
     void TakeCopyData(const EngineMessage& message);
     void PostToOwner(uint32_t msg);
-    std::string ShippedFolder(const std::string& setting) const;
+    std::string ShippedFolder(const std::string& setting, const char* builtIn) const;
     bool LoadSkinFile(const std::string& path);
 
     const TPlatform& platform_;

@@ -2,8 +2,10 @@
 // built-in skin "Default" and the built-in texts "English" as fallbacks.
 #include <cstdint>
 
+#include "diagnostics/TraceSender.h"
 #include "framework/CLEngine.h"
 #include "framework/cwm_WinVersion.h"
+#include "platform/Files.h"
 #include "toolkit/skin/SkinFile.h"
 
 namespace tallow {
@@ -11,11 +13,27 @@ namespace tallow {
 namespace {
 const char* const kDefaultSkin = "Default";
 const char* const kDefaultLanguage = "English";
+
+void TraceRefused(const std::string& what, const std::string& value) {
+    DebugTrace().TraceWithTag("Refused " + what + ": " + value, "CLEngine");
+}
 }  // namespace
 
-// The program folder followed directly by the folder name a setting holds.
-std::string TCLEngine::ShippedFolder(const std::string& setting) const {
-    return settings_.ExeDir() + settings_.ReadString(setting);
+// The program folder followed directly by the folder a setting names. Only a
+// folder below the program folder is taken: a drive, a root, a share or a ".."
+// part would have the program read (at every start) wherever the settings, an
+// update answer or a stranger's setting.dat point. Such a value gives way to
+// the engine's own default list, then to `builtIn`.
+std::string TCLEngine::ShippedFolder(const std::string& setting, const char* builtIn) const {
+    std::string folder = settings_.ReadString(setting);
+    if (!IsRelativeSubfolder(folder)) {
+        TraceRefused(setting, folder);
+        folder = FindDefault(setting).value_or(builtIn);
+        if (!IsRelativeSubfolder(folder)) {
+            folder = builtIn;
+        }
+    }
+    return settings_.ExeDir() + folder;
 }
 
 // Read through the platform's files so a skin is found exactly where Exists
@@ -37,16 +55,23 @@ void TCLEngine::SetSkin(const std::string& requested) {
     if (name == selectedSkin_) {
         return;
     }
-    const std::string base = ShippedFolder("Path.Skins") + "\\" + name;
-    std::string path = base + ".skn";
+    // A name that is not a bare file name counts as a missing file, and so
+    // does a damaged skin file: the window must not keep a half-chosen look
+    // under a name the settings would then remember.
+    const bool bare = IsBareFileName(name);
+    std::string path;
     bool skinnable = true;
-    if (!platform_.files->Exists(path)) {
-        path = base + ".nsf.skn";
-        skinnable = false;
+    if (bare) {
+        const std::string base = ShippedFolder("Path.Skins", "skins") + "\\" + name;
+        path = base + ".skn";
+        if (!platform_.files->Exists(path)) {
+            path = base + ".nsf.skn";
+            skinnable = false;
+        }
+    } else {
+        TraceRefused("skin name", name);
     }
-    // A damaged skin file counts as a missing one: the window must not keep a
-    // half-chosen look under a name the settings would then remember.
-    if (platform_.files->Exists(path) && LoadSkinFile(path)) {
+    if (bare && platform_.files->Exists(path) && LoadSkinFile(path)) {
         SkinData->SetSkinnableForm(skinnable);
         selectedSkin_ = name;
     } else {
@@ -76,8 +101,13 @@ void TCLEngine::SetLanguage(const std::string& requested) {
     if (name == selectedLanguage_) {
         return;
     }
-    const std::string path = ShippedFolder("Path.Languages") + "\\" + name + ".lan";
-    if (platform_.files->Exists(path)) {
+    // A name that is not a bare file name counts as a missing file.
+    const bool bare = IsBareFileName(name);
+    if (!bare) {
+        TraceRefused("language name", name);
+    }
+    const std::string path = bare ? ShippedFolder("Path.Languages", "lang") + "\\" + name + ".lan" : std::string();
+    if (bare && platform_.files->Exists(path)) {
         LanguageData->LoadLanguageFile(path);
         selectedLanguage_ = name;
     } else {

@@ -1,6 +1,7 @@
 #include "framework/CLEngineText.h"
 
 #include <cctype>
+#include <string_view>
 
 #include "components/TextCase.h"
 
@@ -34,10 +35,14 @@ std::string FillPlaceholders(const std::string& text, const std::vector<std::str
             break;
         }
         out.append(text, pos, open - pos);
-        const size_t close = text.find('}', open + 1);
+        // A placeholder holds at most nine digits: the closing brace is looked
+        // for only that far, so a text of many "{" stays one linear pass.
+        constexpr size_t kMaxDigits = 9;
+        const size_t inWindow = std::string_view(text).substr(open + 1, kMaxDigits + 1).find('}');
+        const size_t close = inWindow == std::string_view::npos ? std::string::npos : open + 1 + inWindow;
         const size_t digits = close == std::string::npos ? 0 : close - open - 1;
         size_t n = 0;
-        bool valid = digits > 0 && digits <= 9 && text[open + 1] != '0';
+        bool valid = digits > 0 && digits <= kMaxDigits && text[open + 1] != '0';
         for (size_t i = open + 1; valid && i < close; ++i) {
             valid = std::isdigit(static_cast<unsigned char>(text[i])) != 0;
             n = n * 10 + static_cast<size_t>(text[i] - '0');

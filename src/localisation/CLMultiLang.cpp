@@ -39,6 +39,15 @@ bool IsLanguageComponent(const TComponent& component) {
     return component.InheritsFrom("TCLMultiLang") || component.InheritsFrom("TCLMultiLangData");
 }
 
+// The engine's string lists are configuration (the settings that override every
+// settings file, and their defaults), not text: a language file, which users
+// take from anyone, must not rewrite them. The language data's exclusion list
+// names the engine ("TCLEngine:") for this; it holds whatever the window stored,
+// so the engine is left out here whatever that list says.
+bool IsConfigurationComponent(const TComponent& component) {
+    return component.InheritsFrom("TCLEngine");
+}
+
 }  // namespace
 
 TCLMultiLang::TCLMultiLang(TComponent* owner) : TComponent(owner) {}
@@ -59,7 +68,7 @@ void TCLMultiLang::Apply() {
     TranslateComponent(form);
     for (int i = 0; i < form.ComponentCount(); ++i) {
         TComponent* component = form.Components(i);
-        if (!component->Name().empty() && !IsLanguageComponent(*component))
+        if (!component->Name().empty() && !IsLanguageComponent(*component) && !IsConfigurationComponent(*component))
             TranslateComponent(*component);
     }
     if (!IsDesigning() && OnChangeLanguage)
@@ -67,7 +76,7 @@ void TCLMultiLang::Apply() {
 }
 
 void TCLMultiLang::TranslateComponent(TComponent& component) {
-    if (!data_)
+    if (!data_ || IsConfigurationComponent(component))
         return;
     const std::string section = Section();
     const std::string& prefix = component.Name();

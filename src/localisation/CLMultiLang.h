@@ -10,6 +10,7 @@
 // appliers when it goes, an applier deregisters itself when it goes.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
@@ -27,6 +28,10 @@ class IFiles;
 class TCLMultiLang;
 class ClassRegistry;
 
+/// The longest text a lookup fills "{AppName}" into: a text that would grow
+/// longer keeps its "{AppName}" as written (and the debug trace says so).
+constexpr std::size_t kMaxFilledTextSize = 64u * 1024;
+
 /// The default exclusion list of the language data, in its stored order.
 const std::vector<std::string>& DefaultExcludeProps();
 
@@ -43,8 +48,9 @@ class TCLMultiLangData : public TComponent, public ILanguageData {
     /// The text of `Prefix.Key` in `section`: from the current language, else from
     /// the default one (an empty text in the current language counts), with
     /// "{AppName}" (any letter case) replaced by the cached application name, except
-    /// in "AppName" of "AppRes" itself. False, and `value` untouched, when neither
-    /// language has the key.
+    /// in "AppName" of "AppRes" itself and in a text that would grow longer than
+    /// kMaxFilledTextSize. False, and `value` untouched, when neither language has
+    /// the key.
     bool FindText(std::string_view section, std::string_view prefix, std::string_view key, std::string& value);
     /// ILanguageData: FindText without the answer.
     void ReadText(const std::string& section,
@@ -117,11 +123,11 @@ class TCLMultiLang : public TComponent {
     ~TCLMultiLang() override;
 
     /// Writes every text the language has for the owner window and the named
-    /// components it owns (language components aside), then fires OnChangeLanguage.
-    /// Nothing without language data.
+    /// components it owns (language components and the engine, TCLEngine, aside),
+    /// then fires OnChangeLanguage. Nothing without language data.
     void Apply();
     /// Writes the texts of one component, under its name, in the section named
-    /// after the owner window's class.
+    /// after the owner window's class; nothing for the engine.
     void TranslateComponent(TComponent& component);
 
     TCLMultiLangData* LanguageData() const { return data_; }

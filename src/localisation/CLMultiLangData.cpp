@@ -4,6 +4,7 @@
 
 #include "components/ClassRegistry.h"
 #include "components/TextCase.h"
+#include "diagnostics/TraceSender.h"
 #include "localisation/CLMultiLang.h"
 #include "platform/Platform.h"
 
@@ -11,18 +12,34 @@ namespace tallow {
 
 namespace {
 
-// Every "{AppName}" of `text`, in any letter case, replaced by `name`.
-void FillAppName(std::string& text, const std::string& name) {
+// Every "{AppName}" of `text`, in any letter case, replaced by `name`, in one
+// pass. A result longer than kMaxFilledTextSize is given up as soon as it
+// grows past it (a language file of a few hundred kilobytes could otherwise
+// ask for gigabytes): `text` then stays as written and the answer is false.
+bool FillAppName(std::string& text, const std::string& name) {
     constexpr std::string_view kToken = "{AppName}";
-    size_t at = 0;
-    while ((at = text.find('{', at)) != std::string::npos) {
-        if (StartsWithText(std::string_view(text).substr(at), kToken)) {
-            text.replace(at, kToken.size(), name);
-            at += name.size();
-        } else {
+    const std::string_view source = text;
+    std::string out;
+    size_t copied = 0;
+    for (size_t at = source.find('{'); at != std::string_view::npos; at = source.find('{', at)) {
+        if (!StartsWithText(source.substr(at), kToken)) {
             ++at;
+            continue;
         }
+        if (out.empty())
+            out.reserve(std::min(text.size() + name.size(), kMaxFilledTextSize + 1));
+        out.append(source.substr(copied, at - copied)).append(name);
+        at = copied = at + kToken.size();
+        if (out.size() > kMaxFilledTextSize)
+            return false;
     }
+    if (copied == 0)
+        return true;  // no token: nothing to fill
+    out.append(source.substr(copied));
+    if (out.size() > kMaxFilledTextSize)
+        return false;
+    text = std::move(out);
+    return true;
 }
 
 std::string NameOf(const std::string& line) {
@@ -83,8 +100,12 @@ bool TCLMultiLangData::FindText(std::string_view section,
     if (!current_.ReadText(section, prefix, key, value) && !default_.ReadText(section, prefix, key, value))
         return false;
     const bool isAppName = prefix.empty() && SameText(section, "AppRes") && SameText(key, "AppName");
-    if (!isAppName && !IsDesigning())
-        FillAppName(value, appNameCache_);
+    if (!isAppName && !IsDesigning() && !FillAppName(value, appNameCache_)) {
+        std::string where = std::string(section) + "/" + std::string(prefix) + (prefix.empty() ? "" : ".");
+        DebugTrace().TraceWithTag("Text of " + where + std::string(key) + " longer than " +
+                                      std::to_string(kMaxFilledTextSize) + " bytes with {AppName}; kept unfilled",
+                                  "CLMultiLang");
+    }
     return true;
 }
 

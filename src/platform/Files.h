@@ -31,9 +31,13 @@ class IFiles {
   public:
     virtual ~IFiles() = default;
     /// Whole content of a file; nothing when it cannot be opened or read.
+    /// Only regular files on disk are read: a folder or a device (a serial
+    /// port, a pipe, the console) is never read from, so no read can block.
     virtual std::optional<std::string> ReadFile(const std::string& path) const = 0;
-    /// The content of a file of at most `limit` bytes. Readers let writers
-    /// replace or delete the file while it is open.
+    /// The content of a file of at most `limit` bytes, its size checked before
+    /// anything is read; like ReadFile, only regular files on disk (anything
+    /// else is Failed). Readers let writers replace or delete the file while it
+    /// is open.
     virtual TFileRead ReadFileUpTo(const std::string& path, std::size_t limit) const;
     /// Creates or truncates `path`, writes `content` and flushes it to disk.
     /// False on any failure; the file may then hold part of the content.
@@ -63,6 +67,18 @@ class IFiles {
     /// UTF-16 text in the ANSI code page; characters the code page lacks become '?'.
     virtual std::string WideToAnsi(std::u16string_view text) const;
 };
+
+/// True when `name` names a file within one folder and nothing else: not empty,
+/// not "." or "..", without `\ / :`, control characters or the characters no
+/// file name can hold (`< > " | ? *`), not ending in a dot or a space, and no
+/// device name (CON, PRN, AUX, NUL, CONIN$, CONOUT$, COM0-COM9, LPT0-LPT9 and
+/// the superscript-digit forms), with or without an extension, in any letter case.
+bool IsBareFileName(std::string_view name);
+
+/// True when `folder` names a folder below a base folder: one or more bare file
+/// names joined by `\` or `/` (a single separator may end it). A drive, a
+/// leading separator (a root or a share) and a ".." part are refused.
+bool IsRelativeSubfolder(std::string_view folder);
 
 /// A file time (100 ns units since 1601-01-01) as a day count since
 /// 1899-12-30; nothing for the zero time ("not set") and for times that name

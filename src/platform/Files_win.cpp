@@ -43,14 +43,24 @@ const int kConflictRetries = 20;
 const DWORD kConflictPauseMs = 50;
 
 HANDLE OpenForReading(const std::string& path) {
+    const std::wstring wide = AnsiToWide(path);
     for (int attempt = 0;; ++attempt) {
-        HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, kAllSharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+        HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ, kAllSharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                nullptr);
         if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION || attempt == kConflictRetries) {
             return h;
         }
         Sleep(kConflictPauseMs);
     }
+}
+
+// Names from settings and shipped files may name a device (COM1, a pipe, the
+// console): opening one returns at once, but a read can wait for ever. Only a
+// regular file on disk is read; a folder opened some other way counts as none.
+bool IsDiskFile(HANDLE h) {
+    BY_HANDLE_FILE_INFORMATION info;
+    return GetFileType(h) == FILE_TYPE_DISK && GetFileInformationByHandle(h, &info) &&
+           (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 class TWinFileLock : public IFileLock {
@@ -68,7 +78,7 @@ class TWinFiles : public IFiles {
   public:
     std::optional<std::string> ReadFile(const std::string& path) const override {
         THandle file(OpenForReading(path));
-        if (!file.valid()) {
+        if (!file.valid() || !IsDiskFile(file.get())) {
             return std::nullopt;
         }
         std::string content;
@@ -90,7 +100,7 @@ class TWinFiles : public IFiles {
             return result;
         }
         LARGE_INTEGER size;
-        if (!GetFileSizeEx(file.get(), &size)) {
+        if (!IsDiskFile(file.get()) || !GetFileSizeEx(file.get(), &size)) {
             result.status = FileReadStatus::Failed;
             return result;
         }

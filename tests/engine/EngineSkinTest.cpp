@@ -5,6 +5,7 @@
 #include "engine/EngineFakes.h"
 #include "framework/CLForm.h"
 #include "framework/cwm_WinVersion.h"
+#include "platform/Files.h"
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/Form.h"
 #include "toolkit/skin/SkinFile.h"
@@ -184,6 +185,55 @@ TEST(LanguageSelection, LanguageFilesByNameTheBuiltInTextsAndTheToolkitTexts) {
     f.engine().SetLanguage("French");
     f.engine().SetSkin("Blue");
     EXPECT_EQ(f.settings.values.count("Language") + f.settings.values.count("Skin"), 0u) << "no data, no setting";
+}
+
+TEST(NameRules, SkinAndLanguageNamesAreBareFileNamesAndTheirFoldersLieBelowTheProgram) {
+    for (const char* name : {"English", "Blue Steel", "Gray.nsf", "CONSOLE", "COM10", "LPT", "Comet", "\xE9t\xE9"})
+        EXPECT_TRUE(IsBareFileName(name)) << name;
+    for (const char* name :
+         {"",      ".",         "..",       "..\\..\\x", "a/b",        "C:x",      "\\\\srv\\s", "name.",
+          "name ", "tab\tname", "del\x7f",  "star*",     "what?",      "pipe|",    "<a>",        "CON",
+          "con",   "Nul.lan",   "aux.x.y",  "PRN",       "COM1",       "com9.skn", "LPT1",       "lpt9",
+          "COM0",  "COM\xB9",   "NUL .txt", "CONIN$",    "conout$.lan"})
+        EXPECT_FALSE(IsBareFileName(name)) << "'" << name << "'";
+    for (const char* folder : {"skins", "langs\\", "res\\skins", "res/langs"})
+        EXPECT_TRUE(IsRelativeSubfolder(folder)) << folder;
+    for (const char* folder : {"", "\\skins", "/skins", "C:\\skins", "C:skins", "\\\\srv\\share", "..", "..\\outside",
+                               "skins\\..\\..\\x", "skins\\\\x", "skins\\.", "skins\\NUL"})
+        EXPECT_FALSE(IsRelativeSubfolder(folder)) << "'" << folder << "'";
+}
+
+TEST(SkinSelection, NamesAndFoldersFromOutsideCountAsMissingAndTheFallbacksAreStored) {
+    SelectionFixture f;
+    f.AddFile("skins\\Blue.skn", PackedSkin("Blue", "#0000FF"));
+    f.AddFile("langs\\French.lan", "[AppRes]");
+    f.engine().Loaded();
+    // Every hostile name has a file where it points, so only the rule refuses it.
+    for (const std::string name : {"..\\..\\outside\\Evil", "C:\\outside\\Evil", "COM1", "Evil.", "con.lan"}) {
+        f.AddFile("skins\\" + name + ".skn", PackedSkin("Evil", "#FF0000"));
+        f.AddFile("langs\\" + name + ".lan", "[AppRes]");
+        f.engine().SetSkin("Blue");
+        f.engine().SetLanguage("French");
+        f.language.loaded.clear();
+        f.engine().SetSkin(name);
+        f.engine().SetLanguage(name);
+        EXPECT_TRUE(f.skin.IsBuiltIn() && f.language.loaded.empty()) << name;
+        EXPECT_EQ(f.settings.values["Skin"] + "," + f.settings.values["Language"], "Default,English") << name;
+    }
+
+    // Folders that leave the program folder give way to the engine's defaults.
+    f.engine().SettingDefault()->SetText("Path.Skins=skins\r\nPath.Languages=langs\r\n");
+    for (const std::string folder : {"C:\\outside", "\\\\server\\share", "..\\outside", "\\outside", ""}) {
+        f.settings.values["Path.Skins"] = f.settings.values["Path.Languages"] = folder;
+        f.AddFile(folder + "\\Blue.skn", PackedSkin("Outside", "#FF0000"));
+        f.language.loaded.clear();
+        f.engine().SetSkin("Default");
+        f.engine().SetLanguage("Default");
+        f.engine().SetSkin("Blue");
+        f.engine().SetLanguage("French");
+        EXPECT_EQ(f.skin.Theme().name, "Blue") << "'" << folder << "'";
+        EXPECT_EQ(f.language.loaded, std::vector<std::string>{f.settings.exeDir + "langs\\French.lan"}) << folder;
+    }
 }
 
 // Stands in for the language applier: records what its property received.

@@ -20,6 +20,12 @@ TEST(FillPlaceholders, ReplacesEveryNumberedPlaceholderInOrder) {
     EXPECT_EQ(FillPlaceholders("{10} {1}", std::vector<std::string>(10, "v")), "v v");
     EXPECT_EQ(FillPlaceholders("{ 1} {01}", {"v"}), "{ 1} {01}");
     EXPECT_EQ(FillPlaceholders("", {"v"}), "");
+    EXPECT_EQ(FillPlaceholders("{1234567890} {000000001}", std::vector<std::string>(10, "v")),
+              "{1234567890} {000000001}")
+        << "more than nine digits, or a leading zero, is no placeholder";
+    const std::string braces(400000, '{');
+    EXPECT_EQ(FillPlaceholders(braces + "{1}" + braces + "}", {"v"}), braces + "v" + braces + "}")
+        << "unclosed braces by the hundred thousand: each is copied, the placeholder among them filled";
 }
 
 TEST(EngineTexts, MissingTextsShowTheirSectionAndKey) {

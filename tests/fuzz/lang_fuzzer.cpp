@@ -1,11 +1,13 @@
 // libFuzzer entry for the language file reader: line ends, trimming, comments,
-// headers, repeated sections and keys, encoded breaks and spaces.
+// headers, repeated sections and keys, encoded breaks and spaces, and the
+// "{AppName}" filling of the texts read through the language data.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "components/TextCase.h"
+#include "localisation/CLMultiLang.h"
 #include "localisation/CLMultiLangLan.h"
 
 namespace {
@@ -38,6 +40,19 @@ std::vector<std::string> SectionNames(const tallow::TStrings& lines) {
     return names;
 }
 
+// A text read through the language data, with the file's own AppName filled
+// in, never grows past the limit; a text that would stays as the file has it.
+void CheckFilledText(tallow::TCLMultiLangData& language,
+                     const std::string& section,
+                     const std::string& key,
+                     const std::string& written) {
+    std::string filled;
+    if (!language.FindText(section, "", key, filled) ||
+        (filled.size() > tallow::kMaxFilledTextSize && filled != written)) {
+        std::abort();
+    }
+}
+
 }  // namespace
 
 // Reads one input as a language file, aborts on a broken invariant; true when
@@ -53,6 +68,9 @@ bool TallowFuzzLoad(const uint8_t* data, size_t size) {
     tallow::TCLMultiLangLan copy;
     copy.SetData(lan.Data());
     const std::vector<std::string> sections = SectionNames(lan.Data());
+    tallow::TCLMultiLangData language(nullptr);
+    language.SetCurrentData(&lan.Data());
+    language.ReadAppName();
     for (const std::string& section : sections) {
         tallow::TStrings entries;
         lan.ReadSection(section, entries);
@@ -64,6 +82,7 @@ bool TallowFuzzLoad(const uint8_t* data, size_t size) {
                 !copy.ReadText(section, "", key, again) || again != text) {
                 std::abort();
             }
+            CheckFilledText(language, section, key, text);
         }
     }
     return !sections.empty();

@@ -24,6 +24,16 @@ def files():
     yield "utf8_bom_second.lan", b"\xef\xbb\xbf[lost]\nk=1\n[found]\nk=2\n"
     yield "many_sections.lan", b"".join(b"[s%d]\r\nk=%d\r\n" % (i % 700, i) for i in range(3000))
     yield "long_value.lan", b"[v]\r\nlong=" + b"<BR>" * 5000 + b"\r\n"
+    # "{AppName}" filling: at the limit, past it, and a file that would ask for
+    # some hundred megabytes; "{" by the hundred thousand for the placeholders.
+    name = b"AppName=" + b"N" * 1024 + b"\r\n"
+    yield "appname_at_limit.lan", b"[AppRes]\r\n" + name + b"Msg=" + b"{AppName}" * 64 + b"\r\n"
+    yield "appname_past_limit.lan", (b"[AppRes]\r\n" + name + b"Msg=" + b"{appname}" * 64 + b"x\r\n"
+                                     b"[TfrmMain]\r\nbtnClearAll.Caption=" + b"{APPNAME}" * 65 + b"\r\n")
+    yield "appname_bomb.lan", (b"[AppRes]\r\nAppName=" + b"N" * 4096 + b"\r\n"
+                               b"[TfrmMain]\r\nfrmMain.Caption=" + b"{AppName}" * 20000 + b"\r\n")
+    yield "appname_in_name.lan", b"[AppRes]\r\nAppName={AppName}{AppName}\r\nMsg=" + b"{AppName}" * 1000 + b"\r\n"
+    yield "braces.lan", b"[AppRes]\r\nMsg=" + b"{" * 200000 + b"{1}{AppName\r\n"
     yield "damaged_binary.lan", bytes(b for b in range(256) if b not in b"[]")
     yield "damaged_utf8_bom.lan", b"\xef\xbb\xbf[Info]\r\nLanguage=English\r\n"
     yield "damaged_empty.lan", b""

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/FakePlatform.h"
+#include "fakes/TraceCapture.h"
 #include "localisation/CLMultiLang.h"
 
 namespace tallow::testing {
@@ -148,6 +149,31 @@ TEST_F(LanguageDataTest, AppNameFillsTextsButNotItself) {
     data.ClearCurrentData();
     EXPECT_EQ(Text("AppRes", "Msg"), "kept");
     EXPECT_EQ(data.AppNameCache(), "Putzteufel");
+}
+
+TEST_F(LanguageDataTest, AppNameIsFilledUpTo64KiBAndLargerResultsKeepTheirTokens) {
+    const std::string name(1024, 'N');
+    auto tokens = [](size_t n, const std::string& token = "{AppName}") {
+        std::string text;
+        for (size_t i = 0; i < n; ++i)
+            text += token;
+        return text;
+    };
+    const std::pair<std::string, bool> cases[] = {
+        {tokens(64), true},  // exactly 64 KiB
+        {tokens(63, "{appNAME}") + "{AppName}", true},
+        {tokens(64) + "x", false},  // one byte over
+        {tokens(65), false},
+        {tokens(200000), false},  // 1.8 MB that would give 200 MiB
+    };
+    for (const auto& [raw, filled] : cases) {
+        data.CurrentData()->SetText("[AppRes]\nAppName=" + name + "\nMsg=" + raw + "\n");
+        data.ReadAppName();
+        ScopedTraceCapture trace;
+        EXPECT_EQ(Text("AppRes", "Msg"), filled ? std::string(kMaxFilledTextSize, 'N') : raw) << raw.size();
+        ASSERT_EQ(trace.lines.size(), filled ? 0u : 1u) << raw.size();
+        EXPECT_TRUE(filled || trace.lines[0].text.find("AppRes/Msg") != std::string::npos);
+    }
 }
 
 TEST_F(LanguageDataTest, DamagedFilesLeaveTheBuiltInTexts) {

@@ -141,5 +141,22 @@ TEST(ShippedLanguagesTest, GermanTranslatesTheMainWindowItsMessagesAndItsName) {
     EXPECT_EQ(window.engine1->GetLibText("btnOk.Caption"), "&Ok");
 }
 
+TEST(ShippedLanguagesTest, ALanguageFileTranslatesTheWindowButNeverTheEngineSettingsLists) {
+    MainWindowHarness harness;
+    TfrmMain& window = harness.Window();
+    const std::string lists = window.engine1->SettingOverwrite()->Text() + window.engine1->SettingDefault()->Text();
+    ASSERT_NE(lists.find("URL.Update="), std::string::npos);
+    const std::string path = harness.settings.exeDir + "langs\\Hostile.lan";
+    harness.platform.files.files[path] =
+        "[TfrmMain]\r\nfrmMain.Caption=Hostile\r\nbtnClearAll.Caption=Weg damit\r\n"
+        "engine1.SettingOverwrite=URL.Update=http://127.0.0.1:8765/u/<BR>Update.BeginAuto=1\r\n"
+        "ENGINE1.SETTINGDEFAULT=Path.Languages=..\\..\\outside\r\n";
+    window.clmltlngdt1->LoadLanguageFile(path);
+    window.smLanguage->TranslateComponent(*window.engine1);
+    EXPECT_EQ(window.engine1->SettingOverwrite()->Text() + window.engine1->SettingDefault()->Text(), lists);
+    EXPECT_EQ(window.Caption(), "Hostile") << "every other text still translates";
+    EXPECT_EQ(window.btnClearAll->Caption(), "Weg damit");
+}
+
 }  // namespace
 }  // namespace tallow::testing

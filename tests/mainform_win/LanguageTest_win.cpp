@@ -4,14 +4,22 @@
 
 #include <shlobj.h>
 
+#include <fstream>
+#include <utility>
+#include <vector>
+
 #include "mainform_win/AppDriver_win.h"
+#include "online_win/LoopbackServer_win.h"
 
 namespace tallow::testing {
 namespace {
 
 // A copy of the program folder in bin\<name>\ whose settings live in their own
-// folder <name> and whose setting "Language" is `language`.
-std::string ScratchProgram(const std::string& name, const std::string& language) {
+// folder <name> and whose setting "Language" is `language`; `more` are further
+// name=value settings of its const.dat.
+std::string ScratchProgram(const std::string& name,
+                           const std::string& language,
+                           const std::vector<std::pair<std::string, std::string>>& more = {}) {
     const std::string bin = BinDir();
     const std::string dir = bin + name + "\\";
     for (const char* sub : {"", "res", "langs"}) {
@@ -24,6 +32,9 @@ std::string ScratchProgram(const std::string& name, const std::string& language)
     const std::string constFile = dir + "const.dat";
     WritePrivateProfileStringA("setting", "App.ConfigPath", name.c_str(), constFile.c_str());
     WritePrivateProfileStringA("setting", "Language", language.c_str(), constFile.c_str());
+    for (const auto& [key, value] : more) {
+        WritePrivateProfileStringA("setting", key.c_str(), value.c_str(), constFile.c_str());
+    }
     return dir + "tallowmere.exe";
 }
 
@@ -104,6 +115,39 @@ TEST(LanguageTest, MissingLanguageFileFallsBackToEnglishAndStoresIt) {
         << "the built-in texts, not a language file";
     EXPECT_EQ(StoredSetting("lang_missing", "Language"), "English");
     app.Close();
+}
+
+// Names from the settings that point at a device or out of the program folder,
+// and a language file that names the engine's settings lists: the program
+// starts, stores the fallbacks, translates, and asks its own update address only.
+TEST(LanguageTest, UntrustedNamesAndLanguageFilesNeitherStopTheProgramNorChangeItsSettings) {
+    {
+        AppProcess app(ScratchProgram("lang_device", "COM1", {{"Skin", "..\\..\\x"}, {"Path.Skins", "C:\\"}}));
+        HWND main = app.MainWindow();
+        ASSERT_NE(main, nullptr) << "the serial port must not hold the start";
+        EXPECT_TRUE(WaitUntil([&] { return SendRegistered(main, "CL IfBusy") == 0; }));
+        app.Close();
+        EXPECT_EQ(StoredSetting("lang_device", "Language"), "English");
+        EXPECT_EQ(StoredSetting("lang_device", "Skin"), "Default");
+    }
+    TLoopbackServer server;
+    TScopedSystemProxy proxy(server);  // every request of the program reaches the server
+    const std::string exe =
+        ScratchProgram("lang_hostile", "Hostile", {{"Update.BeginAuto", "1"}, {"Update.Days", "0"}});
+    std::ofstream(exe.substr(0, exe.rfind('\\')) + "\\langs\\Hostile.lan", std::ios::binary)
+        << "[TfrmMain]\r\nbtnClearAll.Caption=Weg damit\r\n"
+           "engine1.SettingOverwrite=URL.Update=http://attacker.example/u/<BR>Update.BeginAuto=1\r\n"
+           "engine1.SettingDefault=Path.Languages=..\\..\\outside\r\n";
+    AppProcess app(exe);
+    HWND main = app.MainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return FindChild(main, "TallowButton", "Weg damit") != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return !server.Requests().empty(); })) << "the due update check asks";
+    const std::string request = server.Requests()[0].requestLine;
+    EXPECT_EQ(request.rfind("GET http://update.tallowmere.example", 0), 0u) << request;
+    EXPECT_EQ(request.find("attacker"), std::string::npos) << request;
+    app.Close();
+    EXPECT_EQ(StoredSetting("lang_hostile", "Language"), "Hostile");
 }
 
 }  // namespace

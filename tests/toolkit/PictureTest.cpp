@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 
 #include "toolkit/controls/Button.h"
@@ -10,6 +11,7 @@
 #include "toolkit/controls/PngForm.h"
 #include "toolkit/controls/PngImage.h"
 #include "toolkit/controls/SkinFrame.h"
+#include "toolkit/image/PngDecoder.h"
 #include "toolkit/skin/SkinData.h"
 
 namespace tallow {
@@ -20,7 +22,7 @@ std::string ResFile(const std::string& name) {
     return std::string(root != nullptr ? root : ".") + "/dist/res/" + name;
 }
 
-TEST(PngImageTest, MissingOrDamagedFilesThrowAndLeaveThePictureAlone) {
+TEST(PngImageTest, MissingOversizedOrDamagedFilesThrowAndLeaveThePictureAlone) {
     TPngImage image;
     image.LoadFromFile(ResFile("icon24_01.png"));
     ASSERT_EQ(image.Width(), 24);
@@ -31,6 +33,17 @@ TEST(PngImageTest, MissingOrDamagedFilesThrowAndLeaveThePictureAlone) {
     } catch (const std::runtime_error& e) {
         EXPECT_EQ(std::string(e.what()).rfind("Cannot open file \"" + ResFile("no-such-title.png") + "\". ", 0), 0u);
     }
+    const char* tmp = std::getenv("TALLOW_TEST_TMP");
+    const std::filesystem::path huge = std::filesystem::path(tmp ? tmp : "/tmp") / "huge_picture.png";
+    std::filesystem::copy_file(ResFile("icon24_01.png"), huge, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::resize_file(huge, kMaxPngFileSize + 1);  // a good picture, sparse, only its size wrong
+    try {
+        image.LoadFromFile(huge.string());
+        FAIL() << "no exception";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("too large"), std::string::npos) << "refused before it is read";
+    }
+    std::filesystem::remove(huge);
     const uint8_t junk[] = {0x89, 'P', 'N', 'G', 0, 1, 2};
     EXPECT_THROW(image.LoadFromMemory(junk, sizeof junk), std::runtime_error);
     EXPECT_EQ(image.Width(), 24);  // unchanged

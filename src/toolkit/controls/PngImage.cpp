@@ -1,25 +1,60 @@
 #include "toolkit/controls/PngImage.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
+#include "platform/Platform.h"
 #include "toolkit/controls/ImageCodec.h"
+#include "toolkit/image/PngDecoder.h"
 
 namespace tallow {
 
 //--- TPngImage ------------------------------------------------------------
 
-void TPngImage::LoadFromFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+namespace {
+
+// The size is checked before anything is read: a picture file of hundreds of
+// megabytes is refused at once instead of costing its size in memory first.
+// Windows reads through the platform's files, which read regular disk files
+// only; the portable tree (tests) reads the file with the standard library.
+TFileRead ReadPictureFile(const std::string& path) {
+    if (const IFiles* files = DefaultPlatform().files)
+        return files->ReadFileUpTo(path, kMaxPngFileSize);
+    TFileRead read;
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) {
-        std::string reason = errno != 0 ? std::strerror(errno) : "The file cannot be read.";
-        throw std::runtime_error("Cannot open file \"" + path + "\". " + reason);
+        read.status = FileReadStatus::Missing;
+        return read;
     }
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    LoadFromMemory(bytes.data(), bytes.size());
+    const std::streamoff size = in.tellg();
+    if (size < 0 || static_cast<uint64_t>(size) > kMaxPngFileSize) {
+        read.status = size < 0 ? FileReadStatus::Failed : FileReadStatus::TooLarge;
+        return read;
+    }
+    read.content.resize(static_cast<size_t>(size));
+    in.seekg(0);
+    read.status = in.read(read.content.data(), size) ? FileReadStatus::Read : FileReadStatus::Failed;
+    return read;
+}
+
+const char* ReadFailure(FileReadStatus status) {
+    switch (status) {
+        case FileReadStatus::Missing:
+            return "The file does not exist.";
+        case FileReadStatus::TooLarge:
+            return "The file is too large for a picture.";
+        default:
+            return "The file cannot be read.";
+    }
+}
+
+}  // namespace
+
+void TPngImage::LoadFromFile(const std::string& path) {
+    TFileRead read = ReadPictureFile(path);
+    if (read.status != FileReadStatus::Read)
+        throw std::runtime_error("Cannot open file \"" + path + "\". " + ReadFailure(read.status));
+    LoadFromMemory(reinterpret_cast<const uint8_t*>(read.content.data()), read.content.size());
 }
 
 void TPngImage::LoadFromMemory(const uint8_t* data, size_t size) {

@@ -22,8 +22,9 @@ class TPngImage {
     TBitmapView View() const { return {width_, height_, pixels_.empty() ? nullptr : pixels_.data()}; }
     const std::vector<uint8_t>& Pixels() const { return pixels_; }
 
-    // Both throw std::runtime_error; a file that cannot be opened gives
-    // 'Cannot open file "<path>". <reason>'. The picture is unchanged on failure.
+    // Both throw std::runtime_error; a file that cannot be opened, or is larger
+    // than the decoder takes (kMaxPngFileSize, checked before it is read),
+    // gives 'Cannot open file "<path>". <reason>'. The picture is unchanged on failure.
     void LoadFromFile(const std::string& path);
     void LoadFromMemory(const uint8_t* data, size_t size);
     void Assign(int width, int height, std::vector<uint8_t> premultipliedBgra);

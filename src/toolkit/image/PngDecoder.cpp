@@ -17,7 +17,6 @@ namespace tallow {
 namespace {
 
 constexpr uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-constexpr uint64_t kMaxFileSize = 64ull * 1024 * 1024;
 
 uint32_t BigEndian32(const uint8_t* p) {
     return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | uint32_t{p[3]};
@@ -255,7 +254,7 @@ bool LoadPngFile(const std::string& path, PngImage& out, std::string& error, con
         return false;
     }
     const std::streamoff size = file.tellg();
-    if (size < 0 || static_cast<uint64_t>(size) > kMaxFileSize) {
+    if (size < 0 || static_cast<uint64_t>(size) > kMaxPngFileSize) {
         error = "file too large: " + path;
         return false;
     }

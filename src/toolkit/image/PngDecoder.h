@@ -13,6 +13,10 @@
 
 namespace tallow {
 
+/// The largest PNG file that is read at all; its size is checked before any
+/// byte is read.
+constexpr uint64_t kMaxPngFileSize = 64ull * 1024 * 1024;
+
 struct PngDecodeOptions {
     uint32_t maxWidth = 16384;
     uint32_t maxHeight = 16384;
@@ -28,7 +32,7 @@ bool DecodePng(const uint8_t* data,
                std::string& error,
                const PngDecodeOptions& options = {});
 
-/// Reads and decodes the PNG file at `path` (files above 64 MB are refused).
+/// Reads and decodes the PNG file at `path` (files above kMaxPngFileSize are refused).
 bool LoadPngFile(const std::string& path, PngImage& out, std::string& error, const PngDecodeOptions& options = {});
 
 }  // namespace tallow
