@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <set>
 
 #include "cleaning/PlacesHistory.h"
 
@@ -29,30 +29,26 @@ void WriteBytes(const fs::path& path, const std::string& bytes) {
 // The rows of `sql` on the database at `path`, each row's columns joined by '|'.
 Rows Query(const fs::path& path, const std::string& sql) {
     sqlite3* db = nullptr;
+    sqlite3_stmt* stmt = nullptr;
     Rows rows;
-    if (sqlite3_open_v2(path.string().c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK) {
-            while (sqlite3_step(stmt) == SQLITE_ROW) {
-                std::string row;
-                for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
-                    const unsigned char* text = sqlite3_column_text(stmt, i);
-                    row += (i ? "|" : "") + (text ? std::string(reinterpret_cast<const char*>(text)) : "NULL");
-                }
-                rows.push_back(row);
-            }
-        } else {
-            rows.push_back(std::string("error: ") + sqlite3_errmsg(db));
+    sqlite3_open_v2(path.string().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK)
+        rows.push_back(std::string("error: ") + sqlite3_errmsg(db));
+    while (stmt && sqlite3_step(stmt) == SQLITE_ROW) {
+        std::string row;
+        for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
+            const unsigned char* text = sqlite3_column_text(stmt, i);
+            row += (i ? "|" : "") + (text ? std::string(reinterpret_cast<const char*>(text)) : "NULL");
         }
-        sqlite3_finalize(stmt);
+        rows.push_back(row);
     }
+    sqlite3_finalize(stmt);
     sqlite3_close(db);
     return rows;
 }
 
 class PlacesHistoryTest : public ::testing::Test {
   protected:
-    fs::path dir;
     fs::path places, favicons;
     TSqlitePlacesHistory history;
 
@@ -60,34 +56,31 @@ class PlacesHistoryTest : public ::testing::Test {
         const char* tmp = std::getenv("TALLOW_TEST_TMP");
         const char* source = std::getenv("TALLOW_SOURCE_DIR");
         ASSERT_TRUE(tmp && source);
-        dir = fs::path(tmp) / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        const fs::path dir = fs::path(tmp) / ::testing::UnitTest::GetInstance()->current_test_info()->name();
         fs::remove_all(dir);
         fs::create_directories(dir);
-        for (const char* name : {"places.sqlite", "favicons.sqlite"})
-            fs::copy_file(fs::path(source) / "tests/fixtures/firefox" / name, dir / name);
         places = dir / "places.sqlite";
         favicons = dir / "favicons.sqlite";
+        for (const fs::path& file : {places, favicons})
+            fs::copy_file(fs::path(source) / "tests/fixtures/firefox" / file.filename(), file);
     }
 
     TPlacesResult Clear() { return history.ClearHistory(places.string(), favicons.string()); }
 };
 
-constexpr const char* kBookmarked = "SELECT fk FROM moz_bookmarks WHERE fk IS NOT NULL";
+constexpr const char* kBookmarks = "SELECT id, type, fk, parent, position, title, guid FROM moz_bookmarks";
+constexpr const char* kBookmarked = "(SELECT fk FROM moz_bookmarks WHERE fk IS NOT NULL)";
 
 TEST_F(PlacesHistoryTest, VisitsGoBookmarksStayAndNoByteKeepsAnAddressOnlyVisited) {
-    const Rows bookmarks = Query(places, "SELECT id, type, fk, parent, position, title, guid FROM moz_bookmarks");
-    const Rows kept = Query(places, std::string("SELECT url FROM moz_places WHERE id IN (") + kBookmarked + ")");
-    Rows gone = Query(places, std::string("SELECT url FROM moz_places WHERE id NOT IN (") + kBookmarked + ")");
-    for (const std::string& title : Query(
-             places, std::string("SELECT title FROM moz_places WHERE title <> '' AND id NOT IN (") + kBookmarked + ")"))
-        gone.push_back(title);
-    const Rows keptIcons = Query(
-        favicons, "SELECT page_url FROM moz_pages_w_icons WHERE page_url IN ('" + [&] {
-            std::string list;
-            for (const std::string& url : kept)
-                list += (list.empty() ? "" : "', '") + url;
-            return list;
-        }() + "')");
+    const Rows bookmarks = Query(places, kBookmarks);
+    const std::string unbookmarked = std::string(" FROM moz_places WHERE id NOT IN ") + kBookmarked;
+    const Rows kept = Query(places, std::string("SELECT url FROM moz_places WHERE id IN ") + kBookmarked);
+    const Rows gone =
+        Query(places, "SELECT url" + unbookmarked + " UNION ALL SELECT title" + unbookmarked + " AND title <> ''");
+    Rows keptIcons;
+    for (const std::string& url : Query(favicons, "SELECT page_url FROM moz_pages_w_icons"))
+        if (std::find(kept.begin(), kept.end(), url) != kept.end())
+            keptIcons.push_back(url);
     // The fixture holds what the test is about: visits, pages only visited (their
     // addresses readable in the file), icons of both kinds and a download's notes.
     ASSERT_GT(Query(places, "SELECT count(*) FROM moz_historyvisits"), Rows{"0"});
@@ -102,7 +95,7 @@ TEST_F(PlacesHistoryTest, VisitsGoBookmarksStayAndNoByteKeepsAnAddressOnlyVisite
     EXPECT_EQ(result.outcome, TPlacesOutcome::kCleaned) << result.detail;
     EXPECT_EQ(result.detail, "");
 
-    EXPECT_EQ(Query(places, "SELECT id, type, fk, parent, position, title, guid FROM moz_bookmarks"), bookmarks);
+    EXPECT_EQ(Query(places, kBookmarks), bookmarks);
     EXPECT_EQ(Query(places, "SELECT url FROM moz_places"), kept);
     EXPECT_EQ(Query(places, "SELECT count(*) FROM moz_historyvisits"), Rows{"0"});
     EXPECT_EQ(Query(places, "SELECT DISTINCT visit_count, last_visit_date, frecency FROM moz_places"),
@@ -132,34 +125,27 @@ TEST_F(PlacesHistoryTest, VisitsGoBookmarksStayAndNoByteKeepsAnAddressOnlyVisite
         EXPECT_NE(after.find(url), std::string::npos) << url;
 
     EXPECT_EQ(Clear().outcome, TPlacesOutcome::kCleaned) << "a second clean finds nothing and fails nothing";
-    EXPECT_EQ(Query(places, "SELECT id, type, fk, parent, position, title, guid FROM moz_bookmarks"), bookmarks);
+    EXPECT_EQ(Query(places, kBookmarks), bookmarks);
 }
 
 // A file the clean cannot read as places, or cannot have to itself, keeps every byte.
 TEST_F(PlacesHistoryTest, WhatIsNoPlacesDatabaseOrIsHeldStaysByteForByte) {
-    struct Case {
-        const char* name;
-        TPlacesOutcome outcome;
-    };
-    const Case cases[] = {
-        {"garbage", TPlacesOutcome::kNotADatabase},
-        {"header overwritten", TPlacesOutcome::kNotADatabase},
-        {"another database", TPlacesOutcome::kNotPlaces},
-        {"held by the browser", TPlacesOutcome::kLocked},
-    };
     const std::string fixture = ReadBytes(places);
-    for (const Case& c : cases) {
-        const std::string name = c.name;
-        if (name == "garbage")
-            WriteBytes(places, std::string(40000, 'x') + "moz_places");
-        else if (name == "header overwritten")
-            WriteBytes(places, "Not a database!" + fixture.substr(15));
-        else
-            WriteBytes(places, fixture);
-        if (name == "another database")
-            fs::copy_file(favicons, places, fs::copy_options::overwrite_existing);
+    const struct {
+        const char* name;
+        std::string bytes;
+        bool held;
+        TPlacesOutcome outcome;
+    } cases[] = {
+        {"garbage", std::string(40000, 'x') + "moz_places", false, TPlacesOutcome::kNotADatabase},
+        {"header overwritten", "Not a database!" + fixture.substr(15), false, TPlacesOutcome::kNotADatabase},
+        {"another database", ReadBytes(favicons), false, TPlacesOutcome::kNotPlaces},
+        {"held by the browser", fixture, true, TPlacesOutcome::kLocked},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(places, c.bytes);
         sqlite3* holder = nullptr;
-        if (name == "held by the browser") {
+        if (c.held) {
             // The browser keeps its database in exclusive locking mode while it runs.
             ASSERT_EQ(sqlite3_open_v2(places.string().c_str(), &holder, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
             ASSERT_EQ(
@@ -169,17 +155,17 @@ TEST_F(PlacesHistoryTest, WhatIsNoPlacesDatabaseOrIsHeldStaysByteForByte) {
         // Opening such a file as a database would play back a journal beside it.
         const fs::path journal = places.string() + "-journal";
         fs::remove(journal);
-        if (c.outcome == TPlacesOutcome::kNotADatabase)
+        const bool noDatabase = c.outcome == TPlacesOutcome::kNotADatabase;
+        if (noDatabase)
             WriteBytes(journal, "a journal that is no journal");
-        const std::string before = ReadBytes(places);
         const std::string iconsBefore = ReadBytes(favicons);
 
         TPlacesResult result = Clear();
         EXPECT_EQ(result.outcome, c.outcome) << c.name << ": " << result.detail;
         EXPECT_FALSE(result.detail.empty()) << c.name;
-        EXPECT_TRUE(ReadBytes(places) == before) << c.name;
+        EXPECT_TRUE(ReadBytes(places) == c.bytes) << c.name;
         EXPECT_TRUE(ReadBytes(favicons) == iconsBefore) << c.name;
-        if (c.outcome == TPlacesOutcome::kNotADatabase) {
+        if (noDatabase) {
             EXPECT_EQ(ReadBytes(journal), "a journal that is no journal") << c.name;
         }
         sqlite3_close(holder);

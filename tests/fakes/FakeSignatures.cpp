@@ -5,7 +5,6 @@
 #include "components/Base64.h"
 
 namespace tallow {
-
 namespace {
 
 const uint64_t kFnvBasis = 0xcbf29ce484222325ull;

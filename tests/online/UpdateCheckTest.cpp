@@ -91,6 +91,18 @@ struct FakeUpdateHost : IUpdateCheckHost {
     void OpenPage(const std::string& url) override { opened.push_back(url); }
 };
 
+// A check of its own over `settings`, begun in the given mode and handed `answer` as it came.
+struct LoneCheck {
+    LoneCheck(TFakeSettings& settings, const TFakeClock& clock, bool manual, const std::string& answer)
+        : check(settings, clock, host, verifier, kVendorKey) {
+        check.Begin(manual);
+        check.DownloadDone(answer);
+    }
+    FakeUpdateHost host;
+    TFakeSignatureVerifier verifier;
+    TUpdateCheck check;
+};
+
 class UpdateCheckTest : public ::testing::Test {
   protected:
     UpdateCheckTest() {
@@ -142,14 +154,11 @@ TEST_F(UpdateCheckTest, ManualCheckShowsEveryOutcomeOfTheAnswerTable) {
         {"MagicWord=TALLOW\nRESULT=1\nINFO=shouting\nPAGE=http://p/", 1, "shouting", "http://p/"},
     };
     for (const Row& row : rows) {
-        FakeUpdateHost rowHost;
-        TUpdateCheck rowCheck(settings, clock, rowHost, verifier, kVendorKey);
-        rowCheck.Begin(true);
-        rowCheck.DownloadDone(Signed(row.answer));
-        EXPECT_EQ(rowHost.posted, row.posts) << row.answer;
-        EXPECT_EQ(rowCheck.InfoText(), row.info) << row.answer;
-        EXPECT_EQ(rowCheck.PageURL(), row.page) << row.answer;
-        EXPECT_FALSE(rowCheck.Busy()) << row.answer;
+        LoneCheck lone(settings, clock, true, Signed(row.answer));
+        EXPECT_EQ(lone.host.posted, row.posts) << row.answer;
+        EXPECT_EQ(lone.check.InfoText(), row.info) << row.answer;
+        EXPECT_EQ(lone.check.PageURL(), row.page) << row.answer;
+        EXPECT_FALSE(lone.check.Busy()) << row.answer;
     }
 }
 
@@ -173,10 +182,8 @@ TEST_F(UpdateCheckTest, GenuineAnswersStoreTheirSettingsAndFlushBeforeTheAutomat
 
     TFakeSettings forged;
     forged.values = {{"App.MagicWord", "Tallow"}};
-    FakeUpdateHost forgedHost;
-    TUpdateCheck forgedCheck(forged, clock, forgedHost, verifier, kVendorKey);
-    forgedCheck.Begin(false);
-    forgedCheck.DownloadDone(Signed("magicword=Nope\nBanner.Top=x\n__MODIFY__.URL.Update=http://evil/"));
+    LoneCheck forgedCheck(forged, clock, false,
+                          Signed("magicword=Nope\nBanner.Top=x\n__MODIFY__.URL.Update=http://evil/"));
     EXPECT_EQ(forged.writes, std::vector<std::string>{"Update.LastDate=46100.250000"});
     EXPECT_EQ(forged.batches, 0);
 }
@@ -196,18 +203,12 @@ TEST_F(UpdateCheckTest, AnswersWithoutTheVendorsSignatureFailLikeTheNetworkAndSt
     };
     for (bool manual : {true, false}) {
         for (const auto& row : rows) {
-            TFakeSettings rowSettings;
-            rowSettings.values = settings.values;
-            rowSettings.runTimes = 3;
-            FakeUpdateHost rowHost;
-            TUpdateCheck rowCheck(rowSettings, clock, rowHost, verifier, kVendorKey);
             ScopedTraceCapture trace;
-            rowCheck.Begin(manual);
-            rowCheck.DownloadDone(row.answer);
-            EXPECT_TRUE(rowSettings.writes.empty()) << row.answer << ": not even the date";
-            EXPECT_EQ(rowHost.posted, manual ? 1 : 0) << row.answer;
-            EXPECT_EQ(rowCheck.InfoText(), manual ? "Cannot reach the update server." : "") << row.answer;
-            EXPECT_EQ(rowCheck.PageURL(), "") << row.answer;
+            LoneCheck lone(settings, clock, manual, row.answer);
+            EXPECT_TRUE(settings.writes.empty()) << row.answer << ": not even the date";
+            EXPECT_EQ(lone.host.posted, manual ? 1 : 0) << row.answer;
+            EXPECT_EQ(lone.check.InfoText(), manual ? "Cannot reach the update server." : "") << row.answer;
+            EXPECT_EQ(lone.check.PageURL(), "") << row.answer;
             ASSERT_EQ(trace.lines.size(), 4u) << row.answer;
             EXPECT_EQ(trace.lines[2].text, std::string("Update Signature Error : ") + row.reason) << row.answer;
             EXPECT_EQ(trace.lines[3].text, "Update Net Error !");
@@ -230,13 +231,10 @@ TEST_F(UpdateCheckTest, CarriedSettingsAreBoundedAndStoredInOneWrite) {
     EXPECT_EQ(settings.ReadString("Key61"), "61");
     EXPECT_EQ(settings.ReadString("Key62"), "") << "the 65th carried line";
     EXPECT_EQ(settings.ReadString("Key69"), "");
-    std::vector<std::string> texts;
-    for (const auto& line : trace.lines)
-        texts.push_back(line.text);
-    EXPECT_NE(std::find(texts.begin(), texts.end(), "Update Setting Dropped, value over 1024 bytes : Banner.Long"),
-              texts.end());
-    EXPECT_NE(std::find(texts.begin(), texts.end(), "Update Settings Dropped, over 64 lines : 8 from Key62"),
-              texts.end());
+    for (const char* dropped : {"Update Setting Dropped, value over 1024 bytes : Banner.Long",
+                                "Update Settings Dropped, over 64 lines : 8 from Key62"})
+        EXPECT_TRUE(std::any_of(trace.lines.begin(), trace.lines.end(), [&](auto& l) { return l.text == dropped; }))
+            << dropped;
 }
 
 TEST_F(UpdateCheckTest, AutomaticCheckShowsOnlyAnOfferTheUserAllows) {
@@ -249,12 +247,9 @@ TEST_F(UpdateCheckTest, AutomaticCheckShowsOnlyAnOfferTheUserAllows) {
         s.values = std::move(values);
         s.values["App.MagicWord"] = "Tallow";
         s.runTimes = runTimes;
-        FakeUpdateHost h;
-        TUpdateCheck c(s, clock, h, verifier, kVendorKey);
-        c.Begin(false);
-        c.DownloadDone(Signed(answer));
-        EXPECT_FALSE(c.Busy());
-        return h.posted;
+        LoneCheck lone(s, clock, false, Signed(answer));
+        EXPECT_FALSE(lone.check.Busy());
+        return lone.host.posted;
     };
     EXPECT_EQ(posts({{"Update.AutoCheck", "1"}}, 3, "magicword=Tallow\nResult=0"), 0);
     EXPECT_EQ(posts({{"Update.AutoCheck", "0"}}, 3, offer), 0);
@@ -303,12 +298,9 @@ TEST_F(UpdateCheckTest, ButtonsStoreTheAutomaticChoiceUnlessTheProductLocksIt) {
     check.Abandon();
     EXPECT_EQ(host.cancels, 2);
 
-    FakeUpdateHost noPageHost;
-    TUpdateCheck noPage(settings, clock, noPageHost, verifier, kVendorKey);
-    noPage.Begin(true);
-    noPage.DownloadDone(Signed("magicword=Tallow\nResult=1\ninfo=New"));
-    noPage.Accept(true);
-    EXPECT_TRUE(noPageHost.opened.empty());
+    LoneCheck noPage(settings, clock, true, Signed("magicword=Tallow\nResult=1\ninfo=New"));
+    noPage.check.Accept(true);
+    EXPECT_TRUE(noPage.host.opened.empty());
 
     settings.values["Update.NoAutoCheck"] = "1";
     settings.writes.clear();
