@@ -3,9 +3,11 @@
 #include <utility>
 #include <vector>
 
+#include "components/TextCase.h"
 #include "diagnostics/TraceSender.h"
 #include "online/AnswerSignature.h"
 #include "online/UpdateAnswer.h"
+#include "platform/Files.h"
 
 namespace tallow {
 
@@ -96,14 +98,31 @@ void TUpdateCheck::Dismiss(bool autoCheckTicked) {
     StoreAutoCheck(autoCheckTicked);
 }
 
+namespace {
+
+// The skin and language are bare file names in their folders, and those folders
+// lie below the program's folder; an answer may change them only within that.
+bool IsAcceptableName(const TCarriedSetting& setting) {
+    if (SameText(setting.key, "Skin") || SameText(setting.key, "Language"))
+        return IsBareFileName(setting.value);
+    if (SameText(setting.key, "Path.Skins") || SameText(setting.key, "Path.Languages"))
+        return IsRelativeSubfolder(setting.value);
+    return true;
+}
+
+}  // namespace
+
 // One write of the settings file for all of them; what is dropped is named in
-// the trace, one line per value too long and one for the lines over the limit.
+// the trace, one line per value too long or refused and one for the lines over
+// the limit.
 void TUpdateCheck::StoreCarriedSettings(const TUpdateAnswer& answer) {
     const std::vector<TCarriedSetting> carried = answer.CarriedSettings();
     std::vector<std::pair<std::string, std::string>> stored;
     for (size_t i = 0; i < carried.size() && i < kMaxCarriedSettings; ++i) {
         if (carried[i].value.size() > kMaxCarriedValue)
             TraceUpdate("Update Setting Dropped, value over 1024 bytes : " + carried[i].key);
+        else if (!IsAcceptableName(carried[i]))
+            TraceUpdate("Update Setting Dropped, not a name in the program's folders : " + carried[i].key);
         else
             stored.emplace_back(carried[i].key, carried[i].value);
     }

@@ -237,6 +237,23 @@ TEST_F(UpdateCheckTest, CarriedSettingsAreBoundedAndStoredInOneWrite) {
             << dropped;
 }
 
+TEST_F(UpdateCheckTest, CarriedSkinAndLanguageStayNamesInTheProgramsFolders) {
+    std::string answer = "magicword=Tallow\nResult=0\n";
+    for (const char* line : {"Skin=..\\..\\outside\\AnySkin", "language=COM1", "Path.Skins=C:\\",
+                             "Path.Languages=\\\\host\\share", "Language=Deutsch", "Path.Skins=skins\\dark"})
+        answer += std::string("__MODIFY__.") + line + "\n";
+    ScopedTraceCapture trace;
+    Answered(false, answer);
+    EXPECT_EQ(settings.ReadString("Skin"), "");
+    EXPECT_EQ(settings.ReadString("Path.Languages"), "");
+    EXPECT_EQ(settings.ReadString("Language"), "Deutsch") << "a later good line wins over the refused one";
+    EXPECT_EQ(settings.ReadString("Path.Skins"), "skins\\dark");
+    EXPECT_EQ(
+        std::count_if(trace.lines.begin(), trace.lines.end(),
+                      [](auto& l) { return l.text.find("not a name in the program's folders") != std::string::npos; }),
+        4);
+}
+
 TEST_F(UpdateCheckTest, AutomaticCheckShowsOnlyAnOfferTheUserAllows) {
     const std::string offer = "magicword=Tallow\nResult=1\ninfo=New\npage=http://d/";
     EXPECT_EQ(Answered(false, offer).PageURL(), "http://d/");
