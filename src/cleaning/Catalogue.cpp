@@ -107,6 +107,15 @@ const TCatalogueItem kCatalogue[kItemCount] = {
      "Delete Now", CleanChromePasswords, CleanChromePasswords, false, false},
 };
 
+// The stable names, in item order.
+const char* const kItemNames[kItemCount] = {
+    "ie.history",          "ie.cache",           "ie.cookies",      "ie.passwords",
+    "firefox.history",     "firefox.cache",      "firefox.cookies", "firefox.passwords",
+    "system.clipboard",    "system.recycle-bin", "system.temp",     "windows.recent-documents",
+    "windows.run-history", "chrome.history",     "chrome.cache",    "chrome.cookies",
+    "chrome.passwords",
+};
+
 const char* const kPageNames[kCataloguePageCount] = {"tstIE", "tstFF", "tstSys", "tstWH", "tstChrome"};
 
 }  // namespace
@@ -121,6 +130,18 @@ const TCatalogueItem* FindCatalogueItem(std::string_view componentName) {
             return &row;
     }
     return nullptr;
+}
+
+const char* CatalogueItemName(int item) {
+    return item >= 1 && item <= kItemCount ? kItemNames[item - 1] : nullptr;
+}
+
+int FindItemByName(std::string_view name) {
+    for (int item = 1; item <= kItemCount; ++item) {
+        if (name == kItemNames[item - 1])
+            return item;
+    }
+    return 0;
 }
 
 const char* CataloguePageName(TCataloguePage page) {

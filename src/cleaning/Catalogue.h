@@ -63,6 +63,12 @@ const TCatalogueItem* CatalogueItem(int item);
 /// The row whose check box or button is named `componentName` (letter case
 /// ignored); nullptr for any other name.
 const TCatalogueItem* FindCatalogueItem(std::string_view componentName);
+/// The stable name of item `item` for the command line and reports
+/// ("ie.history", "system.temp" ...); nullptr outside 1 to kItemCount.
+const char* CatalogueItemName(int item);
+/// The item named `name` exactly (lower case, as CatalogueItemName gives it);
+/// 0 for any other name.
+int FindItemByName(std::string_view name);
 /// The component name of page `page` ("tstIE" ...).
 const char* CataloguePageName(TCataloguePage page);
 

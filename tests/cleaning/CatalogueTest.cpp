@@ -13,7 +13,13 @@ TEST(CatalogueTest, RowsAreNumberedInOrderAndFoundByEitherComponentNameIgnoringC
         EXPECT_EQ(row->number, item);
         EXPECT_EQ(FindCatalogueItem(row->checkName), row);
         EXPECT_EQ(FindCatalogueItem(row->buttonName), row);
+        EXPECT_EQ(FindItemByName(CatalogueItemName(item)), item);
     }
+    EXPECT_STREQ(CatalogueItemName(kItemTempFolder), "system.temp");
+    EXPECT_STREQ(CatalogueItemName(kItemChromePasswords), "chrome.passwords");
+    EXPECT_EQ(CatalogueItemName(0), nullptr);
+    EXPECT_EQ(FindItemByName("System.Temp"), 0);
+    EXPECT_EQ(FindItemByName("system"), 0);
     EXPECT_EQ(CatalogueItem(0), nullptr);
     EXPECT_EQ(CatalogueItem(kItemCount + 1), nullptr);
     EXPECT_EQ(FindCatalogueItem("BTNSYSER"), CatalogueItem(kItemRecycleBin));
