@@ -115,7 +115,8 @@ bool CanWriteFolder(IFiles& files, ISecurity& security, const std::string& folde
 
 //--- Creation --------------------------------------------------------------------------------------
 
-TCLSettings::TCLSettings(const TPlatform& platform, ISettingLists* lists) : platform_(platform), lists_(lists) {
+TCLSettings::TCLSettings(const TPlatform& platform, ISettingLists* lists)
+    : platform_(platform), lists_(lists), policies_(TPolicySettings::Read(platform.registry)) {
     IFiles& files = *platform_.files;
     exeDir_ = ComputeExeDir(*platform_.process, files);
     constants_ = LoadDocument(files, exeDir_ + kConstFile).doc;
@@ -186,6 +187,9 @@ std::string TCLSettings::ReadString(const std::string& name) const {
             return *value;
         }
     }
+    if (auto value = policies_.Find(name)) {
+        return *value;
+    }
     for (const TIniDocument* doc : {&settings_, &oem_, &constants_}) {
         if (auto value = doc->Find(kSection, name)) {
             return *value;
@@ -220,6 +224,10 @@ void TCLSettings::StoreAll(const std::vector<TPendingWrite>& writes) {
     const TIniDocument before = settings_;
     const size_t mark = pending_.size();
     for (const TPendingWrite& w : writes) {
+        if (w.section == kSection && policies_.Fixes(w.key)) {
+            TraceSettings("Setting fixed by policy, not written: " + w.key);
+            continue;
+        }
         if (settings_.Set(w.section, w.key, w.value) && !held_) {
             pending_.push_back(w);
         }

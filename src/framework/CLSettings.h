@@ -2,8 +2,10 @@
 // layered INI files and the engine's lists, and keeps the user's settings file.
 //
 // Lookup order (the first holder of a key wins, even with an empty value): the
-// engine's override list, setting.dat, oem.const.dat, const.dat, the engine's
-// default list. Writes go to setting.dat only and are saved at once; each save
+// engine's override list, Group Policy (PolicySettings.h, read once at
+// creation), setting.dat, oem.const.dat, const.dat, the engine's default list.
+// Writes go to setting.dat only and are saved at once; a write of a key that a
+// policy fixes is dropped, so the file keeps what it held. Each save
 // replaces the file in one step, so a failed save leaves the old file intact
 // (and the debug trace says so). A save takes the file as it is on disk and
 // lays this store's writes over it, so stores of other processes on the same
@@ -23,6 +25,7 @@
 #include <vector>
 
 #include "framework/IniDocument.h"
+#include "framework/PolicySettings.h"
 #include "framework/SettingsStore.h"
 #include "platform/Platform.h"
 
@@ -41,7 +44,8 @@ class TCLSettings : public ISettingsStore {
     /// The value of `name` by the lookup order; empty (and the trace line
     /// "Setting Not Found :" + name, tag "CLSettings") when no layer has it.
     std::string ReadString(const std::string& name) const override;
-    /// Sets name=value in section "setting" of setting.dat and saves the file.
+    /// Sets name=value in section "setting" of setting.dat and saves the file;
+    /// nothing when a policy fixes `name`.
     void WriteString(const std::string& name, const std::string& value) override;
     /// Sets every pair in section "setting" and saves the file once.
     void WriteStrings(const std::vector<std::pair<std::string, std::string>>& values) override;
@@ -77,6 +81,8 @@ class TCLSettings : public ISettingsStore {
     /// no creation time can be read.
     int InstallAgeDays() const override;
 
+    bool FixedByPolicy(const std::string& name) const override { return policies_.Fixes(name); }
+
     bool AllUsers() const { return allUsers_; }
     /// The start count as read at creation, before this start's increment
     /// (which stops at 2147483647).
@@ -109,6 +115,7 @@ class TCLSettings : public ISettingsStore {
 
     const TPlatform& platform_;
     ISettingLists* lists_ = nullptr;
+    TPolicySettings policies_;
     bool allUsers_ = false;
     TIniDocument constants_;
     TIniDocument oem_;

@@ -37,6 +37,13 @@ class ISettingsStore {
     virtual int GetShowAgainResult(int module) const = 0;
     virtual void SetShowAgainResult(int module, int result) = 0;
 
+    /// True when Group Policy fixes setting `name`: reads answer the policy's value
+    /// and writes of it are dropped, so the window offers no way to change it.
+    virtual bool FixedByPolicy(const std::string& name) const {
+        (void)name;
+        return false;
+    }
+
     /// Saves the writes not yet on disk; false when they could not be saved.
     virtual bool Flush() = 0;
     /// The program's start count before this start.

@@ -3,6 +3,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tallow {
 
@@ -35,6 +37,22 @@ class IRegistry {
     /// subkeys and their values stay. True when the key is gone or holds no value
     /// afterwards.
     virtual bool DeleteAllValues(RegistryRoot root, const std::string& path) = 0;
+
+    /// Every string value (REG_SZ or REG_EXPAND_SZ, unexpanded) of key `path` under `root`
+    /// in the program's own view, as name and text; none when the key is missing. Values
+    /// of other types, and texts longer than `kMaxListedText` bytes, are left out.
+    virtual std::vector<std::pair<std::string, std::string>> ReadStrings(RegistryRoot root,
+                                                                         const std::string& path) const = 0;
+    static constexpr size_t kMaxListedText = 32 * 1024;
+
+    /// Sets string value `valueName` of key `path` under `root` (the program's own view),
+    /// creating the key when needed. True when the value was stored.
+    virtual bool WriteString(RegistryRoot root,
+                             const std::string& path,
+                             const std::string& valueName,
+                             const std::string& value) = 0;
+    /// Deletes value `valueName` of key `path`. True when the value is gone afterwards.
+    virtual bool DeleteValue(RegistryRoot root, const std::string& path, const std::string& valueName) = 0;
 
     /// The value of `Read` in the program's own view.
     std::optional<std::string> ReadString(RegistryRoot root,

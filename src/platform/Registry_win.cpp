@@ -94,6 +94,62 @@ class TWinRegistry : public IRegistry {
         return left == 0;
     }
 
+    std::vector<std::pair<std::string, std::string>> ReadStrings(RegistryRoot root,
+                                                                 const std::string& path) const override {
+        std::vector<std::pair<std::string, std::string>> result;
+        TKey key(RootKey(root), path, RegistryView::Own);
+        DWORD count = 0;
+        DWORD longestName = 0;
+        if (!key.get() || RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
+                                           &longestName, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            return result;
+        // A longer text does not fit the buffer and is left out, so a hostile value
+        // costs no more memory than this.
+        std::vector<char> name(longestName + 1);
+        std::vector<BYTE> data(kMaxListedText + 1);
+        for (DWORD i = 0; i < count; ++i) {
+            DWORD nameLength = DWORD(name.size());
+            DWORD type = 0;
+            DWORD size = DWORD(data.size() - 1);
+            if (RegEnumValueA(key.get(), i, name.data(), &nameLength, nullptr, &type, data.data(), &size) !=
+                    ERROR_SUCCESS ||
+                (type != REG_SZ && type != REG_EXPAND_SZ))
+                continue;
+            data[size] = 0;
+            result.emplace_back(std::string(name.data(), nameLength),
+                                std::string(reinterpret_cast<const char*>(data.data())));
+        }
+        return result;
+    }
+
+    bool WriteString(RegistryRoot root,
+                     const std::string& path,
+                     const std::string& valueName,
+                     const std::string& value) override {
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(RootKey(root), AnsiToWide(path).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS)
+            return false;
+        const std::wstring text = AnsiToWide(value);
+        const LONG status =
+            RegSetValueExW(key, AnsiToWide(valueName).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                           DWORD((text.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(key);
+        return status == ERROR_SUCCESS;
+    }
+
+    bool DeleteValue(RegistryRoot root, const std::string& path, const std::string& valueName) override {
+        HKEY key = nullptr;
+        LONG status = RegOpenKeyExW(RootKey(root), AnsiToWide(path).c_str(), 0, KEY_SET_VALUE, &key);
+        if (status == ERROR_FILE_NOT_FOUND)
+            return true;
+        if (status != ERROR_SUCCESS)
+            return false;
+        status = RegDeleteValueW(key, AnsiToWide(valueName).c_str());
+        RegCloseKey(key);
+        return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+    }
+
     TRegistryString Read(RegistryRoot root,
                          RegistryView view,
                          const std::string& path,

@@ -109,6 +109,38 @@ std::vector<std::string> TFakeRegistry::ValueNames(RegistryRoot root, const std:
     return names;
 }
 
+std::vector<std::pair<std::string, std::string>> TFakeRegistry::ReadStrings(RegistryRoot root,
+                                                                            const std::string& path) const {
+    std::vector<std::pair<std::string, std::string>> strings;
+    for (const auto& [key, value] : values) {
+        if (key.first == root && IsValueOf(key.second, path))
+            strings.emplace_back(key.second.substr(path.size() + 1), value);
+    }
+    return strings;
+}
+
+bool TFakeRegistry::WriteString(RegistryRoot root,
+                                const std::string& path,
+                                const std::string& valueName,
+                                const std::string& value) {
+    if (readOnlyKeys.count({root, path}))
+        return false;
+    Set(root, path, valueName, value);
+    return true;
+}
+
+bool TFakeRegistry::DeleteValue(RegistryRoot root, const std::string& path, const std::string& valueName) {
+    if (readOnlyKeys.count({root, path}))
+        return false;
+    const std::string wanted = path + "\\" + valueName;
+    for (auto it = values.begin(); it != values.end();) {
+        const bool same = it->first.first == root && !TNoCaseLess()(it->first.second, wanted) &&
+                          !TNoCaseLess()(wanted, it->first.second);
+        it = same ? values.erase(it) : std::next(it);
+    }
+    return true;
+}
+
 bool TFakeCredentialStore::Delete(const TCredential& credential) {
     if (undeletable.count(credential.target))
         return false;

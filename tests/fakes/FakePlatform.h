@@ -47,6 +47,15 @@ class TFakeRegistry : public IRegistry {
                          const std::string& valueName) const override;
     /// Removes the values of the key from the own view; the key stays (as an empty key).
     bool DeleteAllValues(RegistryRoot root, const std::string& path) override;
+    std::vector<std::pair<std::string, std::string>> ReadStrings(RegistryRoot root,
+                                                                 const std::string& path) const override;
+    bool WriteString(RegistryRoot root,
+                     const std::string& path,
+                     const std::string& valueName,
+                     const std::string& value) override;
+    bool DeleteValue(RegistryRoot root, const std::string& path, const std::string& valueName) override;
+    /// Keys under which writes fail (as for a user without write access).
+    std::set<std::pair<RegistryRoot, std::string>> readOnlyKeys;
     /// The names of the values of key `path` in the own view.
     std::vector<std::string> ValueNames(RegistryRoot root, const std::string& path) const;
 };
