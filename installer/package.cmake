@@ -1,8 +1,10 @@
 # Makes the Windows release from what the build placed beside the program:
 #   <OUT_DIR>/<stem>-portable.zip   the shipped files in one folder, to unpack and run
 #   <OUT_DIR>/<stem>-setup.exe      the installer (needs makensis, Debian package nsis)
+#   <OUT_DIR>/<stem>.msi            the Windows Installer package (needs wixl, Debian
+#                                   package wixl), from WXS with the same files
 # Run by the tallow_release target with cmake -P and these variables:
-#   BIN_DIR STAGE_DIR OUT_DIR STEM NSI ICON APP_NAME APP_VER APP_VER4 PUBLISHER
+#   BIN_DIR STAGE_DIR OUT_DIR STEM NSI WXS ICON APP_NAME APP_VER APP_VER4 PUBLISHER
 #   COPYRIGHT REGPATH CONFIGPATH PROGRAMS
 #
 # The shipped files are the programs named in PROGRAMS (tallowmere.exe and
@@ -14,7 +16,7 @@
 cmake_minimum_required(VERSION 3.25)
 
 set(program_files "\\.(exe|dll|com|scr|cpl|ocx|pdb|map|a|lib|exp|ilk|o|obj)$")
-set(release_files "-setup\\.exe$|-portable\\.zip$")
+set(release_files "-setup\\.exe$|-portable\\.zip$|\\.msi$")
 set(shipped_programs "")
 foreach(p IN LISTS PROGRAMS)
     string(TOLOWER "${p}" lower)
@@ -86,6 +88,91 @@ foreach(d IN LISTS dirs)
 endforeach()
 file(WRITE ${STAGE_DIR}/install.nsh "${install_lines}")
 file(WRITE ${STAGE_DIR}/uninstall.nsh "${remove_lines}")
+
+# The Windows Installer package: one component per file (its key path), the
+# folders as in the portable folder. wixl takes source paths relative to the
+# folder it runs in, the staging folder.
+set(msi ${OUT_DIR}/${STEM}.msi)
+file(REMOVE ${msi})
+find_program(WIXL wixl)
+if(NOT WIXL)
+    message(WARNING "wixl not found: ${STEM}.msi is skipped. "
+        "Install the Debian package wixl (scripts/setup does) and build again.")
+else()
+    set(wxs_dirs "")
+    set(wxs_refs "")
+    set(n 0)
+    set(dir_ids "")
+    set(open_dirs "")
+    # Files sorted by folder: each folder opened once, closed when the next file
+    # lies outside it.
+    set(by_dir "")
+    foreach(f IN LISTS shipped)
+        get_filename_component(dir "${f}" DIRECTORY)
+        list(APPEND by_dir "${dir}|${f}")
+    endforeach()
+    list(SORT by_dir)
+    foreach(entry IN LISTS by_dir)
+        string(REGEX REPLACE "^[^|]*\\|" "" f "${entry}")
+        get_filename_component(dir "${f}" DIRECTORY)
+        # Close the open folders that are not parents of this one.
+        while(open_dirs)
+            list(GET open_dirs -1 top)
+            if(dir STREQUAL top OR dir MATCHES "^${top}/")
+                break()
+            endif()
+            list(POP_BACK open_dirs)
+            string(APPEND wxs_dirs "</Directory>\n")
+        endwhile()
+        # Open the folders down to this one.
+        list(LENGTH open_dirs depth)
+        if(depth EQUAL 0)
+            set(have "")
+        else()
+            list(GET open_dirs -1 have)
+        endif()
+        if(NOT dir STREQUAL have)
+            string(LENGTH "${have}" skip)
+            if(skip GREATER 0)
+                math(EXPR skip "${skip} + 1")
+            endif()
+            string(SUBSTRING "${dir}" ${skip} -1 rest)
+            string(REPLACE "/" ";" parts "${rest}")
+            set(path "${have}")
+            foreach(part IN LISTS parts)
+                if(path STREQUAL "")
+                    set(path "${part}")
+                else()
+                    set(path "${path}/${part}")
+                endif()
+                math(EXPR n "${n} + 1")
+                string(APPEND wxs_dirs "<Directory Id=\"d${n}\" Name=\"${part}\">\n")
+                list(APPEND open_dirs "${path}")
+            endforeach()
+        endif()
+        math(EXPR n "${n} + 1")
+        string(APPEND wxs_dirs "<Component Id=\"c${n}\" Guid=\"*\"><File Id=\"f${n}\" "
+            "Source=\"${STEM}/${f}\" KeyPath=\"yes\"/></Component>\n")
+        string(APPEND wxs_refs "<ComponentRef Id=\"c${n}\"/>\n")
+    endforeach()
+    foreach(d IN LISTS open_dirs)
+        string(APPEND wxs_dirs "</Directory>\n")
+    endforeach()
+    file(WRITE ${STAGE_DIR}/files.wxs "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+        "<Wix xmlns=\"http://schemas.microsoft.com/wix/2006/wi\"><Fragment>\n"
+        "<DirectoryRef Id=\"INSTALLDIR\">\n${wxs_dirs}</DirectoryRef>\n"
+        "<ComponentGroup Id=\"ShippedFiles\">\n${wxs_refs}</ComponentGroup>\n</Fragment></Wix>\n")
+    configure_file(${ICON} ${STAGE_DIR}/program.ico COPYONLY)
+    execute_process(COMMAND ${WIXL} -a x86 -o ${msi}
+            -D AppName=${APP_NAME} -D AppVer=${APP_VER} -D AppVer4=${APP_VER4} -D Publisher=${PUBLISHER}
+            -D RegPath=${REGPATH} -D Icon=program.ico -D PackageName=${STEM}.msi
+            ${WXS} files.wxs
+        WORKING_DIRECTORY ${STAGE_DIR}
+        RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "package: wixl failed")
+    endif()
+endif()
 
 set(setup ${OUT_DIR}/${STEM}-setup.exe)
 file(REMOVE ${setup})

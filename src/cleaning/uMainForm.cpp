@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "cleaning/CleaningActions.h"
+#include "cleaning/SignInClean.h"
 #include "framework/CLEngineText.h"
 #include "framework/CLSettings.h"
 #include "platform/Platform.h"
@@ -48,6 +49,8 @@ void TfrmMain::BindEvents() {
     tmrClearAll->OnTimer = [this](TComponent* sender) { tmrClearAllTimer(sender); };
     mniUpdate->OnClick = [this](TComponent* sender) { mniUpdateClick(sender); };
     mniAbout->OnClick = [this](TComponent* sender) { mniAboutClick(sender); };
+    mniCleanAtSignIn->OnClick = [this](TComponent* sender) { mniCleanAtSignInClick(sender); };
+    pmSystem->OnPopup = [this](TComponent* sender) { pmSystemPopup(sender); };
     for (int item = 1; item <= kItemCount; ++item) {
         ItemButton(item)->OnClick = [this, item](TComponent*) { ItemButtonClick(item); };
     }
@@ -220,6 +223,28 @@ void TfrmMain::mniAboutClick(TComponent*) {
     if (TCLEngine* engine = AppEngine()) {
         engine->ShowAbout();
     }
+}
+
+namespace {
+// The program's own Run value, when the system's services are there.
+std::unique_ptr<TSignInClean> ProgramSignIn() {
+    const TPlatform& platform = SystemPlatform();
+    if (!platform.registry || !platform.process)
+        return nullptr;
+    return std::make_unique<TSignInClean>(*platform.registry, platform.process->ModuleFileName());
+}
+}  // namespace
+
+void TfrmMain::pmSystemPopup(TComponent*) {
+    std::unique_ptr<TSignInClean> signIn = ProgramSignIn();
+    mniCleanAtSignIn->SetChecked(signIn && signIn->IsOn());
+    mniCleanAtSignIn->SetEnabled(signIn && !signIn->FixedByMachine());
+}
+
+void TfrmMain::mniCleanAtSignInClick(TComponent*) {
+    if (std::unique_ptr<TSignInClean> signIn = ProgramSignIn(); signIn && !signIn->FixedByMachine())
+        signIn->Set(!signIn->IsOn());
+    pmSystemPopup(pmSystem);
 }
 
 //--- The clear-all run's view of the window ------------------------------------------

@@ -53,6 +53,9 @@ class TfrmMain : public TskForm, private IClearAllWindow {
     TPopupMenu* pmSystem = nullptr;
     TMenuItem* mniUpdate = nullptr;
     TMenuItem* mniAbout = nullptr;
+    /// Ticked while the user's Run value cleans at sign-in; disabled while the
+    /// machine's Run value does so for everyone.
+    TMenuItem* mniCleanAtSignIn = nullptr;
     TskPngImageStore* pngStore = nullptr;
     TskPngImageList* imglstIcon = nullptr;
     TTimer* tmrClearAll = nullptr;
@@ -135,6 +138,10 @@ class TfrmMain : public TskForm, private IClearAllWindow {
     void tmrClearAllTimer(TComponent* sender);
     void mniUpdateClick(TComponent* sender);
     void mniAboutClick(TComponent* sender);
+    /// Adds or removes the user's Run value, then shows what the registry holds.
+    void mniCleanAtSignInClick(TComponent* sender);
+    /// Brings the entries that show system state up to date.
+    void pmSystemPopup(TComponent* sender);
     /// The per-item button of catalogue item `item` (1 to kItemCount).
     void ItemButtonClick(int item);
     /// Names the browsers found in the note of the Chrome and Edge page, in the

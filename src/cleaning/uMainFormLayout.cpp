@@ -151,8 +151,11 @@ void TfrmMain::CreateComponents() {
     mniUpdate->SetCaption("&Update");
     mniAbout = CreateComponent<TMenuItem>(this, "mniAbout");
     mniAbout->SetCaption("&About");
+    mniCleanAtSignIn = CreateComponent<TMenuItem>(this, "mniCleanAtSignIn");
+    mniCleanAtSignIn->SetCaption("Clean at &sign-in");
     pmSystem->Add(mniUpdate);
     pmSystem->Add(mniAbout);
+    pmSystem->Add(mniCleanAtSignIn);
     skSkinFrame1 = CreateComponent<TskSkinFrame>(this, "skSkinFrame1");
     skSkinFrame1->SetSkinData(skSkinData);
     skSkinFrame1->SetSystemMenu(pmSystem);

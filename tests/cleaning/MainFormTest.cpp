@@ -97,9 +97,10 @@ TEST_F(MainFormFixture, ComponentsFollowTheLayoutTable) {
     EXPECT_EQ(f.tmrClearAll->Interval(), 100u);
     EXPECT_FALSE(f.tmrClearAll->Enabled());
     EXPECT_EQ(f.pngStore->PngImages().Count(), 3);
-    ASSERT_EQ(f.pmSystem->Count(), 2);
+    ASSERT_EQ(f.pmSystem->Count(), 3);
     EXPECT_EQ(f.pmSystem->Items(0)->Caption(), "&Update");
     EXPECT_EQ(f.pmSystem->Items(1)->Caption(), "&About");
+    EXPECT_EQ(f.pmSystem->Items(2)->Caption(), "Clean at &sign-in");
     EXPECT_EQ(f.engine1->FindDefault("Path.Languages"), "langs");
     EXPECT_EQ(f.engine1->FindOverwrite("URL.Update"), "http://update.tallowmere.example/update/");
     EXPECT_EQ(AppEngine(), f.engine1);
@@ -213,6 +214,34 @@ TEST_F(MainFormFixture, HandlersSwitchPagesTickEverythingAndShowItemMessages) {
     bool canClose = false;
     f.OnCloseQuery(&f, canClose);
     EXPECT_TRUE(canClose);
+}
+
+// The system menu's sign-in entry shows the Run value when the menu opens, switches
+// it, and stays off limits while the machine's value cleans for everyone.
+TEST_F(MainFormFixture, CleanAtSignInEntryFollowsAndSwitchesTheRunValue) {
+    const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    platform_.process.moduleFileName = "C:\\Apps\\tallowmere.exe";
+    TfrmMain& f = Create();
+    platform_.registry.Set(RegistryRoot::CurrentUser, kRun, "Tallowmere", "\"C:\\Apps\\tallowmere.exe\" /clean");
+    f.pmSystem->Popup();
+    EXPECT_TRUE(f.mniCleanAtSignIn->Checked());
+    EXPECT_TRUE(f.mniCleanAtSignIn->Enabled());
+
+    f.mniCleanAtSignIn->Click();
+    EXPECT_FALSE(platform_.registry.ReadString(RegistryRoot::CurrentUser, kRun, "Tallowmere"));
+    EXPECT_FALSE(f.mniCleanAtSignIn->Checked());
+    f.mniCleanAtSignIn->Click();
+    EXPECT_EQ(platform_.registry.ReadString(RegistryRoot::CurrentUser, kRun, "Tallowmere"),
+              "\"C:\\Apps\\tallowmere.exe\" /clean");
+    EXPECT_TRUE(f.mniCleanAtSignIn->Checked());
+
+    platform_.registry.Set(RegistryRoot::LocalMachine, kRun, "Tallowmere", "\"C:\\Apps\\tallowmere.exe\" /clean",
+                           RegistryView::Bits64);
+    f.pmSystem->Popup();
+    EXPECT_FALSE(f.mniCleanAtSignIn->Enabled());
+    f.mniCleanAtSignIn->Click();
+    EXPECT_TRUE(platform_.registry.ReadString(RegistryRoot::CurrentUser, kRun, "Tallowmere")) << "a disabled entry";
+    EXPECT_TRUE(dialog_.shown.empty());
 }
 
 // The clear-all run on the window: the question's kind, the buttons while it

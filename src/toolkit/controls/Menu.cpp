@@ -10,6 +10,7 @@ void TMenuItem::PublishProperties(PropertyList& out) {
     TComponent::PublishProperties(out);
     out.String<TMenuItem>("Caption", "TCaption", &TMenuItem::Caption, &TMenuItem::SetCaption);
     out.Boolean<TMenuItem>("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled);
+    out.Boolean<TMenuItem>("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked);
 }
 
 void TMenuItem::Click() {
@@ -28,6 +29,11 @@ void TPopupMenu::Add(TMenuItem* item) {
 
 TMenuItem* TPopupMenu::Items(int index) const {
     return index >= 0 && index < Count() ? items_[size_t(index)] : nullptr;
+}
+
+void TPopupMenu::Popup() {
+    if (OnPopup)
+        OnPopup(this);
 }
 
 void TPopupMenu::Notification(TComponent* component, TOperation operation) {

@@ -1,4 +1,4 @@
-// Popup menu with plain entries (caption and click handler). The skin frame
+// Popup menu with plain and checkable entries (caption, tick and click handler). The skin frame
 // shows the form's popup menu in place of the system menu.
 #pragma once
 
@@ -19,6 +19,9 @@ class TMenuItem : public TComponent {
     void SetCaption(const std::string& caption) { caption_ = caption; }
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool on) { enabled_ = on; }
+    /// The entry shows a tick.
+    bool Checked() const { return checked_; }
+    void SetChecked(bool on) { checked_ = on; }
 
     TComponentEvent OnClick;
     void Click();
@@ -26,6 +29,7 @@ class TMenuItem : public TComponent {
   private:
     std::string caption_;
     bool enabled_ = true;
+    bool checked_ = false;
 };
 
 class TPopupMenu : public TComponent {
@@ -37,6 +41,9 @@ class TPopupMenu : public TComponent {
     void Add(TMenuItem* item);
     int Count() const { return int(items_.size()); }
     TMenuItem* Items(int index) const;
+    /// Fired just before the menu shows, so that its owner brings the entries up to date.
+    TComponentEvent OnPopup;
+    void Popup();
 
   protected:
     void Notification(TComponent* component, TOperation operation) override;

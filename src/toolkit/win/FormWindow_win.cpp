@@ -270,10 +270,11 @@ void FormWindow::ShowPopupMenuAt(int screenX, int screenY) {
         screenX = win.left + (skinned_ ? l.SysMenu.Left : 0);
         screenY = win.top + (skinned_ ? l.Caption.Bottom : GetSystemMetrics(SM_CYCAPTION));
     }
+    menu->Popup();
     HMENU popup = CreatePopupMenu();
     for (int i = 0; i < menu->Count(); ++i) {
         TMenuItem* item = menu->Items(i);
-        UINT flags = MF_STRING | (item->Enabled() ? 0u : MF_GRAYED);
+        UINT flags = MF_STRING | (item->Enabled() ? 0u : MF_GRAYED) | (item->Checked() ? MF_CHECKED : 0u);
         AppendMenuA(popup, flags, UINT_PTR(i + 1), item->Caption().c_str());
     }
     int chosen = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_NONOTIFY, screenX, screenY, 0,
