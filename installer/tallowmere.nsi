@@ -212,6 +212,9 @@ keep_settings:
     RMDir "$INSTDIR"
     Delete "$SMPROGRAMS\${APP_NAME}.lnk"
 
+    ; The uninstalling user stops cleaning at sign-in (the program's menu adds it).
+    DeleteRegValue HKCU "Software\Microsoft\Windows\CurrentVersion\Run" "Tallowmere"
+
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
     DeleteRegValue HKLM "${CHANNEL_KEY}" "CHL"
     DeleteRegKey /ifempty HKLM "${CHANNEL_KEY}"
