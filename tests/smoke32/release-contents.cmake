@@ -1,5 +1,6 @@
-# The files of the release, without starting it: the portable zip and the
-# installer's file list hold exactly tallowmere.exe, TraceViewer.exe, the files
+# The files of the release, without starting it: the portable zip, the
+# installer's file list and the MSI package's (its generated fragment, and the
+# package's own File table where msiinfo of msitools is installed) hold exactly tallowmere.exe, TraceViewer.exe, the files
 # of dist/ and one packed skin per skin source folder, and nothing else (no
 # benchmark, gallery or test program).
 #   cmake -DBIN_DIR=... -DSTAGE_DIR=... -DSOURCE_DIR=... -P release-contents.cmake
@@ -67,8 +68,39 @@ file(STRINGS ${STAGE_DIR}/install.nsh lines REGEX "^File ")
 relative_to("File \"${STAGE_DIR}/${stem}/" installed ${lines})
 compare("installer" ${installed})
 
+# The MSI package's list, where wixl made one.
+set(msi ${BIN_DIR}/${stem}.msi)
+if(EXISTS ${msi})
+    file(STRINGS ${STAGE_DIR}/files.wxs lines REGEX "<File ")
+    set(packaged "")
+    foreach(line IN LISTS lines)
+        string(REGEX REPLACE ".*Source=\"${stem}/([^\"]*)\".*" "\\1" f "${line}")
+        list(APPEND packaged "${f}")
+    endforeach()
+    compare("MSI package" ${packaged})
+    find_program(MSIINFO msiinfo)
+    if(MSIINFO)
+        # Table rows: File, Component, FileName (short|long), ...; names only,
+        # since the table keeps no folders.
+        execute_process(COMMAND ${MSIINFO} export ${msi} File OUTPUT_VARIABLE table COMMAND_ERROR_IS_FATAL ANY)
+        string(REPLACE "\n" ";" rows "${table}")
+        list(LENGTH packaged want)
+        set(named 0)
+        foreach(row IN LISTS rows)
+            if(row MATCHES "^f[0-9]+\t")
+                math(EXPR named "${named} + 1")
+            endif()
+        endforeach()
+        if(NOT named EQUAL want)
+            set(failures "${failures}\nMSI package: its File table holds ${named} files, not ${want}")
+        endif()
+    endif()
+else()
+    message(STATUS "no ${stem}.msi (wixl missing at build time): the MSI list is not checked")
+endif()
+
 if(failures)
     message(FATAL_ERROR "the release does not hold exactly the shipped files:${failures}")
 endif()
 list(LENGTH expected n)
-message(STATUS "the zip and the installer hold the ${n} shipped files")
+message(STATUS "the zip, the installer and the MSI package hold the ${n} shipped files")
