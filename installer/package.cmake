@@ -3,8 +3,10 @@
 #   <OUT_DIR>/<stem>-setup.exe      the installer (needs makensis, Debian package nsis)
 #   <OUT_DIR>/<stem>.msi            the Windows Installer package (needs wixl, Debian
 #                                   package wixl), from WXS with the same files
+#   <OUT_DIR>/<stem>-policy.zip     the administrative template of POLICY_DIR, for
+#                                   the domain's policy definitions (not installed)
 # Run by the tallow_release target with cmake -P and these variables:
-#   BIN_DIR STAGE_DIR OUT_DIR STEM NSI WXS ICON APP_NAME APP_VER APP_VER4 PUBLISHER
+#   BIN_DIR STAGE_DIR OUT_DIR STEM NSI WXS POLICY_DIR ICON APP_NAME APP_VER APP_VER4 PUBLISHER
 #   COPYRIGHT REGPATH CONFIGPATH PROGRAMS
 #
 # The shipped files are the programs named in PROGRAMS (tallowmere.exe and
@@ -16,7 +18,7 @@
 cmake_minimum_required(VERSION 3.25)
 
 set(program_files "\\.(exe|dll|com|scr|cpl|ocx|pdb|map|a|lib|exp|ilk|o|obj)$")
-set(release_files "-setup\\.exe$|-portable\\.zip$|\\.msi$")
+set(release_files "-setup\\.exe$|-portable\\.zip$|-policy\\.zip$|\\.msi$")
 set(shipped_programs "")
 foreach(p IN LISTS PROGRAMS)
     string(TOLOWER "${p}" lower)
@@ -50,6 +52,16 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${OUT_DIR}/${STEM}-portable.z
     WORKING_DIRECTORY ${STAGE_DIR} RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "package: zipping ${STEM} failed")
+endif()
+
+# The administrative template, apart: administrators copy it to their policy
+# definitions; the program itself never reads it.
+file(REMOVE ${OUT_DIR}/${STEM}-policy.zip)
+file(COPY ${POLICY_DIR}/ DESTINATION ${STAGE_DIR}/policy/${STEM}-policy)
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${OUT_DIR}/${STEM}-policy.zip --format=zip ${STEM}-policy
+    WORKING_DIRECTORY ${STAGE_DIR}/policy RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "package: zipping the administrative template failed")
 endif()
 
 # The installer's file lists: one SetOutPath per folder, then its files; removal
