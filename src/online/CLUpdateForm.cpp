@@ -99,6 +99,8 @@ void TfrmCLUpdateForm::FormCreate(TComponent*) {
         cbAutoCheckUpdate->SetVisible(false);
     if (check_.AutoCheck())
         cbAutoCheckUpdate->SetChecked(true);
+    // A choice Group Policy made stays as it is.
+    cbAutoCheckUpdate->SetEnabled(!services_.settings->FixedByPolicy("Update.AutoCheck"));
     ArrangeInfoPanel();
 }
 

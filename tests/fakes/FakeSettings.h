@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,9 @@ namespace tallow {
 class TFakeSettings : public ISettingsStore {
   public:
     std::map<std::string, std::string, TNoCaseLess> values;
+    /// Keys that Group Policy fixes (FixedByPolicy); their values are in `values`.
+    std::set<std::string, TNoCaseLess> fixedByPolicy;
+    bool FixedByPolicy(const std::string& name) const override { return fixedByPolicy.count(name) != 0; }
     std::map<std::string, std::string, TNoCaseLess> shellFolders;
     std::map<int, bool> showAgain;
     std::map<int, int> showAgainResult;

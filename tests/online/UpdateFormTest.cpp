@@ -134,6 +134,10 @@ TEST_F(UpdateFormTest, WindowShowsTheLanguagesTextsAndOnlyADisabledOkWhileTheChe
     EXPECT_EQ(f.sdDownload->AcceptTypes, "*/*");
     EXPECT_FALSE(f.sdDownload->UseCache);
 
+    EXPECT_TRUE(f.cbAutoCheckUpdate->Enabled());
+    env_.settings.fixedByPolicy.insert("update.autocheck");
+    EXPECT_FALSE(Create().cbAutoCheckUpdate->Enabled()) << "a policy fixes the choice";
+
     env_.settings.values["Update.NoAutoCheck"] = "1";
     EXPECT_FALSE(Create().cbAutoCheckUpdate->Visible());
 }
