@@ -773,6 +773,7 @@ TFakePlatform::TFakePlatform() {
     platform_.foreground = &foreground;
     platform_.shell = &shell;
     platform_.windows = &windows;
+    platform_.console = &console;
     platform_.fileTree = &fileTree;
     platform_.systemFolders = &systemFolders;
     platform_.clipboard = &clipboard;

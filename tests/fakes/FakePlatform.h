@@ -217,6 +217,17 @@ class TFakeShellStart : public IShellStart {
     void StartCommandLine(const std::string& commandLine) override { started.push_back(commandLine); }
 };
 
+/// The output of a run without a window, kept per stream.
+class TFakeParentConsole : public IParentConsole {
+  public:
+    bool present = true;  // false: no redirection and no parent console
+    std::string output, error;
+    bool Write(ConsoleStream stream, const std::string& text) override {
+        (stream == ConsoleStream::Output ? output : error) += present ? text : "";
+        return present;
+    }
+};
+
 class TFakeProcessWindows : public IProcessWindows {
   public:
     std::map<std::string, WindowHandle> own;  // class name -> this process's first window of it
@@ -427,6 +438,7 @@ class TFakePlatform {
     TFakeForeground foreground;
     TFakeShellStart shell;
     TFakeProcessWindows windows;
+    TFakeParentConsole console;
     TFakeFileTree fileTree;
     TFakeSystemFolders systemFolders;
     TFakeClipboard clipboard;
