@@ -32,6 +32,7 @@ const TPlatform& DefaultPlatform() {
         p.foreground = &WinForeground();
         p.shell = &WinShellStart();
         p.windows = &WinProcessWindows();
+        p.console = &WinParentConsole();
         p.http = &WinInetHttp();
         p.signatures = &CngSignatureVerifier();
         p.sharedMemory = &WinSharedMemory();

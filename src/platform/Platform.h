@@ -21,6 +21,7 @@
 #include "platform/KernelObjects.h"
 #include "platform/KeyState.h"
 #include "platform/Locale.h"
+#include "platform/ParentConsole.h"
 #include "platform/ProcessInfo.h"
 #include "platform/ProcessWindows.h"
 #include "platform/ProgramStarter.h"
@@ -80,6 +81,8 @@ struct TPlatform {
     IProcessWindows* windows = nullptr;
     /// Checks of the vendor's signatures (update answers).
     ISignatureVerifier* signatures = nullptr;
+    /// The output of a run without a window (redirected, or the parent's console).
+    IParentConsole* console = nullptr;
 
     // Places for the services that the coming features bring; null until one
     // of them is in use, and nothing may call through them before then.

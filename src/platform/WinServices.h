@@ -21,6 +21,7 @@ IApplication& WinApplication();
 IForeground& WinForeground();
 IShellStart& WinShellStart();
 IProcessWindows& WinProcessWindows();
+IParentConsole& WinParentConsole();
 ISharedMemory& WinSharedMemory();
 IEvents& WinEvents();
 IFileTree& RealFileTree();

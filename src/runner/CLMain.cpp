@@ -97,6 +97,17 @@ void RunMainWindow(const TPlatform& platform,
     }
 }
 
+// A windowless run on the user-interface thread, with COM as the main window would have it.
+int RunWithoutWindow(const TPlatform& platform, IWindowlessRun& run, const std::vector<std::string>& params) {
+    IApplication& app = *platform.application;
+    const bool com = app.InitializeCom();
+    const int code = run.Run(params);
+    if (com) {
+        app.UninitializeCom();
+    }
+    return code;
+}
+
 }  // namespace
 
 //--- Switches --------------------------------------------------------------------------------------
@@ -163,7 +174,8 @@ bool AcquireInstanceMutex(const std::string& name) {
 
 int RunApplication(const MainWindowClass& cls,
                    std::unique_ptr<IMainWindow>& mainWindow,
-                   std::function<bool()> startCheck) {
+                   std::function<bool()> startCheck,
+                   IWindowlessRun* windowless) {
     SetTraceFlags(false);
     const TPlatform& platform = SystemPlatform();
     const std::vector<std::string> params = platform.process->Parameters();
@@ -195,6 +207,9 @@ int RunApplication(const MainWindowClass& cls,
     }
     if (startCheck && !startCheck()) {
         return 0;
+    }
+    if (windowless && windowless->Wanted(params)) {
+        return RunWithoutWindow(platform, *windowless, params);
     }
     if (!AppSettings().ReadBool("App.Multiple")) {
         const std::string mutexName = "Global\\" + AppSettings().ReadString("App.GUID");

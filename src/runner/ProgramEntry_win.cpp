@@ -10,12 +10,14 @@
 #include <string>
 
 #include "cleaning/CleaningActions.h"
+#include "cleaning/ItemRunner.h"
 #include "cleaning/uMainForm.h"
 #include "framework/CLEngineStandard.h"
 #include "framework/CLSettings.h"
 #include "online/CLUpdateForm.h"
 #include "online/SingleDownloader.h"
 #include "platform/WinServices.h"
+#include "runner/CommandLineRun.h"
 #include "runner/MainWindow.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/win/Desktop.h"
@@ -152,7 +154,8 @@ int main() {
         windows.about = tallow::AboutWindowFactory();
         windows.update = tallow::CreateUpdateWindow;
         std::unique_ptr<tallow::IMainWindow> mainWindow;
-        return tallow::RunApplication(tallow::ProgramMainWindow(windows), mainWindow);
+        tallow::TCommandLineRun commandLine(tallow::MakeItemRunner);
+        return tallow::RunApplication(tallow::ProgramMainWindow(windows), mainWindow, {}, &commandLine);
     } catch (const std::exception& e) {
         tallow::ReportFatal(e.what());
     } catch (...) {

@@ -226,6 +226,17 @@ class TFakeShellStart : public IShellStart {
     void StartCommandLine(const std::string& commandLine) override { started.push_back(commandLine); }
 };
 
+/// The output of a run without a window, kept per stream.
+class TFakeParentConsole : public IParentConsole {
+  public:
+    bool present = true;  // false: no redirection and no parent console
+    std::string output, error;
+    bool Write(ConsoleStream stream, const std::string& text) override {
+        (stream == ConsoleStream::Output ? output : error) += present ? text : "";
+        return present;
+    }
+};
+
 class TFakeProcessWindows : public IProcessWindows {
   public:
     std::map<std::string, WindowHandle> own;  // class name -> this process's first window of it
@@ -248,6 +259,7 @@ class TFakeFileTree : public IFileTree {
         std::uint32_t attributes = file_attr::kArchive;
         bool locked = false;     // held open by another process
         std::string linkTarget;  // directory links only
+        std::uint64_t size = 0;  // files only
     };
     std::map<std::string, Node, TNoCaseLess> nodes;
     std::vector<std::string> listed;  // folders listed, in order
@@ -262,7 +274,10 @@ class TFakeFileTree : public IFileTree {
     std::function<void()> afterListing;
 
     void AddFolder(const std::string& path);
-    void AddFile(const std::string& path, std::uint32_t attributes = file_attr::kArchive, bool locked = false);
+    void AddFile(const std::string& path,
+                 std::uint32_t attributes = file_attr::kArchive,
+                 bool locked = false,
+                 std::uint64_t size = 0);
     void AddLink(const std::string& path, const std::string& target);
     bool Exists(const std::string& path) const;
     /// Every path at or below `folder`, sorted.
@@ -275,6 +290,7 @@ class TFakeFileTree : public IFileTree {
     std::vector<TFileEntry> ListEntries(const std::string& folder) override;
     bool DeleteFile(const std::string& path) override;
     std::optional<std::uint32_t> Attributes(const std::string& path) override;
+    std::optional<std::uint64_t> FileSize(const std::string& path) override;
     /// A file added as `locked`.
     bool IsHeldOpen(const std::string& path) override;
     std::wstring WidePath(const std::string& path) override;
@@ -436,6 +452,7 @@ class TFakePlatform {
     TFakeForeground foreground;
     TFakeShellStart shell;
     TFakeProcessWindows windows;
+    TFakeParentConsole console;
     TFakeFileTree fileTree;
     TFakeSystemFolders systemFolders;
     TFakeClipboard clipboard;

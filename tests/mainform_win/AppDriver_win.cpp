@@ -1,5 +1,8 @@
 #include "mainform_win/AppDriver_win.h"
 
+#include <fstream>
+#include <iterator>
+
 namespace tallow::testing {
 
 bool WaitUntil(const std::function<bool()>& done, int ms) {
@@ -171,6 +174,39 @@ void AppProcess::Close() {
     CloseHandle(info_.hProcess);
     CloseHandle(info_.hThread);
     info_ = {};
+}
+
+TRunResult RunToEnd(const std::string& exe, const std::string& args, int ms) {
+    const std::string outputPath = BinDir() + "run_output_" + std::to_string(GetTickCount64()) + ".txt";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE output = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+    std::string commandLine = "\"" + exe + "\" " + args;
+    const std::string folder = exe.substr(0, exe.find_last_of('\\') + 1);
+    PROCESS_INFORMATION info{};
+    TRunResult result;
+    if (CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
+                       &info)) {
+        result.ended = WaitForSingleObject(info.hProcess, ms) == WAIT_OBJECT_0;
+        if (!result.ended) {
+            TerminateProcess(info.hProcess, 1);
+            WaitForSingleObject(info.hProcess, 5000);
+        }
+        GetExitCodeProcess(info.hProcess, &result.exitCode);
+        CloseHandle(info.hProcess);
+        CloseHandle(info.hThread);
+    }
+    CloseHandle(output);
+    std::ifstream read(outputPath, std::ios::binary);
+    result.output.assign(std::istreambuf_iterator<char>(read), std::istreambuf_iterator<char>());
+    read.close();
+    DeleteFileA(outputPath.c_str());
+    return result;
 }
 
 LRESULT SendRegistered(HWND window, const char* name) {

@@ -49,6 +49,17 @@ class AppProcess {
     PROCESS_INFORMATION info_{};
 };
 
+/// A run of the program to its end.
+struct TRunResult {
+    bool ended = false;  // within the time given; a run still going is ended by force
+    DWORD exitCode = 0;
+    std::string output;  // its standard output and error, which went to one file
+};
+
+/// Starts `exe` with `args` in its own folder, its standard output and error
+/// redirected to a file, and waits up to `ms` for it to end.
+TRunResult RunToEnd(const std::string& exe, const std::string& args, int ms = 60000);
+
 /// Sends a registered message ("CL GetAppID", "CL IfBusy", ...) to `window`.
 LRESULT SendRegistered(HWND window, const char* name);
 
