@@ -22,6 +22,8 @@ struct TItemTally {
     /// Their size; 0 where an item has no size (registry values, the clipboard).
     std::uint64_t bytes = 0;
     TItemStatus status = TItemStatus::kOk;
+
+    bool operator==(const TItemTally&) const = default;
 };
 
 /// Previews and cleans single items (numbered as the catalogue numbers them).

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tallow {
@@ -28,11 +29,13 @@ constexpr std::uint32_t kReparsePoint = 0x400;
 struct TFileEntry {
     std::string name;          // the entry's own name, no folder
     std::uint32_t attributes;  // file_attr bits
+    std::uint64_t size = 0;    // in bytes, as the listing gives it; 0 for a folder
 };
 
 struct TWideEntry {
     std::wstring name;         // the entry's own name, no folder
     std::uint32_t attributes;  // file_attr bits
+    std::uint64_t size = 0;    // in bytes, as the listing gives it; 0 for a folder
 };
 
 /// An open folder of the file tree; 0 is none. Every handle a call returns is
@@ -52,7 +55,7 @@ inline bool IsSafeChildName(const std::wstring& name) {
     if (name.empty() || name == L"." || name == L"..")
         return false;
     for (wchar_t c : name) {
-        if (c < 0x20 || std::wstring(L"\\/:*?\"<>|").find(c) != std::wstring::npos)
+        if (c < 0x20 || std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos)
             return false;
     }
     return true;
@@ -72,6 +75,8 @@ class IFileTree {
     virtual bool DeleteFile(const std::string& path) = 0;
     /// The attributes of `path`; nothing when it does not exist.
     virtual std::optional<std::uint32_t> Attributes(const std::string& path) = 0;
+    /// The size in bytes of the file `path`; nothing when it does not exist.
+    virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;
     /// True when another program holds the file `path` open without sharing it: an
     /// open for exclusive access fails with a sharing violation. False when the file
     /// is missing or opens (it is closed again at once).

@@ -93,7 +93,8 @@ std::optional<std::vector<TWideEntry>> FindAll(const std::wstring& pattern) {
     do {
         std::wstring name = data.cFileName;
         if (name != L"." && name != L"..")
-            entries.push_back({std::move(name), data.dwFileAttributes});
+            entries.push_back({std::move(name), data.dwFileAttributes,
+                               (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow});
     } while (FindNextFileW(find.get(), &data));
     if (GetLastError() != ERROR_NO_MORE_FILES)
         return std::nullopt;
@@ -112,7 +113,7 @@ class TWinFileTree : public IFileTree {
         for (const TWideEntry& entry : *wide) {
             auto name = IsSafeChildName(entry.name) ? ExactAnsi(entry.name) : std::nullopt;
             if (name)
-                entries.push_back({*name, entry.attributes});
+                entries.push_back({*name, entry.attributes, entry.size});
         }
         return entries;
     }
@@ -124,6 +125,13 @@ class TWinFileTree : public IFileTree {
         if (attributes == INVALID_FILE_ATTRIBUTES)
             return std::nullopt;
         return attributes;
+    }
+
+    std::optional<std::uint64_t> FileSize(const std::string& path) override {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExW(AnsiToWide(path).c_str(), GetFileExInfoStandard, &data))
+            return std::nullopt;
+        return (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     }
 
     bool IsHeldOpen(const std::string& path) override {
@@ -188,7 +196,8 @@ class TWinFileTree : public IFileTree {
                 const auto* record = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes);
                 std::wstring name(record->FileName, record->FileNameLength / sizeof(wchar_t));
                 if (name != L"." && name != L"..")
-                    entries.push_back({std::move(name), record->FileAttributes});
+                    entries.push_back({std::move(name), record->FileAttributes,
+                                       static_cast<std::uint64_t>(record->EndOfFile.QuadPart)});
                 if (record->NextEntryOffset == 0)
                     break;
                 bytes += record->NextEntryOffset;

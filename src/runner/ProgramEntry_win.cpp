@@ -10,6 +10,7 @@
 #include <string>
 
 #include "cleaning/CleaningActions.h"
+#include "cleaning/ItemRunner.h"
 #include "cleaning/uMainForm.h"
 #include "framework/CLEngineStandard.h"
 #include "framework/CLSettings.h"
@@ -56,6 +57,7 @@ std::unique_ptr<IMainWindow> CreateMainForm(const ProgramWindows& windows) {
     InstallStandardEngineServices(std::move(engineWindows));
     MainFormServices services;
     services.cleaningKit = [] { return std::make_unique<TCleaningKit>(SystemPlatform(), AppSettings()); };
+    services.itemRunner = [] { return MakeItemRunner(SystemPlatform(), AppSettings()); };
     auto form = std::make_unique<TfrmMain>(nullptr, std::move(services));
     Application().SetMainForm(form.get());
     return std::make_unique<MainFormWindow>(std::move(form));

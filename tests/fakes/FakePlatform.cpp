@@ -436,8 +436,8 @@ void TFakeFileTree::AddFolder(const std::string& path) {
     nodes[Trimmed(path)] = {file_attr::kDirectory, false, ""};
 }
 
-void TFakeFileTree::AddFile(const std::string& path, std::uint32_t attributes, bool locked) {
-    nodes[path] = {attributes, locked, ""};
+void TFakeFileTree::AddFile(const std::string& path, std::uint32_t attributes, bool locked, std::uint64_t size) {
+    nodes[path] = {attributes, locked, "", size};
 }
 
 void TFakeFileTree::AddLink(const std::string& path, const std::string& target) {
@@ -470,7 +470,7 @@ std::vector<TFileEntry> TFakeFileTree::Children(const std::string& path) const {
     std::vector<TFileEntry> entries;
     for (const auto& [other, node] : nodes) {
         if (SameName(ParentOf(other), path))
-            entries.push_back({other.substr(path.size() + 1), node.attributes});
+            entries.push_back({other.substr(path.size() + 1), node.attributes, node.size});
     }
     auto stray = strayNames.find(path);
     if (stray != strayNames.end())
@@ -546,6 +546,13 @@ std::optional<std::uint32_t> TFakeFileTree::Attributes(const std::string& path) 
     return it->second.attributes;
 }
 
+std::optional<std::uint64_t> TFakeFileTree::FileSize(const std::string& path) {
+    auto it = nodes.find(Trimmed(path));
+    if (it == nodes.end() || (it->second.attributes & file_attr::kDirectory))
+        return std::nullopt;
+    return it->second.size;
+}
+
 bool TFakeFileTree::IsHeldOpen(const std::string& path) {
     auto it = nodes.find(Trimmed(path));
     return it != nodes.end() && !(it->second.attributes & file_attr::kDirectory) && it->second.locked;
@@ -581,7 +588,7 @@ std::optional<std::vector<TWideEntry>> TFakeFileTree::List(FolderHandle folder) 
         return std::nullopt;
     std::vector<TWideEntry> entries;
     for (const TFileEntry& entry : Children(path))
-        entries.push_back({FromUtf8(entry.name), entry.attributes});
+        entries.push_back({FromUtf8(entry.name), entry.attributes, entry.size});
     if (auto race = std::exchange(afterListing, nullptr))
         race();
     return entries;

@@ -244,6 +244,7 @@ class TFakeFileTree : public IFileTree {
         std::uint32_t attributes = file_attr::kArchive;
         bool locked = false;     // held open by another process
         std::string linkTarget;  // directory links only
+        std::uint64_t size = 0;  // files only
     };
     std::map<std::string, Node, TNoCaseLess> nodes;
     std::vector<std::string> listed;  // folders listed, in order
@@ -258,7 +259,10 @@ class TFakeFileTree : public IFileTree {
     std::function<void()> afterListing;
 
     void AddFolder(const std::string& path);
-    void AddFile(const std::string& path, std::uint32_t attributes = file_attr::kArchive, bool locked = false);
+    void AddFile(const std::string& path,
+                 std::uint32_t attributes = file_attr::kArchive,
+                 bool locked = false,
+                 std::uint64_t size = 0);
     void AddLink(const std::string& path, const std::string& target);
     bool Exists(const std::string& path) const;
     /// Every path at or below `folder`, sorted.
@@ -271,6 +275,7 @@ class TFakeFileTree : public IFileTree {
     std::vector<TFileEntry> ListEntries(const std::string& folder) override;
     bool DeleteFile(const std::string& path) override;
     std::optional<std::uint32_t> Attributes(const std::string& path) override;
+    std::optional<std::uint64_t> FileSize(const std::string& path) override;
     /// A file added as `locked`.
     bool IsHeldOpen(const std::string& path) override;
     std::wstring WidePath(const std::string& path) override;
