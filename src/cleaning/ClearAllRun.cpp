@@ -27,13 +27,17 @@ std::string JoinNames(const std::vector<std::string>& names) {
     return joined;
 }
 
+TItemTally AddTally(const TItemTally& a, const TItemTally& b) {
+    return {a.entries + b.entries, a.bytes + b.bytes, TItemStatus::kOk};
+}
+
 void TClearAllRun::Run() {
     TRunningMark running(window_);
     RunItems();
 }
 
 void TClearAllRun::RunItems() {
-    if (!window_.AskYesNo("MSGBOX_ClearNotify") || window_.StopRequested())
+    if (!Ask() || window_.StopRequested())
         return;
     if (FirefoxItemBlocks()) {
         window_.ShowMessage("MSGBOX_CloseFFAndClear");
@@ -55,7 +59,7 @@ void TClearAllRun::RunItems() {
     for (int item = 1; item <= kItemCount; ++item) {
         if (!window_.IsItemTicked(item))
             continue;
-        actions_.RunAction(item);
+        RunItem(item);
         RaiseGauge(kGaugeStep);
         window_.ProcessMessages();
         if (window_.StopRequested()) {
@@ -64,11 +68,49 @@ void TClearAllRun::RunItems() {
         }
     }
     StopGauge();
+    ShowClosingMessage();
+}
+
+// With a tally, the question adds the expected total of the items ticked now,
+// when at least one of them could be told.
+bool TClearAllRun::Ask() {
+    expected_.assign(kItemCount + 1, std::nullopt);
+    freed_.reset();
+    if (!tally_)
+        return window_.AskYesNo("MSGBOX_ClearNotify");
+    std::optional<TItemTally> total;
+    for (int item = 1; item <= kItemCount; ++item) {
+        if (window_.IsItemTicked(item) && (expected_[item] = tally_->Expected(item)))
+            total = AddTally(total.value_or(TItemTally{}), *expected_[item]);
+    }
+    return total ? window_.AskYesNoWithTotal("MSGBOX_ClearNotify", *total) : window_.AskYesNo("MSGBOX_ClearNotify");
+}
+
+// What an item freed: what it was expected to remove less what it left.
+void TClearAllRun::RunItem(int item) {
+    actions_.RunAction(item);
+    if (!tally_ || !expected_[item])
+        return;
+    const std::optional<TItemTally> left = tally_->Left(item);
+    if (!left)
+        return;
+    const TItemTally& before = *expected_[item];
+    const TItemTally freed{before.entries - std::min(before.entries, left->entries),
+                           before.bytes - std::min(before.bytes, left->bytes), TItemStatus::kOk};
+    freed_ = AddTally(freed_.value_or(TItemTally{}), freed);
+}
+
+void TClearAllRun::ShowClosingMessage() {
     const std::vector<std::string> skipped = actions_.TakeSkippedPrograms();
-    if (skipped.empty())
-        window_.ShowMessage("MSGBOX_CLEARALLCLEARED");
+    const std::string key = skipped.empty() ? "MSGBOX_CLEARALLCLEARED" : "MSGBOX_CLEARALLSKIPPED";
+    const std::vector<std::string> args =
+        skipped.empty() ? std::vector<std::string>{} : std::vector{JoinNames(skipped)};
+    if (freed_)
+        window_.ShowMessageWithFreed(key, args, *freed_);
+    else if (skipped.empty())
+        window_.ShowMessage(key);
     else
-        window_.ShowMessageWith("MSGBOX_CLEARALLSKIPPED", {JoinNames(skipped)});
+        window_.ShowMessageWith(key, args);
 }
 
 void TClearAllRun::StopGauge() {

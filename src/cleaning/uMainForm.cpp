@@ -29,10 +29,14 @@ TfrmMain::TfrmMain(TComponent* owner, MainFormServices services) : TskForm(owner
     if (services_.cleaningKit) {
         cleaning_ = services_.cleaningKit();
     }
+    StartCounting();
     LoadWindow();
+    UpdateSizeLabels();
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() {
+    StopCounting();
+}
 
 void TfrmMain::BindEvents() {
     OnCreate = [this](TComponent* sender) { FormCreate(sender); };
@@ -43,7 +47,10 @@ void TfrmMain::BindEvents() {
     btnWH->OnClick = [this](TComponent* sender) { btnWHClick(sender); };
     btnSF->OnClick = [this](TComponent* sender) { btnSFClick(sender); };
     btnChrome->OnClick = [this](TComponent* sender) { btnChromeClick(sender); };
-    smLanguage->OnChangeLanguage = [this](TComponent*) { UpdateBrowserNote(); };
+    smLanguage->OnChangeLanguage = [this](TComponent*) {
+        UpdateBrowserNote();
+        UpdateSizeLabels();
+    };
     btnSelectAll->OnClick = [this](TComponent* sender) { btnSelectAllClick(sender); };
     btnClearAll->OnClick = [this](TComponent* sender) { btnClearAllClick(sender); };
     tmrClearAll->OnTimer = [this](TComponent* sender) { tmrClearAllTimer(sender); };
@@ -116,6 +123,7 @@ void TfrmMain::FormCreate(TComponent*) {
 void TfrmMain::FormShow(TComponent*) {
     pcMain->SetActivePage(tstIE);
     btnIE->SetFocus();
+    CountShownPage();
 }
 
 // The clear-all run lets the window handle its messages between items, so a
@@ -133,23 +141,28 @@ void TfrmMain::FormCloseQuery(TComponent*, bool& canClose) {
 
 void TfrmMain::btnIEClick(TComponent*) {
     pcMain->SetActivePage(tstIE);
+    CountShownPage();
 }
 
 void TfrmMain::btnFFClick(TComponent*) {
     pcMain->SetActivePage(tstFF);
+    CountShownPage();
 }
 
 void TfrmMain::btnWHClick(TComponent*) {
     pcMain->SetActivePage(tstWH);
+    CountShownPage();
 }
 
 void TfrmMain::btnSFClick(TComponent*) {
     pcMain->SetActivePage(tstSys);
+    CountShownPage();
 }
 
 void TfrmMain::btnChromeClick(TComponent*) {
     UpdateBrowserNote();  // a browser may have come or gone since
     pcMain->SetActivePage(tstChrome);
+    CountShownPage();
 }
 
 void TfrmMain::UpdateBrowserNote() {
@@ -185,6 +198,8 @@ void TfrmMain::ItemButtonClick(int item) {
     }
     cleaning_->actions.ItemButtonClick(
         item, [this](const std::string& key, const std::vector<std::string>& args) { ShowItemMessage(key, args); });
+    if (counts_)
+        counts_->Recount(item);
 }
 
 void TfrmMain::btnClearAllClick(TComponent*) {
@@ -192,7 +207,7 @@ void TfrmMain::btnClearAllClick(TComponent*) {
         return;
     }
     try {
-        TClearAllRun(*this, cleaning_->actions).Run();
+        TClearAllRun(*this, cleaning_->actions, counts_ ? static_cast<IClearAllTally*>(this) : nullptr).Run();
     } catch (...) {
         CloseIfAskedDuringRun();
         throw;

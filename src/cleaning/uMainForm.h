@@ -3,12 +3,16 @@
 // Clear Now button, with the engine `engine1` that answers other instances.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "cleaning/ClearAllRun.h"
+#include "cleaning/ItemCounts.h"
+#include "cleaning/ItemTally.h"
+#include "cleaning/WorkerThread.h"
 #include "framework/CLEngine.h"
 #include "framework/SettingsStore.h"
 #include "localisation/CLMultiLang.h"
@@ -32,12 +36,29 @@ class TCleaningKit;
 /// What the window is built on besides the engine's services: the cleaners
 /// (none: each item button only shows its message) and the settings store, which
 /// also names the program folder (none: AppSettings). The store outlives the window.
+/// `itemRunner` makes the runners that count what the items would remove (none:
+/// no sizes are shown), on the user-interface thread: one for the worker that
+/// fills the size labels, one for the clear-all run's lines.
 struct MainFormServices {
     std::function<std::unique_ptr<TCleaningKit>()> cleaningKit;
     ISettingsStore* settings = nullptr;
+    std::function<std::unique_ptr<IItemRunner>()> itemRunner;
+    /// The clock of the counts' reuse; the steady clock when empty.
+    TSteadyClock clock;
 };
 
-class TfrmMain : public TskForm, private IClearAllWindow {
+/// Where an item's row puts its check box and its size label, both ending before
+/// the row's button.
+struct TSizeLabelPlace {
+    int checkWidth;
+    int labelLeft;
+    int labelWidth;
+};
+/// The place for a check box at `checkLeft` whose caption is `captionWidth` wide
+/// and a size text `textWidth` wide, on a row whose button starts at `buttonLeft`.
+TSizeLabelPlace PlaceSizeLabel(int checkLeft, int captionWidth, int textWidth, int buttonLeft);
+
+class TfrmMain : public TskForm, private IClearAllWindow, private IClearAllTally {
     TALLOW_CLASS(TfrmMain, TskForm)
 
     /// Builds every component, assigns its designed values and loads the window
@@ -153,6 +174,10 @@ class TfrmMain : public TskForm, private IClearAllWindow {
     TskButton* ItemButton(int item) const;
     /// Every check box of the window, in catalogue order.
     std::vector<TskCheckBox*> CheckBoxes() const;
+    /// The grey label beside item `item`'s caption: what the item would remove.
+    TskLabel* ItemSizeLabel(int item) const;
+    /// The counts behind the size labels; nullptr without an item runner.
+    TItemCounts* Counts() const { return counts_.get(); }
 
   private:
     void CreateComponents();
@@ -166,6 +191,23 @@ class TfrmMain : public TskForm, private IClearAllWindow {
     void LoadIcons(const std::string& exeDir);
     void ShowItemMessage(const std::string& key, const std::vector<std::string>& args = {});
     void CloseIfAskedDuringRun();
+
+    // Size labels (uMainFormSizes.cpp).
+    void CreateSizeLabels();
+    void StartCounting();
+    void StopCounting();
+    /// Counts the items of the page shown, reusing recent counts.
+    void CountShownPage();
+    void UpdateSizeLabel(int item);
+    void UpdateSizeLabels();
+    void PlaceItemRow(int item);
+    std::string AppText(const std::string& key);
+    /// The message of `key` with `args`, and `line` below it.
+    TModalResult ShowWithLine(const std::string& key,
+                              const std::vector<std::string>& args,
+                              const std::string& line,
+                              TMsgDlgButtons buttons);
+    IItemRunner* UiRunner();
 
     // IClearAllWindow: the run of the large Clear Now button.
     bool IsItemTicked(int item) override;
@@ -181,12 +223,24 @@ class TfrmMain : public TskForm, private IClearAllWindow {
     void ProcessMessages() override;
     void SetRunning(bool running) override;
     bool StopRequested() override;
+    bool AskYesNoWithTotal(const std::string& key, const TItemTally& total) override;
+    void ShowMessageWithFreed(const std::string& key,
+                              const std::vector<std::string>& args,
+                              const TItemTally& freed) override;
+
+    // IClearAllTally: the run's sizes from the counts, or counted here.
+    std::optional<TItemTally> Expected(int item) override;
+    std::optional<TItemTally> Left(int item) override;
 
     MainFormServices services_;
     // A clear-all run is going; a close asked for meanwhile waits for its end.
     bool clearAllRunning_ = false;
     bool closeAskedDuringRun_ = false;
     std::unique_ptr<TCleaningKit> cleaning_;
+    std::array<TskLabel*, kItemCount> sizeLabels_{};
+    std::unique_ptr<TWorkerThread> countWorker_;
+    std::unique_ptr<TItemCounts> counts_;
+    std::unique_ptr<IItemRunner> uiRunner_;  // the clear-all run's counts
 };
 
 /// The file of icon `n` in the program folder: "res\icon24_" + n with at least

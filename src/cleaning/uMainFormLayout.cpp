@@ -297,6 +297,7 @@ void TfrmMain::CreateCatalogue() {
         this, {.name = "lblChromeFound", .parent = tstChrome, .bounds = TRect::Bounds(24, 168, 420, 13)});
     lblChromeFound->SetFont(kWindowFont);
     lblChromeFound->SetColor(Rgb(96, 102, 112));
+    CreateSizeLabels();
 }
 
 TskCheckBox* TfrmMain::ItemCheckBox(int item) const {

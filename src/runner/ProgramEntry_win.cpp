@@ -58,6 +58,7 @@ std::unique_ptr<IMainWindow> CreateMainForm(const ProgramWindows& windows) {
     InstallStandardEngineServices(std::move(engineWindows));
     MainFormServices services;
     services.cleaningKit = [] { return std::make_unique<TCleaningKit>(SystemPlatform(), AppSettings()); };
+    services.itemRunner = [] { return MakeItemRunner(SystemPlatform(), AppSettings()); };
     auto form = std::make_unique<TfrmMain>(nullptr, std::move(services));
     Application().SetMainForm(form.get());
     return std::make_unique<MainFormWindow>(std::move(form));

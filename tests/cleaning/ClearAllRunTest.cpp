@@ -48,6 +48,19 @@ class TFakeWindow : public IClearAllWindow {
             onAsk();
         return answerYes;
     }
+    bool AskYesNoWithTotal(const std::string& key, const TItemTally& total) override {
+        log.push_back("about " + Text(total));
+        return AskYesNo(key);
+    }
+    void ShowMessageWithFreed(const std::string& key,
+                              const std::vector<std::string>& args,
+                              const TItemTally& freed) override {
+        args.empty() ? ShowMessage(key) : ShowMessageWith(key, args);
+        log.push_back("freed " + Text(freed));
+    }
+    static std::string Text(const TItemTally& t) {
+        return std::to_string(t.entries) + " in " + std::to_string(t.bytes) + " bytes";
+    }
     void ShowMessage(const std::string& key) override { log.push_back(key); }
     void ShowMessageWith(const std::string& key, const std::vector<std::string>& args) override {
         log.push_back(key + " " + JoinNames(args));
@@ -90,6 +103,23 @@ class TFakeActions : public IClearAllActions {
 
   private:
     const TFakeWindow& window_;
+};
+
+// What each item holds before its action and leaves after it; items it does not
+// know cannot be told.
+class TFakeTally : public IClearAllTally {
+  public:
+    std::map<int, TItemTally> before, after;
+    std::vector<std::string> calls;
+    std::optional<TItemTally> Expected(int item) override { return Find(before, item, "expected "); }
+    std::optional<TItemTally> Left(int item) override { return Find(after, item, "left "); }
+
+  private:
+    std::optional<TItemTally> Find(const std::map<int, TItemTally>& m, int item, const std::string& call) {
+        calls.push_back(call + std::to_string(item));
+        auto it = m.find(item);
+        return it == m.end() ? std::nullopt : std::optional<TItemTally>(it->second);
+    }
 };
 
 class ClearAllRunTest : public ::testing::Test {
@@ -244,6 +274,61 @@ TEST_F(ClearAllRunTest, TimerTicksBetweenItemsAndASecondRunStartsAtZero) {
     run.Run();
     EXPECT_EQ(window.valueAtProcessMessages.back(), 300);
     EXPECT_EQ(window.valueAtProcessMessages[2], 100) << "the gauge starts again at 0";
+}
+
+}  // namespace
+}  // namespace tallow
+
+namespace tallow {
+namespace {
+
+// The question adds the total expected of the ticked items; the closing message
+// what their actions freed, by the counts before and after each item.
+TEST_F(ClearAllRunTest, WithATallyTheQuestionSaysHowMuchAndTheClosingMessageWhatWasFreed) {
+    TFakeTally tally;
+    TClearAllRun sized(window, actions, &tally);
+    struct Case {
+        std::set<int> ticked;
+        std::map<int, TItemTally> before, after;
+        std::map<int, std::vector<std::string>> skips;
+        std::vector<std::string> log;
+    };
+    const Case cases[] = {
+        {{kItemTempFolder, kItemRunHistory, kItemIECache},
+         {{kItemTempFolder, {4000, 300000}}, {kItemRunHistory, {10, 0}}, {kItemIECache, {200, 12000}}},
+         {{kItemTempFolder, {3, 100}}, {kItemRunHistory, {0, 0}}, {kItemIECache, {0, 0}}},
+         {},
+         {"about 4210 in 312000 bytes", "ask MSGBOX_ClearNotify", "gauge shown", "gauge hidden",
+          "MSGBOX_CLEARALLCLEARED", "freed 4207 in 311900 bytes"}},
+        // An item that cannot be told is left out of both lines; one that grew frees nothing.
+        {{kItemClipboard, kItemTempFolder, kItemChromeCache},
+         {{kItemTempFolder, {5, 50}}, {kItemChromeCache, {2, 20}}},
+         {{kItemTempFolder, {9, 90}}, {kItemChromeCache, {1, 20}}},
+         {{kItemChromeCache, {"Opera"}}},
+         {"about 7 in 70 bytes", "ask MSGBOX_ClearNotify", "gauge shown", "gauge hidden",
+          "MSGBOX_CLEARALLSKIPPED Opera", "freed 1 in 0 bytes"}},
+        // Nothing could be told: the lines of old.
+        {{kItemClipboard},
+         {},
+         {},
+         {},
+         {"ask MSGBOX_ClearNotify", "gauge shown", "gauge hidden", "MSGBOX_CLEARALLCLEARED"}},
+    };
+    for (const Case& c : cases) {
+        window.ticked = c.ticked;
+        window.log.clear();
+        tally.before = c.before;
+        tally.after = c.after;
+        actions.skips = c.skips;
+        sized.Run();
+        EXPECT_EQ(window.log, c.log) << *c.ticked.begin();
+    }
+    tally.calls.clear();
+    window.ticked = {kItemTempFolder};
+    window.answerYes = false;
+    sized.Run();
+    EXPECT_EQ(tally.calls, std::vector<std::string>{"expected 11"}) << "nothing is counted after No";
+    EXPECT_EQ(AddTally({1, 2, TItemStatus::kInUse}, {3, 4}).entries, 4u);
 }
 
 }  // namespace

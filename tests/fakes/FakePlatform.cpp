@@ -358,6 +358,23 @@ WindowHandle TFakeProcessWindows::FindOwnWindow(const std::string& className) {
     return it == own.end() ? 0 : it->second;
 }
 
+//--- Locale --------------------------------------------------------------------
+
+std::string TFakeLocale::FormatByteSize(std::uint64_t bytes) const {
+    static const char* const kUnits[] = {"bytes", "KB", "MB", "GB", "TB", "PB", "EB"};
+    int unit = 0;
+    for (; bytes >= 1024; bytes /= 1024)
+        ++unit;
+    return std::to_string(bytes) + " " + kUnits[unit];
+}
+
+std::string TFakeLocale::FormatCount(std::uint64_t count) const {
+    std::string digits = std::to_string(count);
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<size_t>(at), 1, thousands);
+    return digits;
+}
+
 //--- The services of the cleaners ----------------------------------------------------------------
 
 namespace {

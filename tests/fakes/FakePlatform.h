@@ -163,10 +163,15 @@ class TFakeClock : public IClock {
     double Now() const override { return now; }
 };
 
+/// Sizes in whole units of 1024 ("245 MB", "12 bytes"); counts grouped by three
+/// with `thousands`.
 class TFakeLocale : public ILocale {
   public:
     char separator = '.';
+    char thousands = ',';
     char DecimalSeparator() const override { return separator; }
+    std::string FormatByteSize(std::uint64_t bytes) const override;
+    std::string FormatCount(std::uint64_t count) const override;
 };
 
 class TFakeSystemInfo : public ISystemInfo {

@@ -139,6 +139,12 @@ bool AppProcess::WaitForExit(int ms) {
     return Started() && WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0;
 }
 
+DWORD AppProcess::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
 HWND AppProcess::MainWindow(int ms) {
     HWND found = nullptr;
     WaitUntil(

@@ -40,6 +40,8 @@ class AppProcess {
     DWORD Pid() const { return info_.dwProcessId; }
     /// Waits for the process to end; true when it ended within `ms`.
     bool WaitForExit(int ms);
+    /// The exit code of the ended process (STILL_ACTIVE while it runs).
+    DWORD ExitCode() const;
     /// The main window (class "TfrmMain" of this process), waiting up to `ms` for it.
     HWND MainWindow(int ms = 15000);
     /// Asks the program to end ("CL CloseApp") and waits; ends it by force otherwise.

@@ -166,7 +166,7 @@ TEST_F(CommandLineRunTest, ReportFileHoldsEveryItemAndTheExitCodeSaysWhetherAllW
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
-        runner.tallies[kItemTempFolder] = {5, 900, c.status};
+        runner.holds[kItemTempFolder] = {5, 900, c.status};
         runner.throwing = c.throws ? std::set<int>{kItemTempFolder} : std::set<int>{};
         EXPECT_EQ(Run({"/preview=system.temp,ie.cache", "/report=C:\\out\\r.csv"}), c.exit);
         EXPECT_EQ(fake.files.files["C:\\out\\r.csv"],
@@ -179,7 +179,7 @@ TEST_F(CommandLineRunTest, ReportFileHoldsEveryItemAndTheExitCodeSaysWhetherAllW
 
 TEST_F(CommandLineRunTest, CleanRunsTheSettingsItemsInCatalogueOrderAndReportsToTheConsole) {
     settings.values["Clean.Items"] = "system.temp,ie.history";
-    runner.tallies[kItemIEHistory] = {7, 0, TItemStatus::kOk};
+    runner.holds[kItemIEHistory] = {7, 0, TItemStatus::kOk};
     ScopedTraceCapture trace;
     DebugTrace().Enabled = true;
     EXPECT_EQ(Run({"/clean"}), kExitDone);
