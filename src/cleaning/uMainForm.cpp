@@ -1,12 +1,11 @@
-// TfrmMain: loading the window and its event handlers.
 #include "cleaning/uMainForm.h"
 
 #include <cstdio>
 #include <exception>
-#include <fstream>
 
 #include "cleaning/CleaningActions.h"
 #include "cleaning/SignInClean.h"
+#include "components/WholeFile.h"
 #include "framework/CLEngineText.h"
 #include "framework/CLSettings.h"
 #include "platform/Platform.h"
@@ -91,7 +90,7 @@ void TfrmMain::LoadWindow() {
 void TfrmMain::LoadIcons(const std::string& exeDir) {
     for (int n = 1; n <= 100; ++n) {
         const std::string file = IconFileName(exeDir, n);
-        if (!std::ifstream(file, std::ios::binary)) {
+        if (!FileOpensForReading(file)) {
             continue;  // a missing icon is skipped silently
         }
         TPngImage& icon = imglstIcon->Add();

@@ -1,10 +1,9 @@
-// TfrmCLUpdateForm: loading the window, its event handlers and the engine's
 // handle on it.
 #include "online/CLUpdateForm.h"
 
 #include <exception>
-#include <fstream>
 
+#include "components/WholeFile.h"
 #include "online/UpdateKey.h"
 #include "toolkit/controls/Application.h"
 
@@ -106,7 +105,7 @@ void TfrmCLUpdateForm::FormCreate(TComponent*) {
 
 void TfrmCLUpdateForm::LoadLogo(const std::string& file) {
     TPngImage* picture = pngLogo->Image(0);
-    if (std::ifstream(file, std::ios::binary)) {
+    if (FileOpensForReading(file)) {
         try {
             pngLogo->LoadSlot(0, file);
         } catch (const std::exception&) {

@@ -1,8 +1,8 @@
 #include "windows/CLAboutForm.h"
 
 #include <exception>
-#include <fstream>
 
+#include "components/WholeFile.h"
 #include "framework/CLEngineText.h"
 #include "toolkit/controls/Application.h"
 #include "toolkit/controls/ControlArgs.h"
@@ -125,7 +125,7 @@ void TfrmCLAboutForm::PlaceOkButton() {
 
 void TfrmCLAboutForm::LoadLogo(const std::string& file) {
     TPngImage& picture = *pngLogo->Image(0);
-    if (std::ifstream(file, std::ios::binary)) {
+    if (FileOpensForReading(file)) {
         try {
             pngLogo->LoadSlot(0, file);
         } catch (const std::exception&) {

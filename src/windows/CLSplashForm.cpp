@@ -1,8 +1,8 @@
 #include "windows/CLSplashForm.h"
 
 #include <exception>
-#include <fstream>
 
+#include "components/WholeFile.h"
 #include "toolkit/controls/ControlArgs.h"
 #include "toolkit/controls/PngImage.h"
 
@@ -39,7 +39,7 @@ TfrmCLSplashForm::TfrmCLSplashForm(TComponent* owner, SplashFormServices service
 
 void TfrmCLSplashForm::FormCreate(TComponent*) {
     const std::string file = services_.settings->ExeDir() + "res\\images\\splash.png";
-    if (!std::ifstream(file, std::ios::binary)) {
+    if (!FileOpensForReading(file)) {
         PostClose();
         return;
     }

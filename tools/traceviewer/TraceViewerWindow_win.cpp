@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <deque>
 #include <mutex>
-#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -24,19 +23,18 @@ struct TColumn {
 };
 const TColumn kColumns[] = {{"Time", 96}, {"Process", 64}, {"Thread", 64}, {"Tag", 80}, {"Text", 560}};
 
-// "0 3 5" or "0,3,5": the message types that pass; none: every type.
+// "0 3 5" or "0,3,5": the message types that pass; none: every type. Words
+// that are no type number (or out of range) are skipped.
 std::uint16_t ParseTypes(const std::string& text) {
-    std::string spaced = text;
-    for (char& c : spaced) {
-        if (c == ',' || c == ';') {
-            c = ' ';
-        }
-    }
-    std::istringstream in(spaced);
     std::uint16_t bits = 0;
-    int type = 0;
-    while (in >> type) {
-        if (type >= 0 && type <= 15) {
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = text.find_first_of(" ,;\t", at);
+        const std::string word = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
+        at = end == std::string::npos ? text.size() : end + 1;
+        char* stop = nullptr;
+        const long type = std::strtol(word.c_str(), &stop, 10);
+        if (!word.empty() && *stop == '\0' && type >= 0 && type <= 15) {
             bits = std::uint16_t(bits | (1u << type));
         }
     }

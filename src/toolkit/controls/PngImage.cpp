@@ -1,8 +1,8 @@
 #include "toolkit/controls/PngImage.h"
 
-#include <fstream>
 #include <stdexcept>
 
+#include "components/WholeFile.h"
 #include "platform/Platform.h"
 #include "toolkit/controls/ImageCodec.h"
 #include "toolkit/image/PngDecoder.h"
@@ -16,24 +16,25 @@ namespace {
 // The size is checked before anything is read: a picture file of hundreds of
 // megabytes is refused at once instead of costing its size in memory first.
 // Windows reads through the platform's files, which read regular disk files
-// only; the portable tree (tests) reads the file with the standard library.
+// only; the portable tree (tests) reads the file with the C library.
 TFileRead ReadPictureFile(const std::string& path) {
     if (const IFiles* files = DefaultPlatform().files)
         return files->ReadFileUpTo(path, kMaxPngFileSize);
     TFileRead read;
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) {
-        read.status = FileReadStatus::Missing;
-        return read;
+    switch (ReadWholeFile(path, kMaxPngFileSize, read.content)) {
+        case WholeFileStatus::Read:
+            read.status = FileReadStatus::Read;
+            break;
+        case WholeFileStatus::Missing:
+            read.status = FileReadStatus::Missing;
+            break;
+        case WholeFileStatus::TooLarge:
+            read.status = FileReadStatus::TooLarge;
+            break;
+        case WholeFileStatus::Failed:
+            read.status = FileReadStatus::Failed;
+            break;
     }
-    const std::streamoff size = in.tellg();
-    if (size < 0 || static_cast<uint64_t>(size) > kMaxPngFileSize) {
-        read.status = size < 0 ? FileReadStatus::Failed : FileReadStatus::TooLarge;
-        return read;
-    }
-    read.content.resize(static_cast<size_t>(size));
-    in.seekg(0);
-    read.status = in.read(read.content.data(), size) ? FileReadStatus::Read : FileReadStatus::Failed;
     return read;
 }
 

@@ -3,11 +3,11 @@
 #include <zlib.h>
 
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <new>
 #include <vector>
 
+#include "components/WholeFile.h"
 #include "toolkit/image/BoundedInflater.h"
 #include "toolkit/image/PngFormat.h"
 #include "toolkit/image/PngPixels.h"
@@ -248,23 +248,21 @@ bool DecodePng(const uint8_t* data, size_t size, PngImage& out, std::string& err
 
 bool LoadPngFile(const std::string& path, PngImage& out, std::string& error, const PngDecodeOptions& options) {
     out = PngImage();
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) {
-        error = "cannot open " + path;
-        return false;
+    std::string bytes;
+    switch (ReadWholeFile(path, kMaxPngFileSize, bytes)) {
+        case WholeFileStatus::Read:
+            return DecodePng(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), out, error, options);
+        case WholeFileStatus::Missing:
+            error = "cannot open " + path;
+            return false;
+        case WholeFileStatus::TooLarge:
+            error = "file too large: " + path;
+            return false;
+        case WholeFileStatus::Failed:
+            break;
     }
-    const std::streamoff size = file.tellg();
-    if (size < 0 || static_cast<uint64_t>(size) > kMaxPngFileSize) {
-        error = "file too large: " + path;
-        return false;
-    }
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    file.seekg(0);
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), size)) {
-        error = "cannot read " + path;
-        return false;
-    }
-    return DecodePng(bytes.data(), bytes.size(), out, error, options);
+    error = "cannot read " + path;
+    return false;
 }
 
 }  // namespace tallow

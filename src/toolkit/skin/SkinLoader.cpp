@@ -1,9 +1,9 @@
 #include "toolkit/skin/SkinLoader.h"
 
-#include <fstream>
 #include <new>
 
 #include "components/TextCase.h"
+#include "components/WholeFile.h"
 #include "toolkit/image/PngDecoder.h"
 #include "toolkit/skin/SkinFile.h"
 #include "toolkit/skin/SkinText.h"
@@ -89,23 +89,21 @@ SkinLoadResult LoadSkinTheme(const uint8_t* data, size_t size, const SkinTheme& 
 
 SkinLoadResult LoadSkinThemeFile(const std::string& path, const SkinTheme& base, SkinTheme& out) {
     SkinLoadResult result;
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) {
-        result.error = "cannot open " + path;
-        return result;
+    std::string bytes;
+    switch (ReadWholeFile(path, kSkinMaxFileSize, bytes)) {
+        case WholeFileStatus::Read:
+            return LoadSkinTheme(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), base, out);
+        case WholeFileStatus::Missing:
+            result.error = "cannot open " + path;
+            return result;
+        case WholeFileStatus::TooLarge:
+            result.error = "skin file too large";
+            return result;
+        case WholeFileStatus::Failed:
+            break;
     }
-    const std::streamoff size = file.tellg();
-    if (size < 0 || static_cast<uint64_t>(size) > kSkinMaxFileSize) {
-        result.error = "skin file too large";
-        return result;
-    }
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    file.seekg(0);
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), size)) {
-        result.error = "cannot read " + path;
-        return result;
-    }
-    return LoadSkinTheme(bytes.data(), bytes.size(), base, out);
+    result.error = "cannot read " + path;
+    return result;
 }
 
 const SkinTheme& BuiltInSkinTheme() {
