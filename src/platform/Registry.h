@@ -1,6 +1,7 @@
 // Read access to the Windows registry.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -35,6 +36,10 @@ class IRegistry {
     /// subkeys and their values stay. True when the key is gone or holds no value
     /// afterwards.
     virtual bool DeleteAllValues(RegistryRoot root, const std::string& path) = 0;
+
+    /// The number of values of key `path` under `root` (the program's own view); with
+    /// `withSubkeys`, those of all its subkeys too. 0 when the key does not open.
+    virtual std::uint64_t CountValues(RegistryRoot root, const std::string& path, bool withSubkeys) const = 0;
 
     /// The value of `Read` in the program's own view.
     std::optional<std::string> ReadString(RegistryRoot root,

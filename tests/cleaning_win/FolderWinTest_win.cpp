@@ -13,25 +13,6 @@ namespace {
 
 using Paths = std::set<std::string>;
 
-class TTempVariable {
-  public:
-    explicit TTempVariable(const std::string& folder) {
-        for (const char* name : {"TMP", "TEMP"}) {
-            char old[MAX_PATH] = {};
-            DWORD n = GetEnvironmentVariableA(name, old, MAX_PATH);
-            saved_.push_back({name, std::string(old, n < MAX_PATH ? n : 0)});
-            SetEnvironmentVariableA(name, folder.c_str());
-        }
-    }
-    ~TTempVariable() {
-        for (const auto& [name, value] : saved_)
-            SetEnvironmentVariableA(name.c_str(), value.c_str());
-    }
-
-  private:
-    std::vector<std::pair<std::string, std::string>> saved_;
-};
-
 TEST(FolderWinTest, TempFolderKeepsOnlyHeldAndReadOnlyFilesAndNeverLinkTargets) {
     TScratchFolder scratch("folders");
     const std::string temp = scratch.Path() + "temp\\";

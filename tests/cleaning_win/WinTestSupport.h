@@ -51,6 +51,18 @@ class TScratchFolder {
     std::string path_;
 };
 
+/// Makes `folder` the temporary folder of this process (TMP and TEMP) while it lives.
+class TTempVariable {
+  public:
+    explicit TTempVariable(const std::string& folder);
+    ~TTempVariable();
+    TTempVariable(const TTempVariable&) = delete;
+    TTempVariable& operator=(const TTempVariable&) = delete;
+
+  private:
+    std::vector<std::pair<std::string, std::string>> saved_;
+};
+
 void MakeFolder(const std::string& path);
 void WriteTextFile(const std::string& path, const std::string& text, unsigned attributes = 0);
 std::string ReadTextFile(const std::string& path);

@@ -192,6 +192,20 @@ void MakeFolder(const std::string& path) {
     CreateDirectoryA(path.c_str(), nullptr);
 }
 
+TTempVariable::TTempVariable(const std::string& folder) {
+    for (const char* name : {"TMP", "TEMP"}) {
+        char old[MAX_PATH] = {};
+        DWORD n = GetEnvironmentVariableA(name, old, MAX_PATH);
+        saved_.push_back({name, std::string(old, n < MAX_PATH ? n : 0)});
+        SetEnvironmentVariableA(name, folder.c_str());
+    }
+}
+
+TTempVariable::~TTempVariable() {
+    for (const auto& [name, value] : saved_)
+        SetEnvironmentVariableA(name.c_str(), value.c_str());
+}
+
 void WriteTextFile(const std::string& path, const std::string& text, unsigned attributes) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
