@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "cleaning/Catalogue.h"
 #include "cleaning/ItemRunner.h"
 #include "cleaning_win/WinTestSupport.h"
 
