@@ -32,24 +32,6 @@ bool IsChromiumItem(int item) {
     return item >= kItemChromeHistory && item <= kItemChromePasswords;
 }
 
-// The items whose every deletion goes through a tallying service.
-bool IsTallied(int item) {
-    switch (item) {
-        case kItemIECache:
-        case kItemFFCache:
-        case kItemFFCookies:
-        case kItemFFPasswords:
-        case kItemTempFolder:
-        case kItemChromeHistory:
-        case kItemChromeCache:
-        case kItemChromeCookies:
-        case kItemChromePasswords:
-            return true;
-        default:
-            return false;
-    }
-}
-
 // The guards of the clear-all run and of the browsers' presence; kOk when the
 // item's action may run.
 TItemStatus Guard(const TCatalogueItem& row, TRunKit& kit) {
@@ -89,14 +71,15 @@ TItemTally TItemRunner::Clean(int item) {
 TItemTally TItemRunner::Run(int item, TTallyMode mode) {
     TItemTally tally;
     const TCatalogueItem* row = CatalogueItem(item);
-    if (!row || !IsTallied(item)) {
+    if (!row) {
         tally.status = TItemStatus::kFailed;
         return tally;
     }
     try {
-        TTallyingPlatform tallying(platform_, mode, tally);
-        TSqlitePlacesHistory places;
-        TRunKit kit(tallying.Platform(), settings_, places);
+        TSqlitePlacesHistory sqlitePlaces;
+        TTallyingPlatform tallying(platform_, places_ ? *places_ : sqlitePlaces, settings_.ShellFolder("AppData"), mode,
+                                   tally);
+        TRunKit kit(tallying.Platform(), settings_, tallying.Places());
         RunGuarded(*row, kit, tally);
     } catch (...) {
         // The clipboard held by another program, or any other failure of an action.

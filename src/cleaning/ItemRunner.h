@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "cleaning/ItemTally.h"
+#include "cleaning/PlacesHistory.h"
 #include "cleaning/SettingsSnapshot.h"
 #include "cleaning/Tallying.h"
 #include "framework/SettingsStore.h"
@@ -17,7 +18,11 @@ namespace tallow {
 /// neither a preview nor a clean writes a setting.
 class TItemRunner : public IItemRunner {
   public:
-    TItemRunner(const TPlatform& platform, const ISettingsStore& settings) : platform_(platform), settings_(settings) {}
+    /// Over `platform` (its services must outlive the runner) and a copy of what the
+    /// cleaners read of `settings`; Firefox's history is cleaned through `places`
+    /// (nullptr: through SQLite).
+    TItemRunner(const TPlatform& platform, const ISettingsStore& settings, IPlacesHistory* places = nullptr)
+        : platform_(platform), settings_(settings), places_(places) {}
 
     TItemTally Preview(int item) override;
     TItemTally Clean(int item) override;
@@ -27,6 +32,7 @@ class TItemRunner : public IItemRunner {
 
     TPlatform platform_;
     TSettingsSnapshot settings_;
+    IPlacesHistory* places_;
 };
 
 /// A runner over `platform` (its services must outlive the runner) and a copy of

@@ -50,8 +50,8 @@ const char* const kIconSteps[] = {
 const char* const kIconStepsWithoutOrigins =
     "DELETE FROM favicons.moz_icons WHERE id NOT IN (SELECT icon_id FROM favicons.moz_icons_to_pages)";
 
-TPlacesResult Result(TPlacesOutcome outcome, const std::string& detail = std::string()) {
-    return TPlacesResult{outcome, detail};
+TPlacesResult Result(TPlacesOutcome outcome, const std::string& detail = std::string(), std::uint64_t rows = 0) {
+    return TPlacesResult{outcome, detail, rows};
 }
 
 // What the first read of a database tells about it.
@@ -77,7 +77,9 @@ std::string ResetKeptPlacesSql(TSqliteDatabase& db) {
     return sql;
 }
 
-bool RunHistorySteps(TSqliteDatabase& db) {
+// The deletions, whose rows are counted in `rows`, then the reset of the places kept.
+bool RunHistorySteps(TSqliteDatabase& db, std::uint64_t& rows) {
+    const long long before = db.TotalChanges();
     if (!db.Execute(
             std::string("DELETE FROM moz_places WHERE id NOT IN (") +
             (db.HasTable("main", "moz_keywords") ? kKeptPlaces : "SELECT fk FROM moz_bookmarks WHERE fk IS NOT NULL") +
@@ -87,6 +89,7 @@ bool RunHistorySteps(TSqliteDatabase& db) {
         if (db.HasTable("main", step.table) && !db.Execute(step.sql))
             return false;
     }
+    rows = static_cast<std::uint64_t>(db.TotalChanges() - before);
     return db.Execute(ResetKeptPlacesSql(db));
 }
 
@@ -140,6 +143,14 @@ const char* PlacesOutcomeText(TPlacesOutcome outcome) {
 }
 
 TPlacesResult TSqlitePlacesHistory::ClearHistory(const std::string& places, const std::string& favicons) {
+    return Run(places, favicons, true);
+}
+
+TPlacesResult TSqlitePlacesHistory::CountHistory(const std::string& places, const std::string& favicons) {
+    return Run(places, favicons, false);
+}
+
+TPlacesResult TSqlitePlacesHistory::Run(const std::string& places, const std::string& favicons, bool commit) {
     // Opening a file as a database plays back a journal beside it: a file that is no
     // database is judged before, so that nothing of it or beside it changes.
     if (!HasDatabaseHeader(places))
@@ -159,10 +170,15 @@ TPlacesResult TSqlitePlacesHistory::ClearHistory(const std::string& places, cons
     bool icons = AttachIcons(db, favicons, note);
     if (!db.Execute("BEGIN IMMEDIATE"))
         return Result(OutcomeOfFirstRead(db.ErrorCode()), db.ErrorMessage());
-    if (!RunHistorySteps(db) || (icons && !RunIconSteps(db))) {
+    std::uint64_t rows = 0;
+    if (!RunHistorySteps(db, rows) || (icons && !RunIconSteps(db))) {
         std::string message = db.ErrorMessage();
         db.Execute("ROLLBACK");
         return Result(TPlacesOutcome::kFailed, message);
+    }
+    if (!commit) {
+        db.Execute("ROLLBACK");
+        return Result(TPlacesOutcome::kCleaned, note, rows);
     }
     if (!db.Execute("COMMIT")) {
         std::string message = db.ErrorMessage();
@@ -172,7 +188,7 @@ TPlacesResult TSqlitePlacesHistory::ClearHistory(const std::string& places, cons
     // Compacting drops the freed pages, so the file keeps nothing of the rows.
     if (!db.Execute("VACUUM main") || (icons && !db.Execute("VACUUM favicons")))
         note += (note.empty() ? "" : "; ") + std::string("not compacted: ") + db.ErrorMessage();
-    return Result(TPlacesOutcome::kCleaned, note);
+    return Result(TPlacesOutcome::kCleaned, note, rows);
 }
 
 }  // namespace tallow

@@ -2,6 +2,7 @@
 // bookmarks, which the same file holds, stay.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace tallow {
@@ -19,6 +20,8 @@ struct TPlacesResult {
     /// SQLite's message of the failure, or a note on a cleaned database (an icon
     /// database left as it was, a compaction that failed); empty otherwise.
     std::string detail;
+    /// The history rows of the places database removed (counting: that would be).
+    std::uint64_t rows = 0;
 };
 
 /// The outcome's name for the debug trace ("cleaned", "not a database" ...).
@@ -31,6 +34,10 @@ class IPlacesHistory {
     /// of the pages removed from the icon database at `favicons` (empty: none); both
     /// paths UTF-8. Places a bookmark or keyword points to stay, without visits.
     virtual TPlacesResult ClearHistory(const std::string& places, const std::string& favicons) = 0;
+    /// What `ClearHistory` would remove, found by its own statements in a transaction
+    /// that is rolled back: the outcome it would have and the rows it would remove.
+    /// Neither file changes.
+    virtual TPlacesResult CountHistory(const std::string& places, const std::string& favicons) = 0;
 };
 
 /// The history clean through SQLite: every visit, the places nothing else keeps and
@@ -39,6 +46,11 @@ class IPlacesHistory {
 class TSqlitePlacesHistory : public IPlacesHistory {
   public:
     TPlacesResult ClearHistory(const std::string& places, const std::string& favicons) override;
+    TPlacesResult CountHistory(const std::string& places, const std::string& favicons) override;
+
+  private:
+    /// The clean; with `commit` false its transaction is rolled back instead.
+    TPlacesResult Run(const std::string& places, const std::string& favicons, bool commit);
 };
 
 }  // namespace tallow

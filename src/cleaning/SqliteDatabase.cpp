@@ -141,6 +141,10 @@ long long TSqliteDatabase::QueryInteger(const std::string& sql, long long otherw
     return otherwise;
 }
 
+long long TSqliteDatabase::TotalChanges() const {
+    return db_ ? sqlite3_total_changes(db_) : 0;
+}
+
 bool TSqliteDatabase::HasTable(const std::string& schema, const std::string& table) {
     return QueryInteger(
                "SELECT count(*) FROM \"" + schema + "\".sqlite_master WHERE type = 'table' AND name = '" + table + "'",

@@ -40,6 +40,9 @@ class TSqliteDatabase {
     /// Whether `table` of the main schema has the column `column`.
     bool HasColumn(const std::string& table, const std::string& column);
 
+    /// Rows inserted, changed or deleted since the connection opened (triggers included).
+    long long TotalChanges() const;
+
     /// SQLite's primary result code of the last failure (0: none).
     int ErrorCode() const { return errorCode_; }
     const std::string& ErrorMessage() const { return errorMessage_; }

@@ -13,6 +13,8 @@ class IClipboard {
     /// EmptyClipboard; the clipboard must be open.
     virtual void Empty() = 0;
     virtual void Close() = 0;
+    /// Whether the clipboard holds data in any format (open or not).
+    virtual bool HasData() = 0;
 };
 
 }  // namespace tallow

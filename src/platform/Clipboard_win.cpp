@@ -11,6 +11,7 @@ class TWinClipboard : public IClipboard {
     bool Open(WindowHandle owner) override { return OpenClipboard(reinterpret_cast<HWND>(owner)) != FALSE; }
     void Empty() override { EmptyClipboard(); }
     void Close() override { CloseClipboard(); }
+    bool HasData() override { return CountClipboardFormats() > 0; }
 };
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include "platform/RecycleBin.h"
 #include "platform/WinServices.h"
 
@@ -7,6 +9,7 @@ namespace tallow {
 namespace {
 
 using EmptyRecycleBinFn = HRESULT(WINAPI*)(HWND, LPCSTR, DWORD);
+using QueryRecycleBinFn = HRESULT(WINAPI*)(LPCWSTR, LPSHQUERYRBINFO);
 constexpr DWORD kNoConfirmationNoProgressNoSound = 7;
 
 class TWinRecycleBin : public IRecycleBin {
@@ -20,6 +23,22 @@ class TWinRecycleBin : public IRecycleBin {
         if (empty)
             empty(reinterpret_cast<HWND>(parent), "", kNoConfirmationNoProgressNoSound);
         FreeLibrary(shell);
+    }
+
+    std::optional<TRecycleBinContent> Query() override {
+        HMODULE shell = LoadLibraryA("Shell32.dll");
+        if (!shell)
+            return std::nullopt;
+        auto query =
+            reinterpret_cast<QueryRecycleBinFn>(reinterpret_cast<void*>(GetProcAddress(shell, "SHQueryRecycleBinW")));
+        SHQUERYRBINFO info = {};
+        info.cbSize = sizeof info;
+        // An empty root asks for the bins of all drives.
+        const bool answered = query && SUCCEEDED(query(L"", &info));
+        FreeLibrary(shell);
+        if (!answered || info.i64NumItems < 0 || info.i64Size < 0)
+            return std::nullopt;
+        return TRecycleBinContent{std::uint64_t(info.i64NumItems), std::uint64_t(info.i64Size)};
     }
 };
 

@@ -1,6 +1,7 @@
 // Read access to the Windows registry.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -53,6 +54,9 @@ class IRegistry {
                              const std::string& value) = 0;
     /// Deletes value `valueName` of key `path`. True when the value is gone afterwards.
     virtual bool DeleteValue(RegistryRoot root, const std::string& path, const std::string& valueName) = 0;
+    /// The number of values of key `path` under `root` (the program's own view); with
+    /// `withSubkeys`, those of all its subkeys too. 0 when the key does not open.
+    virtual std::uint64_t CountValues(RegistryRoot root, const std::string& path, bool withSubkeys) const = 0;
 
     /// The value of `Read` in the program's own view.
     std::optional<std::string> ReadString(RegistryRoot root,

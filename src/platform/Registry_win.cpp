@@ -75,8 +75,44 @@ std::vector<std::wstring> ValueNames(HKEY key) {
     return names;
 }
 
+// Values of the open `key`, and with `withSubkeys` of the keys below it, down to
+// `depth` levels (a registry is no deeper than 512 levels, and no cleaned key close).
+std::uint64_t CountValuesOf(HKEY key, bool withSubkeys, int depth) {
+    DWORD subkeys = 0;
+    DWORD values = 0;
+    DWORD longest = 0;
+    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, &longest, nullptr, &values, nullptr, nullptr,
+                         nullptr, nullptr) != ERROR_SUCCESS)
+        return 0;
+    std::uint64_t count = values;
+    if (!withSubkeys || depth <= 0)
+        return count;
+    std::vector<wchar_t> name(longest + 1);
+    for (DWORD i = 0; i < subkeys; ++i) {
+        DWORD length = DWORD(name.size());
+        if (RegEnumKeyExW(key, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            continue;
+        HKEY child = nullptr;
+        if (RegOpenKeyExW(key, name.data(), 0, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS, &child) != ERROR_SUCCESS)
+            continue;
+        count += CountValuesOf(child, true, depth - 1);
+        RegCloseKey(child);
+    }
+    return count;
+}
+
 class TWinRegistry : public IRegistry {
   public:
+    std::uint64_t CountValues(RegistryRoot root, const std::string& path, bool withSubkeys) const override {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(RootKey(root), AnsiToWide(path).c_str(), 0, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS, &key) !=
+            ERROR_SUCCESS)
+            return 0;
+        const std::uint64_t count = CountValuesOf(key, withSubkeys, 64);
+        RegCloseKey(key);
+        return count;
+    }
+
     bool DeleteAllValues(RegistryRoot root, const std::string& path) override {
         HKEY key = nullptr;
         LONG status = RegOpenKeyExW(RootKey(root), AnsiToWide(path).c_str(), 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key);

@@ -35,6 +35,7 @@ constexpr std::uint32_t kNoMoreItems = 259;
 struct TUrlCacheEntry {
     std::string sourceUrl;
     std::uint32_t type = 0;
+    std::uint64_t size = 0;  // of the entry's local file, in bytes
 };
 
 class IUrlCache {

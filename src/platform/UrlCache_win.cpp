@@ -94,7 +94,8 @@ class TWinUrlCache : public IUrlCache {
         const auto* entry = static_cast<const INTERNET_CACHE_ENTRY_INFOA*>(buffer);
         if (!entry)
             return {};
-        return {entry->lpszSourceUrlName ? entry->lpszSourceUrlName : "", entry->CacheEntryType};
+        return {entry->lpszSourceUrlName ? entry->lpszSourceUrlName : "", entry->CacheEntryType,
+                (std::uint64_t(entry->dwSizeHigh) << 32) | entry->dwSizeLow};
     }
 
   private:

@@ -23,6 +23,25 @@ class TWinUrlHistoryStore : public IUrlHistoryStore {
 
     void ClearHistory() override { store_->ClearHistory(); }
 
+    std::uint64_t CountEntries() override {
+        IEnumSTATURL* urls = nullptr;
+        if (FAILED(store_->EnumUrls(&urls)) || !urls)
+            return 0;
+        std::uint64_t count = 0;
+        STATURL entry = {};
+        entry.cbSize = sizeof entry;
+        ULONG fetched = 0;
+        while (urls->Next(1, &entry, &fetched) == S_OK && fetched == 1) {
+            CoTaskMemFree(entry.pwcsUrl);
+            CoTaskMemFree(entry.pwcsTitle);
+            entry = {};
+            entry.cbSize = sizeof entry;
+            ++count;
+        }
+        urls->Release();
+        return count;
+    }
+
   private:
     IUrlHistoryStg2* store_;
 };

@@ -25,14 +25,16 @@ struct TCleaningFakes {
     TPlatform Platform(std::function<std::unique_ptr<IUrlHistoryStore>()> urlHistory = nullptr);
 };
 
-/// A places history clean that answers `outcome` and records what it was given.
+/// A places history clean that answers `outcome` and records what it was given;
+/// a count answers the same and records nothing.
 struct TFakePlacesHistory : IPlacesHistory {
-    TPlacesResult answer{TPlacesOutcome::kCleaned, ""};
+    TPlacesResult answer{TPlacesOutcome::kCleaned, "", 0};
     std::vector<std::pair<std::string, std::string>> calls;  // places, favicons
     TPlacesResult ClearHistory(const std::string& places, const std::string& favicons) override {
         calls.push_back({places, favicons});
         return answer;
     }
+    TPlacesResult CountHistory(const std::string&, const std::string&) override { return answer; }
 };
 
 }  // namespace tallow

@@ -91,9 +91,18 @@ TEST_F(PlacesHistoryTest, VisitsGoBookmarksStayAndNoByteKeepsAnAddressOnlyVisite
     for (const std::string& text : gone)
         ASSERT_NE(before.find(text), std::string::npos) << text;
 
+    // A count runs the clean's statements and rolls them back: no byte changes.
+    const Rows visits = Query(places, "SELECT count(*) FROM moz_historyvisits");
+    const Rows visitedOnly = Query(places, "SELECT count(*)" + unbookmarked);
+    const TPlacesResult counted = history.CountHistory(places.string(), favicons.string());
+    EXPECT_EQ(counted.outcome, TPlacesOutcome::kCleaned) << counted.detail;
+    EXPECT_GE(counted.rows, std::stoull(visits[0]) + std::stoull(visitedOnly[0]));
+    EXPECT_TRUE(ReadBytes(places) + ReadBytes(favicons) == before);
+
     TPlacesResult result = Clear();
     EXPECT_EQ(result.outcome, TPlacesOutcome::kCleaned) << result.detail;
     EXPECT_EQ(result.detail, "");
+    EXPECT_EQ(result.rows, counted.rows);
 
     EXPECT_EQ(Query(places, kBookmarks), bookmarks);
     EXPECT_EQ(Query(places, "SELECT url FROM moz_places"), kept);
@@ -124,6 +133,7 @@ TEST_F(PlacesHistoryTest, VisitsGoBookmarksStayAndNoByteKeepsAnAddressOnlyVisite
     for (const std::string& url : kept)
         EXPECT_NE(after.find(url), std::string::npos) << url;
 
+    EXPECT_EQ(history.CountHistory(places.string(), favicons.string()).rows, 0u);
     EXPECT_EQ(Clear().outcome, TPlacesOutcome::kCleaned) << "a second clean finds nothing and fails nothing";
     EXPECT_EQ(Query(places, kBookmarks), bookmarks);
 }
@@ -160,6 +170,7 @@ TEST_F(PlacesHistoryTest, WhatIsNoPlacesDatabaseOrIsHeldStaysByteForByte) {
             WriteBytes(journal, "a journal that is no journal");
         const std::string iconsBefore = ReadBytes(favicons);
 
+        EXPECT_EQ(history.CountHistory(places.string(), favicons.string()).outcome, c.outcome) << c.name;
         TPlacesResult result = Clear();
         EXPECT_EQ(result.outcome, c.outcome) << c.name << ": " << result.detail;
         EXPECT_FALSE(result.detail.empty()) << c.name;

@@ -150,7 +150,9 @@ TEST_F(FirefoxWinTest, EachItemRemovesTodaysFilesAndLeavesTheKeysPrefsAndBookmar
     for (const char* name : {"cookies.sqlite-wal", "cookies.sqlite-shm", "logins.json", "logins-backup.json",
                              "logins.db", "logins.db-journal", "logins.db-wal", "key4.db"})
         WriteTextFile(profile + name, "x");
-    const std::string accented = scratch.Path() + "Roaming\\Mozilla\\Firefox\\Profiles\\t2.d\xE9" "faut\\";
+    const std::string accented = scratch.Path() +
+                                 "Roaming\\Mozilla\\Firefox\\Profiles\\t2.d\xE9"
+                                 "faut\\";
     MakeFolder(accented);
     for (const std::string& p : {profile, accented})
         CopyFixtureProfile(p);

@@ -13,7 +13,6 @@ namespace tallow::wintest {
 namespace {
 
 using Paths = std::set<std::string>;
-using tallow::testing::TTempVariable;
 
 TEST(FolderWinTest, TempFolderKeepsOnlyHeldAndReadOnlyFilesAndNeverLinkTargets) {
     TScratchFolder scratch("folders");

@@ -10,6 +10,8 @@
 #include "fakes/FakeSettings.h"
 #include "platform/Platform.h"
 
+#include "support_win/TempVariable_win.h"
+
 namespace tallow::wintest {
 
 /// Runs the helper modes of this test program; true when argv asked for one.
@@ -50,6 +52,8 @@ class TScratchFolder {
   private:
     std::string path_;
 };
+
+using tallow::testing::TTempVariable;
 
 void MakeFolder(const std::string& path);
 void WriteTextFile(const std::string& path, const std::string& text, unsigned attributes = 0);

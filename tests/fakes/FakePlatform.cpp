@@ -100,6 +100,19 @@ bool TFakeRegistry::DeleteAllValues(RegistryRoot root, const std::string& path) 
     return true;
 }
 
+std::uint64_t TFakeRegistry::CountValues(RegistryRoot root, const std::string& path, bool withSubkeys) const {
+    std::uint64_t count = 0;
+    const std::string below = path + "\\";
+    for (const auto& [key, value] : values) {
+        const std::string& name = key.second;
+        const bool under = name.size() > below.size() && !TNoCaseLess()(name.substr(0, below.size()), below) &&
+                           !TNoCaseLess()(below, name.substr(0, below.size()));
+        if (key.first == root && (withSubkeys ? under : IsValueOf(name, path)))
+            ++count;
+    }
+    return count;
+}
+
 std::vector<std::string> TFakeRegistry::ValueNames(RegistryRoot root, const std::string& path) const {
     std::vector<std::string> names;
     for (const auto& [key, value] : values) {
@@ -736,7 +749,7 @@ bool TFakeUrlCache::Step(UrlCacheHandle handle, void* buffer, std::uint32_t& siz
 }
 
 bool TFakeUrlCache::Deliver(const Entry& entry, void* buffer, std::uint32_t& size) {
-    const std::uint32_t needed = static_cast<std::uint32_t>(8 + entry.url.size() + 1);
+    const std::uint32_t needed = static_cast<std::uint32_t>(16 + entry.url.size() + 1);
     if (!buffer || size < needed) {
         size = needed;
         return Fail(cache_error::kInsufficientBuffer);
@@ -747,7 +760,8 @@ bool TFakeUrlCache::Deliver(const Entry& entry, void* buffer, std::uint32_t& siz
         contractBreaches.push_back("buffer not sized by the query: " + entry.url);
     auto* bytes = static_cast<char*>(buffer);
     std::memcpy(bytes + 4, &entry.type, 4);
-    std::memcpy(bytes + 8, entry.url.c_str(), entry.url.size() + 1);
+    std::memcpy(bytes + 8, &entry.size, 8);
+    std::memcpy(bytes + 16, entry.url.c_str(), entry.url.size() + 1);
     lastError_ = 0;
     return true;
 }
@@ -761,7 +775,8 @@ TUrlCacheEntry TFakeUrlCache::ReadEntry(const void* buffer) {
     const auto* bytes = static_cast<const char*>(buffer);
     TUrlCacheEntry entry;
     std::memcpy(&entry.type, bytes + 4, 4);
-    entry.sourceUrl = bytes + 8;
+    std::memcpy(&entry.size, bytes + 8, 8);
+    entry.sourceUrl = bytes + 16;
     return entry;
 }
 

@@ -56,6 +56,7 @@ class TFakeRegistry : public IRegistry {
     bool DeleteValue(RegistryRoot root, const std::string& path, const std::string& valueName) override;
     /// Keys under which writes fail (as for a user without write access).
     std::set<std::pair<RegistryRoot, std::string>> readOnlyKeys;
+    std::uint64_t CountValues(RegistryRoot root, const std::string& path, bool withSubkeys) const override;
     /// The names of the values of key `path` in the own view.
     std::vector<std::string> ValueNames(RegistryRoot root, const std::string& path) const;
 };
@@ -335,7 +336,7 @@ class TFakeSystemFolders : public ISystemFolders {
     std::vector<std::wstring> ProtectedFolders() override { return protectedFolders; }
 };
 
-/// A URL cache whose entry records are [size][type][URL, NUL]. Every call checks the
+/// A URL cache whose entry records are [record size][type][entry size, 8 bytes][URL, NUL]. Every call checks the
 /// WinInet contract: a record buffer must be exactly as large as the size query
 /// said and carry that size in its first field.
 class TFakeUrlCache : public IUrlCache {
@@ -344,6 +345,7 @@ class TFakeUrlCache : public IUrlCache {
         std::string url;
         std::uint32_t type = cache_entry::kNormal;
         bool locked = false;
+        std::uint64_t size = 0;  // of the entry's local file
     };
     std::vector<Entry> entries;
     bool libraryFound = true;
@@ -404,18 +406,31 @@ class TFakeCredentialStore : public ICredentialStore {
 class TFakeClipboard : public IClipboard {
   public:
     bool heldByOther = false;
+    bool hasData = true;  // emptied by Empty
     WindowHandle owner = 0;
     int emptied = 0;
     int closed = 0;
     bool Open(WindowHandle ownerWindow) override;
-    void Empty() override { ++emptied; }
+    void Empty() override {
+        ++emptied;
+        hasData = false;
+    }
     void Close() override { ++closed; }
+    bool HasData() override { return hasData; }
 };
 
 class TFakeRecycleBin : public IRecycleBin {
   public:
     std::vector<WindowHandle> emptiedWithParent;
-    void EmptyAll(WindowHandle parent) override { emptiedWithParent.push_back(parent); }
+    TRecycleBinContent content;  // emptied by EmptyAll
+    bool queryFails = false;
+    void EmptyAll(WindowHandle parent) override {
+        emptiedWithParent.push_back(parent);
+        content = {};
+    }
+    std::optional<TRecycleBinContent> Query() override {
+        return queryFails ? std::nullopt : std::optional<TRecycleBinContent>(content);
+    }
 };
 
 class TFakeProgramStarter : public IProgramStarter {
@@ -426,13 +441,21 @@ class TFakeProgramStarter : public IProgramStarter {
     bool Start(const TProcessRequest& request) override;
 };
 
+/// Counts its clears in `clears`; holds `*entries` addresses, when given, which a
+/// clear empties.
 class TFakeUrlHistoryStore : public IUrlHistoryStore {
   public:
-    explicit TFakeUrlHistoryStore(int& clears) : clears_(clears) {}
-    void ClearHistory() override { ++clears_; }
+    explicit TFakeUrlHistoryStore(int& clears, std::uint64_t* entries = nullptr) : clears_(clears), entries_(entries) {}
+    void ClearHistory() override {
+        ++clears_;
+        if (entries_)
+            *entries_ = 0;
+    }
+    std::uint64_t CountEntries() override { return entries_ ? *entries_ : 0; }
 
   private:
     int& clears_;
+    std::uint64_t* entries_;
 };
 
 class TFakePlatform {
