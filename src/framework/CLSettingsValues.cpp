@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace tallow {
@@ -102,9 +103,16 @@ std::optional<double> ParseSettingFloat(const std::string& text, char separator)
     if (plain.empty() || plain.front() == '+') {
         return std::nullopt;
     }
-    double value = 0;
-    auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (error != std::errc() || end != plain.data() + plain.size() || !std::isfinite(value)) {
+    // Digits, one point and an exponent only: strtod alone would also take blanks,
+    // hexadecimal numbers and "inf". The program keeps the C locale, so strtod's
+    // point is '.'; it is used rather than from_chars for doubles, which would
+    // add its own tables to the program.
+    if (plain.find_first_not_of("0123456789.eE+-") != std::string::npos) {
+        return std::nullopt;
+    }
+    char* end = nullptr;
+    const double value = std::strtod(plain.c_str(), &end);
+    if (end != plain.c_str() + plain.size() || !std::isfinite(value)) {
         return std::nullopt;
     }
     return value;
