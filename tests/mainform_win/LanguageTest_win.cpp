@@ -4,6 +4,7 @@
 
 #include <shlobj.h>
 
+#include <cstring>
 #include <fstream>
 #include <utility>
 #include <vector>
@@ -148,6 +149,68 @@ TEST(LanguageTest, UntrustedNamesAndLanguageFilesNeitherStopTheProgramNorChangeI
     EXPECT_EQ(request.find("attacker"), std::string::npos) << request;
     app.Close();
     EXPECT_EQ(StoredSetting("lang_hostile", "Language"), "Hostile");
+}
+
+}  // namespace
+}  // namespace tallow::testing
+
+namespace tallow::testing {
+namespace {
+
+// The user's policy value `name` while it lives.
+class TScopedUserPolicy {
+  public:
+    TScopedUserPolicy(const char* name, const char* value) : name_(name) {
+        RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_, nullptr);
+        RegSetValueExA(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), DWORD(std::strlen(value) + 1));
+    }
+    ~TScopedUserPolicy() {
+        RegDeleteValueA(key_, name_);
+        RegCloseKey(key_);
+    }
+    TScopedUserPolicy(const TScopedUserPolicy&) = delete;
+    TScopedUserPolicy& operator=(const TScopedUserPolicy&) = delete;
+
+  private:
+    static constexpr const char* kKey = "Software\\Policies\\Tallowmere";
+    const char* name_;
+    HKEY key_ = nullptr;
+};
+
+// setting.dat asks for the automatic update check at every start. A policy that
+// turns it off wins, and is not written back; without the policy the check asks.
+TEST(LanguageTest, PolicyTurnsOffTheAutomaticCheckThatTheStoredSettingsAskFor) {
+    TLoopbackServer server;
+    TScopedSystemProxy proxy(server);
+    const std::string exe = ScratchProgram("policy_update", "English", {{"Update.Days", "0"}});
+    // The program keeps its settings in one of these folders; each says 1.
+    std::vector<std::string> settingFiles;
+    for (int shellFolder : {CSIDL_APPDATA, CSIDL_COMMON_APPDATA}) {
+        char path[MAX_PATH] = {};
+        SHGetFolderPathA(nullptr, shellFolder, nullptr, 0, path);
+        CreateDirectoryA((std::string(path) + "\\policy_update").c_str(), nullptr);
+        settingFiles.push_back(std::string(path) + "\\policy_update\\setting.dat");
+        WritePrivateProfileStringA("setting", "Update.BeginAuto", "1", settingFiles.back().c_str());
+    }
+    {
+        TScopedUserPolicy policy("Update.BeginAuto", "0");
+        AppProcess app(exe);
+        HWND main = app.MainWindow();
+        ASSERT_NE(main, nullptr);
+        ASSERT_TRUE(WaitUntil([&] { return SendRegistered(main, "CL IfBusy") == 0; }));
+        Sleep(3000);
+        EXPECT_TRUE(server.Requests().empty()) << server.Requests()[0].requestLine;
+        app.Close();
+    }
+    for (const std::string& file : settingFiles) {
+        char value[16] = {};
+        GetPrivateProfileStringA("setting", "Update.BeginAuto", "", value, sizeof value, file.c_str());
+        EXPECT_STREQ(value, "1") << file << ": the policy is never stored";
+    }
+    AppProcess app(exe);
+    ASSERT_NE(app.MainWindow(), nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return !server.Requests().empty(); })) << "without the policy the check asks";
+    app.Close();
 }
 
 }  // namespace
