@@ -2,14 +2,17 @@
 
 namespace tallow {
 
-void TUrlHistory::Loaded() {
-    if (factory_)
+IUrlHistoryStore* TUrlHistory::HistoryStore() {
+    if (loaded_ && !asked_ && factory_) {
+        asked_ = true;
         store_ = factory_();
+    }
+    return store_.get();
 }
 
 void TUrlHistory::ClearHistoryStore() {
-    if (store_)
-        store_->ClearHistory();
+    if (IUrlHistoryStore* store = HistoryStore())
+        store->ClearHistory();
 }
 
 }  // namespace tallow

@@ -115,7 +115,7 @@ bool CanWriteFolder(IFiles& files, ISecurity& security, const std::string& folde
 
 //--- Creation --------------------------------------------------------------------------------------
 
-TCLSettings::TCLSettings(const TPlatform& platform, ISettingLists* lists)
+TCLSettings::TCLSettings(const TPlatform& platform, ISettingLists* lists, bool deferSaves)
     : platform_(platform), lists_(lists), policies_(TPolicySettings::Read(platform.registry)) {
     IFiles& files = *platform_.files;
     exeDir_ = ComputeExeDir(*platform_.process, files);
@@ -129,7 +129,18 @@ TCLSettings::TCLSettings(const TPlatform& platform, ISettingLists* lists)
     commonDir_ = platform_.shellFolders->CommonFolder("Common AppData") + "\\" + configName_ + "\\";
     SelectSettingsDir(DecideAllUsers());
     runTimes_ = ReadInteger("RunTimes");
+    if (deferSaves) {
+        DeferSaves();
+    }
     WriteInteger("RunTimes", runTimes_ < INT_MAX ? runTimes_ + 1 : INT_MAX);
+}
+
+TCLSettings::~TCLSettings() {
+    try {
+        SaveDeferred();
+    } catch (...) {
+        // the store ends either way; the file keeps what it held
+    }
 }
 
 // Reads the stored choice from UserFlag.ini, corrects it when the all-users
@@ -232,7 +243,7 @@ void TCLSettings::StoreAll(const std::vector<TPendingWrite>& writes) {
             pending_.push_back(w);
         }
     }
-    if (held_ || pending_.size() == mark) {
+    if (held_ || deferring_ || pending_.size() == mark) {
         return;
     }
     if (Save() == SaveResult::TooLarge) {
@@ -289,6 +300,29 @@ bool TCLSettings::Flush() {
     return Save() == SaveResult::Saved;
 }
 
+void TCLSettings::DeferSaves() {
+    if (deferring_) {
+        return;
+    }
+    deferring_ = true;
+    deferredMark_ = pending_.size();
+    beforeDeferring_ = settings_;
+}
+
+void TCLSettings::SaveDeferred() {
+    if (!deferring_) {
+        return;
+    }
+    deferring_ = false;
+    if (held_ || pending_.size() == deferredMark_) {
+        return;
+    }
+    if (Save() == SaveResult::TooLarge) {
+        settings_ = beforeDeferring_;
+        pending_.resize(deferredMark_);
+    }
+}
+
 TCLSettings::SaveResult TCLSettings::Save() {
     if (held_) {
         return SaveResult::Failed;
@@ -331,6 +365,10 @@ TCLSettings::SaveResult TCLSettings::Save() {
     }
     settings_ = std::move(merged);
     pending_.clear();
+    if (deferring_) {  // a Flush while deferring has saved what was held so far
+        deferredMark_ = 0;
+        beforeDeferring_ = settings_;
+    }
     return SaveResult::Saved;
 }
 

@@ -37,7 +37,11 @@ class TCLSettings : public ISettingsStore {
     /// per-user and the all-users folder, opens (or creates) setting.dat and
     /// counts this start in "RunTimes". The services must outlive the store;
     /// `lists` are the engine's lists (nullptr: none yet, see SetSettingLists).
-    explicit TCLSettings(const TPlatform& platform, ISettingLists* lists = nullptr);
+    /// With `deferSaves` the store starts as after `DeferSaves`, so that even
+    /// the count of this start waits for `SaveDeferred`.
+    explicit TCLSettings(const TPlatform& platform, ISettingLists* lists = nullptr, bool deferSaves = false);
+    /// Saves what `DeferSaves` still holds.
+    ~TCLSettings() override;
     TCLSettings(const TCLSettings&) = delete;
     TCLSettings& operator=(const TCLSettings&) = delete;
 
@@ -76,6 +80,15 @@ class TCLSettings : public ISettingsStore {
     /// disk, the writes kept for the next save) when the file could not be
     /// read back or replaced, or is kept in memory only.
     bool Flush() override;
+
+    /// Keeps the following writes in memory, readable at once but not saved,
+    /// until `SaveDeferred` or the store's end: a start that writes several
+    /// keys before its window shows saves the file once, after it shows.
+    void DeferSaves();
+    /// Saves the writes held since `DeferSaves` in one save, as one batch (one
+    /// that would take the file over its cap is taken back whole), and saves
+    /// each write at once again from then on.
+    void SaveDeferred();
 
     /// Age in whole days of the oldest of ExeDir, UserDir and CommonDir; 0 when
     /// no creation time can be read.
@@ -122,6 +135,9 @@ class TCLSettings : public ISettingsStore {
     TIniDocument settings_;
     std::vector<TPendingWrite> pending_;  // writes not yet in the file, in order
     bool held_ = false;                   // setting.dat is kept in memory only
+    bool deferring_ = false;              // writes wait for SaveDeferred
+    size_t deferredMark_ = 0;             // pending_ and settings_ when deferring began
+    TIniDocument beforeDeferring_;
     std::string exeDir_;
     std::string settingsDir_;
     std::string userDir_;
@@ -132,6 +148,9 @@ class TCLSettings : public ISettingsStore {
 
 /// The process-wide store over `SystemPlatform()`, created on the first call.
 TCLSettings& AppSettings();
+/// The process-wide store, once created, saves nothing until its
+/// `SaveDeferred` (or its release); when it exists already, it defers from now.
+void DeferAppSettingsSaves();
 /// Frees the process-wide store; a later AppSettings() creates a new one.
 void ReleaseAppSettings();
 

@@ -7,16 +7,26 @@ namespace tallow {
 
 namespace {
 std::unique_ptr<TCLSettings> g_settings;
+bool g_deferSaves = false;
 }  // namespace
 
 TCLSettings& AppSettings() {
     if (!g_settings) {
-        g_settings = std::make_unique<TCLSettings>(SystemPlatform());
+        g_settings = std::make_unique<TCLSettings>(SystemPlatform(), nullptr, g_deferSaves);
+        g_deferSaves = false;
     }
     return *g_settings;
 }
 
+void DeferAppSettingsSaves() {
+    if (g_settings)
+        g_settings->DeferSaves();
+    else
+        g_deferSaves = true;
+}
+
 void ReleaseAppSettings() {
+    g_deferSaves = false;
     g_settings.reset();
 }
 

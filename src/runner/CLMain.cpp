@@ -81,10 +81,13 @@ void RunMainWindow(const TPlatform& platform,
             ShowSplashWindow(cls, splash);
         }
         mainWindow = cls.create ? cls.create() : nullptr;
+        if (mainWindow && !hidden) {
+            mainWindow->ShowMainWindow();
+        }
+        // What the start wrote (its count, the skin and language chosen) is
+        // saved once the window is up, not before.
+        AppSettings().SaveDeferred();
         if (mainWindow) {
-            if (!hidden) {
-                mainWindow->ShowMainWindow();
-            }
             app.RunMessageLoop();
         }
     } catch (const std::exception& e) {
@@ -183,6 +186,9 @@ int RunApplication(const MainWindowClass& cls,
         return 0;
     }
     TSettingsRelease release;
+    // Until the window is visible the store saves nothing; every way out of this
+    // run saves what it holds (the store saves it when released).
+    DeferAppSettingsSaves();
     if (HasSwitch(params, 's')) {
         CloseRunningInstance(cls.className);
         return 0;
@@ -209,6 +215,7 @@ int RunApplication(const MainWindowClass& cls,
         return 0;
     }
     if (windowless && windowless->Wanted(params)) {
+        AppSettings().SaveDeferred();
         return RunWithoutWindow(platform, *windowless, params);
     }
     if (!AppSettings().ReadBool("App.Multiple")) {

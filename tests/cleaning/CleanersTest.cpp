@@ -11,8 +11,10 @@ class CleanersTest : public ::testing::Test {
   protected:
     TCleaningFakes fakes;
     int historyClears = 0;
+    int historyObjects = 0;
     bool historyAvailable = true;
     TCleaningKit kit{fakes.Platform([this]() -> std::unique_ptr<IUrlHistoryStore> {
+                         ++historyObjects;
                          if (!historyAvailable)
                              return nullptr;
                          return std::make_unique<TFakeUrlHistoryStore>(historyClears);
@@ -135,6 +137,29 @@ TEST_F(CleanersTest, WithoutAHistoryObjectTheWindowStillWorks) {
     kit.actions.ClearIEHistory();
     EXPECT_TRUE(fakes.urlCache.entries.empty());
     EXPECT_EQ(historyClears, 0);
+}
+
+// The window opens without waiting for the history object: it is made on the
+// first clean that needs it, once, and a failed attempt is not repeated.
+TEST_F(CleanersTest, HistoryObjectIsMadeOnFirstUseOnlyOnce) {
+    kit.actions.ClearIEHistory();
+    EXPECT_EQ(historyObjects, 0) << "nothing before the window has loaded";
+    kit.UrlHistory1.Loaded();
+    EXPECT_EQ(historyObjects, 0) << "loading the window makes no object";
+    kit.actions.ClearIEHistory();
+    kit.actions.ClearIEHistory();
+    EXPECT_EQ(historyObjects, 1);
+    EXPECT_EQ(historyClears, 2);
+
+    int attempts = 0;
+    TUrlHistory failing([&attempts]() -> std::unique_ptr<IUrlHistoryStore> {
+        ++attempts;
+        return nullptr;
+    });
+    failing.Loaded();
+    failing.ClearHistoryStore();
+    EXPECT_EQ(failing.HistoryStore(), nullptr);
+    EXPECT_EQ(attempts, 1);
 }
 
 TEST_F(CleanersTest, CookieAndPasswordItemsPurgeTheSameEntries) {

@@ -377,6 +377,47 @@ TEST_F(SettingsTest, BatchesSaveOnceAndAWriteOverTheCapIsRefusedWhole) {
     EXPECT_EQ(Create()->ReadString("Pad1"), big);
 }
 
+// A start defers its writes and saves them once its window is up: readable at
+// once, one rewrite for all of them, a too-large batch taken back whole, and a
+// store that ends while deferring saves what it holds.
+TEST_F(SettingsTest, DeferredWritesAreReadAtOnceAndSavedInOneGo) {
+    const std::string big(600 * 1024, 'v');
+    auto settings = std::make_unique<TCLSettings>(fake.Platform(), nullptr, true);
+    const size_t start = fake.files.writes.size();
+    settings->WriteString("Skin", "Blue");
+    settings->WriteString("Language", "German");
+    EXPECT_EQ(settings->ReadString("Skin"), "Blue");
+    EXPECT_EQ(fake.files.writes.size(), start) << "nothing saved while deferring, the start's count included";
+    EXPECT_EQ(fake.files.ReadFile(SettingFile()).value_or("").find("RunTimes"), std::string::npos);
+    settings->SaveDeferred();
+    EXPECT_EQ(fake.files.writes.size(), start + 1);
+    auto other = Create();
+    EXPECT_EQ(other->ReadString("Language"), "German");
+    EXPECT_EQ(other->RunTimes(), 1);
+    other.reset();
+
+    const std::string saved = *fake.files.ReadFile(SettingFile());
+    settings->DeferSaves();
+    settings->WriteString("Skin", "Gray");
+    settings->WriteString("Pad1", big);
+    settings->WriteString("Pad2", big);
+    settings->SaveDeferred();
+    EXPECT_EQ(fake.files.ReadFile(SettingFile()), saved);
+    EXPECT_EQ(settings->ReadString("Skin"), "Blue") << "the refused batch is taken back whole";
+    EXPECT_EQ(settings->ReadString("Pad1"), "");
+
+    settings->WriteString("Later", "1");
+    EXPECT_EQ(Create()->ReadString("Later"), "1") << "after SaveDeferred each write saves at once";
+    settings->DeferSaves();
+    settings->WriteString("AtTheEnd", "1");
+    EXPECT_TRUE(settings->Flush()) << "a Flush saves what is held";
+    settings->WriteString("Last", "1");
+    settings.reset();
+    auto reread = Create();
+    EXPECT_EQ(reread->ReadString("AtTheEnd"), "1");
+    EXPECT_EQ(reread->ReadString("Last"), "1") << "the store's end saves what it still held";
+}
+
 TEST_F(SettingsTest, RunTimesStopsAtTheLargestInteger) {
     fake.files.files[SettingFile()] = "[setting]\r\nRunTimes=2147483647\r\n";
     auto settings = Create();

@@ -93,6 +93,45 @@ TEST_F(RunnerTest, PlainStartCreatesShowsAndRunsTheMainWindowThenReleasesSetting
     EXPECT_EQ(AppSettings().RunTimes(), 1);         // a fresh store: the run released its own
 }
 
+// The start's writes (its count, whatever the window chooses while it loads)
+// reach setting.dat in one save once the window is up; every other way out of
+// the run saves them too.
+TEST_F(RunnerTest, StartWritesAreSavedOnceTheWindowIsUpAndOnEveryOtherWayOut) {
+    auto stored = [this]() -> std::string {
+        for (const auto& [path, content] : fake.files.files)
+            if (path.size() > 11 && path.compare(path.size() - 11, 11, "setting.dat") == 0)
+                return content;
+        return "";
+    };
+    auto hasCount = [&](const std::string& count) { return stored().find("RunTimes=" + count) != std::string::npos; };
+    cls.create = [&]() -> std::unique_ptr<IMainWindow> {
+        AppSettings().WriteString("Skin", "Slate");
+        log.push_back(hasCount("1") ? "create: saved" : "create: not saved");
+        return std::make_unique<TFakeMainWindow>(log);
+    };
+    fake.application.onMessageLoop = [&] {
+        log.push_back(hasCount("1") && stored().find("Skin=Slate") != std::string::npos ? "loop: saved"
+                                                                                          : "loop: not saved");
+    };
+    Run({});
+    EXPECT_EQ(log, (std::vector<std::string>{"com", "create: not saved", "create", "show", "loop", "loop: saved"}));
+
+    struct Case {
+        std::vector<std::string> params;
+        bool secondInstance;
+    };
+    int count = 1;
+    for (const Case& c : {Case{{"/h"}, false}, Case{{}, true}, Case{{"/s"}, false}}) {
+        fake.kernel.mutexes.clear();
+        if (c.secondInstance)
+            AddRunningInstance();
+        Run(c.params);
+        EXPECT_TRUE(hasCount(std::to_string(++count))) << count << ": " << stored();
+    }
+    AppSettings().WriteString("After", "run");
+    EXPECT_NE(stored().find("After=run"), std::string::npos) << "a store made after a run saves at once";
+}
+
 TEST_F(RunnerTest, HiddenStartNeverShowsTheWindow) {
     Run({"/h"});
     EXPECT_EQ(log, (std::vector<std::string>{"com", "create", "loop"}));
