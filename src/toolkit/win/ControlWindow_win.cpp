@@ -18,8 +18,7 @@ void CreateWindowTree(TskControl& control) {
 }
 
 ControlWindow::ControlWindow(TskControl& control) : control_(control) {
-    HCURSOR cursor = LoadCursor(nullptr, control.Cursor() == TCursorKind::Hand ? IDC_HAND : IDC_ARROW);
-    RegisterClassOnce(control.WindowClassName(), cursor);
+    RegisterClassOnce(control.WindowClassName(), control.Cursor() == TCursorKind::Hand ? IDC_HAND : IDC_ARROW, false);
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     if (control.Visible())
         style |= WS_VISIBLE;

@@ -63,7 +63,7 @@ TFrameHit FrameHitOf(WPARAM code) {
 
 FormWindow::FormWindow(TskForm& form) : form_(form) {
     skinned_ = form.UsesSkinnedFrame();
-    RegisterClassOnce(form.WindowClassName(), nullptr);
+    RegisterClassOnce(form.WindowClassName(), IDC_ARROW, true);
     DWORD ex = form.PictureWindow() != nullptr ? WS_EX_LAYERED : 0;
     SIZE size = WindowSizeFor(form.ClientWidth(), form.ClientHeight());
     Create(form.WindowClassName(), form.Caption().c_str(), StyleOf(form, skinned_), ex, form.Left(), form.Top(),

@@ -17,7 +17,7 @@ WindowBase::~WindowBase() {
     }
 }
 
-void WindowBase::RegisterClassOnce(const char* className, HCURSOR cursor) {
+void WindowBase::RegisterClassOnce(const char* className, LPCSTR cursor, bool topLevel) {
     static std::set<std::string> registered;
     if (!registered.insert(className).second)
         return;
@@ -25,12 +25,14 @@ void WindowBase::RegisterClassOnce(const char* className, HCURSOR cursor) {
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = &WindowBase::Proc;
     wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = cursor != nullptr ? cursor : LoadCursor(nullptr, IDC_ARROW);
-    // The program's own icon (resource 1 of the program file) in the title bar and
-    // the task bar; programs without one get the system's generic icon.
-    wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
-    if (wc.hIcon == nullptr)
-        wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    wc.hCursor = LoadCursorA(nullptr, cursor);
+    if (topLevel) {
+        // The program's own icon (resource 1 of the program file) in the title bar and
+        // the task bar; programs without one get the system's generic icon.
+        wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
+        if (wc.hIcon == nullptr)
+            wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    }
     wc.lpszClassName = className;
     RegisterClassExA(&wc);
 }

@@ -19,8 +19,11 @@ class WindowBase {
     HWND Hwnd() const { return hwnd_; }
 
   protected:
-    // Registers `className` once (per process) with the shared procedure.
-    static void RegisterClassOnce(const char* className, HCURSOR cursor);
+    // Registers `className` once (per process) with the shared procedure and the
+    // system cursor `cursor` (an IDC_ name). Only top-level windows carry the
+    // program's icon: loading it for every class of child window would cost each
+    // of them a resource look-up at start-up for an icon they never show.
+    static void RegisterClassOnce(const char* className, LPCSTR cursor, bool topLevel);
     bool Create(const char* className,
                 const char* title,
                 DWORD style,
