@@ -13,8 +13,19 @@ namespace tallow {
 void CreateWindowTree(TskControl& control) {
     if (control.Peer() == nullptr && WindowFactory() != nullptr)
         control.AttachPeer(std::unique_ptr<IControlPeer>(WindowFactory()->CreateControlWindow(control)));
+    if (!control.Visible() || control.Peer() == nullptr)
+        return;
     for (TskControl* child : control.Children())
         CreateWindowTree(*child);
+}
+
+void CompleteWindowTree(TskControl& control) {
+    if (control.Peer() == nullptr && WindowFactory() != nullptr)
+        control.AttachPeer(std::unique_ptr<IControlPeer>(WindowFactory()->CreateControlWindow(control)));
+    if (control.Peer() == nullptr)
+        return;
+    for (TskControl* child : control.Children())
+        CompleteWindowTree(*child);
 }
 
 ControlWindow::ControlWindow(TskControl& control) : control_(control) {
@@ -47,8 +58,12 @@ void ControlWindow::BoundsChanged() {
 }
 
 void ControlWindow::VisibleChanged() {
-    if (Hwnd() != nullptr)
-        ShowWindow(Hwnd(), control_.Visible() ? SW_SHOWNA : SW_HIDE);
+    if (Hwnd() == nullptr)
+        return;
+    if (control_.Visible())
+        for (TskControl* child : control_.Children())
+            CompleteWindowTree(*child);
+    ShowWindow(Hwnd(), control_.Visible() ? SW_SHOWNA : SW_HIDE);
 }
 
 void ControlWindow::EnabledChanged() {

@@ -36,7 +36,15 @@ class ControlWindow : public WindowBase, public IControlPeer {
     bool tracking_ = false;
 };
 
-// Creates the windows of `control` and of all its children that lack one.
+// Creates the window of `control` when it lacks one, and those of its children
+// while it is visible. The contents of a hidden container (a page not shown)
+// wait for CompleteWindowTree: a window opens without making the windows of
+// pages nobody sees yet.
 void CreateWindowTree(TskControl& control);
+// Creates every window still missing in `control`'s tree, hidden or not. A
+// container does it when it is shown; a form, once the message loop is idle
+// after it was shown, so that every control has its window (for screen
+// readers and UI automation) moments after the form appears.
+void CompleteWindowTree(TskControl& control);
 
 }  // namespace tallow

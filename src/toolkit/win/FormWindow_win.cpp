@@ -61,6 +61,14 @@ TFrameHit FrameHitOf(WPARAM code) {
 }
 }  // namespace
 
+namespace {
+// Posted to a form's window when it is shown: its hidden contents get their windows.
+UINT CompleteWindowsMessage() {
+    static const UINT message = RegisterWindowMessageA("TallowCompleteWindows");
+    return message;
+}
+}  // namespace
+
 FormWindow::FormWindow(TskForm& form) : form_(form) {
     skinned_ = form.UsesSkinnedFrame();
     RegisterClassOnce(form.WindowClassName(), IDC_ARROW, true);
@@ -168,6 +176,7 @@ void FormWindow::VisibleChanged() {
     if (form_.InModal())
         DisableModalOwner();
     ShowWindow(Hwnd(), SW_SHOW);
+    PostMessageA(Hwnd(), CompleteWindowsMessage(), 0, 0);
     if (form_.PictureWindow() != nullptr)
         UpdatePictureWindow(Hwnd(), *form_.PictureWindow());
     SetForegroundWindow(Hwnd());
@@ -291,6 +300,12 @@ LRESULT FormWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     // can be installed on it, so its own handling answers directly.
     if (form_.Peer() != static_cast<IControlPeer*>(this))
         return HandleOwn(msg, wp, lp);
+    // The windows of the pages not shown, once the shown form is idle.
+    if (msg == CompleteWindowsMessage()) {
+        for (TskControl* child : form_.Children())
+            CompleteWindowTree(*child);
+        return 0;
+    }
     TMessage m{msg, wp, lp, 0};
     form_.Dispatch(m);
     return m.result;
