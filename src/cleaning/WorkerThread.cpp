@@ -14,22 +14,27 @@ struct TWorkerThread::TShared {
     std::mutex mutex;
     std::condition_variable wake;   // a task came, or the stop
     std::condition_variable ended;  // the thread is done
+    std::condition_variable idle;   // the running task ended
     std::deque<std::function<void()>> tasks;
     std::thread thread;
-    bool started = false, stopped = false, done = false;
+    bool started = false, stopped = false, done = false, running = false;
+    int paused = 0;
 
     void Run() {
         std::unique_lock<std::mutex> lock(mutex);
         for (;;) {
-            wake.wait(lock, [this] { return stopped || !tasks.empty(); });
+            wake.wait(lock, [this] { return stopped || (!tasks.empty() && paused == 0); });
             if (stopped)
                 break;
             std::function<void()> task = std::move(tasks.front());
             tasks.pop_front();
+            running = true;
             lock.unlock();
             task();
             task = nullptr;  // its captures go on this thread, before the next wait
             lock.lock();
+            running = false;
+            idle.notify_all();
         }
         done = true;
         ended.notify_all();
@@ -76,6 +81,19 @@ bool TWorkerThread::Stop(std::chrono::milliseconds wait) {
             thread.detach();
     }
     return ended;
+}
+
+bool TWorkerThread::Pause(std::chrono::milliseconds wait) {
+    std::unique_lock<std::mutex> lock(shared_->mutex);
+    ++shared_->paused;
+    return shared_->idle.wait_for(lock, wait, [this] { return !shared_->running; });
+}
+
+void TWorkerThread::Resume() {
+    std::lock_guard<std::mutex> lock(shared_->mutex);
+    if (shared_->paused > 0)
+        --shared_->paused;
+    shared_->wake.notify_all();
 }
 
 }  // namespace tallow

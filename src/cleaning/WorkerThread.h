@@ -31,6 +31,10 @@ class TWorkerThread : public IWorkQueue {
     /// A task still running then finishes on its own, its thread let go; what it
     /// holds lives until it ends. True when no task runs any more.
     bool Stop(std::chrono::milliseconds wait);
+    /// Holds the queue: no queued task starts until as many `Resume` calls, and
+    /// waits up to `wait` for the running one to end. True when none runs now.
+    bool Pause(std::chrono::milliseconds wait);
+    void Resume();
 
     static constexpr std::chrono::milliseconds kEndWait{1500};
 

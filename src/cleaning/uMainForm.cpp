@@ -1,5 +1,6 @@
 #include "cleaning/uMainForm.h"
 
+#include <chrono>
 #include <cstdio>
 #include <exception>
 
@@ -12,6 +13,31 @@
 #include "toolkit/controls/Application.h"
 
 namespace tallow {
+
+namespace {
+
+// A clean first waits (a while) for the size labels' count under way and holds
+// the next counts until it is done: a count reads the very files the clean
+// checks and removes, and a file the count has open would pass for one that a
+// running browser holds.
+class TCountsHeld {
+  public:
+    explicit TCountsHeld(TWorkerThread* worker) : worker_(worker) {
+        if (worker_)
+            worker_->Pause(std::chrono::seconds(5));
+    }
+    ~TCountsHeld() {
+        if (worker_)
+            worker_->Resume();
+    }
+    TCountsHeld(const TCountsHeld&) = delete;
+    TCountsHeld& operator=(const TCountsHeld&) = delete;
+
+  private:
+    TWorkerThread* worker_;
+};
+
+}  // namespace
 
 std::string IconFileName(const std::string& exeDir, int n) {
     char number[16];
@@ -195,8 +221,11 @@ void TfrmMain::ItemButtonClick(int item) {
         ShowItemMessage("MSGBOX_Cleared");
         return;
     }
-    cleaning_->actions.ItemButtonClick(
-        item, [this](const std::string& key, const std::vector<std::string>& args) { ShowItemMessage(key, args); });
+    {
+        TCountsHeld held(countWorker_.get());
+        cleaning_->actions.ItemButtonClick(
+            item, [this](const std::string& key, const std::vector<std::string>& args) { ShowItemMessage(key, args); });
+    }
     if (counts_)
         counts_->Recount(item);
 }
@@ -206,6 +235,7 @@ void TfrmMain::btnClearAllClick(TComponent*) {
         return;
     }
     try {
+        TCountsHeld held(countWorker_.get());
         TClearAllRun(*this, cleaning_->actions, counts_ ? static_cast<IClearAllTally*>(this) : nullptr).Run();
     } catch (...) {
         CloseIfAskedDuringRun();

@@ -15,15 +15,55 @@ bool Succeeded(NTSTATUS status) {
     return status >= 0;
 }
 
+// The functions of bcrypt.dll, loaded when an answer is first checked rather
+// than when the program starts: on some systems the library brings a whole
+// cryptography stack into the process, which a start that checks nothing
+// should not pay for in time or memory.
+struct TBcrypt {
+    decltype(&BCryptOpenAlgorithmProvider) OpenAlgorithmProvider = nullptr;
+    decltype(&BCryptCloseAlgorithmProvider) CloseAlgorithmProvider = nullptr;
+    decltype(&BCryptImportKeyPair) ImportKeyPair = nullptr;
+    decltype(&BCryptDestroyKey) DestroyKey = nullptr;
+    decltype(&BCryptCreateHash) CreateHash = nullptr;
+    decltype(&BCryptHashData) HashData = nullptr;
+    decltype(&BCryptFinishHash) FinishHash = nullptr;
+    decltype(&BCryptDestroyHash) DestroyHash = nullptr;
+    decltype(&BCryptVerifySignature) VerifySignature = nullptr;
+    bool loaded = false;
+};
+
+template <typename Fn>
+bool Bind(HMODULE library, const char* name, Fn& fn) {
+    fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+    return fn != nullptr;
+}
+
+const TBcrypt& Bcrypt() {
+    static const TBcrypt api = [] {
+        TBcrypt a;
+        HMODULE library = LoadLibraryA("bcrypt.dll");  // stays loaded for the process
+        a.loaded = library != nullptr && Bind(library, "BCryptOpenAlgorithmProvider", a.OpenAlgorithmProvider) &&
+                   Bind(library, "BCryptCloseAlgorithmProvider", a.CloseAlgorithmProvider) &&
+                   Bind(library, "BCryptImportKeyPair", a.ImportKeyPair) &&
+                   Bind(library, "BCryptDestroyKey", a.DestroyKey) &&
+                   Bind(library, "BCryptCreateHash", a.CreateHash) && Bind(library, "BCryptHashData", a.HashData) &&
+                   Bind(library, "BCryptFinishHash", a.FinishHash) &&
+                   Bind(library, "BCryptDestroyHash", a.DestroyHash) &&
+                   Bind(library, "BCryptVerifySignature", a.VerifySignature);
+        return a;
+    }();
+    return api;
+}
+
 class TAlgorithm {
   public:
     explicit TAlgorithm(LPCWSTR id) {
-        if (!Succeeded(BCryptOpenAlgorithmProvider(&handle_, id, nullptr, 0)))
+        if (!Succeeded(Bcrypt().OpenAlgorithmProvider(&handle_, id, nullptr, 0)))
             handle_ = nullptr;
     }
     ~TAlgorithm() {
         if (handle_)
-            BCryptCloseAlgorithmProvider(handle_, 0);
+            Bcrypt().CloseAlgorithmProvider(handle_, 0);
     }
     TAlgorithm(const TAlgorithm&) = delete;
     TAlgorithm& operator=(const TAlgorithm&) = delete;
@@ -41,13 +81,13 @@ class TKey {
         BCRYPT_ECCKEY_BLOB header{BCRYPT_ECDSA_PUBLIC_P256_MAGIC, static_cast<ULONG>(point.size() / 2)};
         memcpy(blob.data(), &header, sizeof header);
         memcpy(blob.data() + sizeof header, point.data(), point.size());
-        if (!Succeeded(BCryptImportKeyPair(algorithm, nullptr, BCRYPT_ECCPUBLIC_BLOB, &handle_, blob.data(),
+        if (!Succeeded(Bcrypt().ImportKeyPair(algorithm, nullptr, BCRYPT_ECCPUBLIC_BLOB, &handle_, blob.data(),
                                            static_cast<ULONG>(blob.size()), 0)))
             handle_ = nullptr;
     }
     ~TKey() {
         if (handle_)
-            BCryptDestroyKey(handle_);
+            Bcrypt().DestroyKey(handle_);
     }
     TKey(const TKey&) = delete;
     TKey& operator=(const TKey&) = delete;
@@ -61,25 +101,25 @@ class TKey {
 std::vector<UCHAR> Sha256(std::string_view data) {
     TAlgorithm sha(BCRYPT_SHA256_ALGORITHM);
     BCRYPT_HASH_HANDLE hash = nullptr;
-    if (!sha.Get() || !Succeeded(BCryptCreateHash(sha.Get(), &hash, nullptr, 0, nullptr, 0, 0)))
+    if (!sha.Get() || !Succeeded(Bcrypt().CreateHash(sha.Get(), &hash, nullptr, 0, nullptr, 0, 0)))
         return {};
     std::vector<UCHAR> digest(32);
     bool ok = true;
     // BCryptHashData takes at most 4 GiB a call; pieces keep any size right.
     for (size_t done = 0; ok && done < data.size();) {
         const ULONG piece = static_cast<ULONG>(data.size() - done < 0x40000000 ? data.size() - done : 0x40000000);
-        ok = Succeeded(BCryptHashData(hash, reinterpret_cast<PUCHAR>(const_cast<char*>(data.data() + done)), piece, 0));
+        ok = Succeeded(Bcrypt().HashData(hash, reinterpret_cast<PUCHAR>(const_cast<char*>(data.data() + done)), piece, 0));
         done += piece;
     }
-    ok = ok && Succeeded(BCryptFinishHash(hash, digest.data(), static_cast<ULONG>(digest.size()), 0));
-    BCryptDestroyHash(hash);
+    ok = ok && Succeeded(Bcrypt().FinishHash(hash, digest.data(), static_cast<ULONG>(digest.size()), 0));
+    Bcrypt().DestroyHash(hash);
     return ok ? digest : std::vector<UCHAR>();
 }
 
 class TCngSignatureVerifier : public ISignatureVerifier {
   public:
     bool VerifyP256(std::string_view publicKey, std::string_view data, std::string_view signature) const override {
-        if (publicKey.size() != kP256PublicKeySize || signature.size() != kP256SignatureSize)
+        if (publicKey.size() != kP256PublicKeySize || signature.size() != kP256SignatureSize || !Bcrypt().loaded)
             return false;
         std::vector<UCHAR> digest = Sha256(data);
         if (digest.empty())
@@ -91,7 +131,7 @@ class TCngSignatureVerifier : public ISignatureVerifier {
         if (!key.Get())
             return false;
         std::vector<UCHAR> sig(signature.begin(), signature.end());
-        return BCryptVerifySignature(key.Get(), nullptr, digest.data(), static_cast<ULONG>(digest.size()), sig.data(),
+        return Bcrypt().VerifySignature(key.Get(), nullptr, digest.data(), static_cast<ULONG>(digest.size()), sig.data(),
                                      static_cast<ULONG>(sig.size()), 0) == 0;
     }
 };

@@ -172,5 +172,38 @@ TEST(WorkerThreadTest, StopWaitsBoundedlyDropsQueuedTasksAndRunsTasksInOrder) {
     EXPECT_TRUE(idle.Stop(0ms));
 }
 
+// A clean pauses the counts: the pause waits (boundedly) for the running task,
+// and nothing queued starts until the last pause is resumed.
+TEST(WorkerThreadTest, PauseWaitsForTheRunningTaskAndHoldsTheQueueUntilResumed) {
+    TWorkerThread worker;
+    std::promise<void> release, started;
+    std::shared_future<void> released = release.get_future().share();
+    std::atomic<int> ran{0};
+    worker.Post([released, &started, &ran] {
+        started.set_value();
+        released.wait();
+        ran += 1;
+    });
+    started.get_future().wait();
+    worker.Post([&ran] { ran += 10; });
+    EXPECT_FALSE(worker.Pause(20ms)) << "the running task outlasts the wait";
+    release.set_value();
+    EXPECT_TRUE(worker.Pause(5s)) << "a second pause nests and sees the task end";
+    std::this_thread::sleep_for(50ms);
+    EXPECT_EQ(ran.load(), 1) << "the queued task waits while paused";
+    worker.Resume();
+    std::this_thread::sleep_for(50ms);
+    EXPECT_EQ(ran.load(), 1) << "one pause is still held";
+    worker.Resume();
+    for (int i = 0; i < 500 && ran.load() != 11; ++i)
+        std::this_thread::sleep_for(10ms);
+    EXPECT_EQ(ran.load(), 11);
+    worker.Resume();  // one too many does no harm
+    worker.Post([&ran] { ran += 100; });
+    for (int i = 0; i < 500 && ran.load() != 111; ++i)
+        std::this_thread::sleep_for(10ms);
+    EXPECT_EQ(ran.load(), 111);
+}
+
 }  // namespace
 }  // namespace tallow

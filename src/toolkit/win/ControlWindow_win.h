@@ -44,7 +44,7 @@ void CreateWindowTree(TskControl& control);
 // Creates every window still missing in `control`'s tree, hidden or not. A
 // container does it when it is shown; a form, once the message loop is idle
 // after it was shown, so that every control has its window (for screen
-// readers and UI automation) moments after the form appears.
+// readers and UI automation) moments after the form has appeared and painted.
 void CompleteWindowTree(TskControl& control);
 
 }  // namespace tallow

@@ -62,11 +62,10 @@ TFrameHit FrameHitOf(WPARAM code) {
 }  // namespace
 
 namespace {
-// Posted to a form's window when it is shown: its hidden contents get their windows.
-UINT CompleteWindowsMessage() {
-    static const UINT message = RegisterWindowMessageA("TallowCompleteWindows");
-    return message;
-}
+// Set on a form's window when it is shown: its hidden contents get their windows
+// at the first tick, and a timer's tick comes only once the queue holds nothing
+// else, the first painting included.
+constexpr UINT_PTR kCompleteWindowsTimer = 0x7A11;
 }  // namespace
 
 FormWindow::FormWindow(TskForm& form) : form_(form) {
@@ -176,7 +175,7 @@ void FormWindow::VisibleChanged() {
     if (form_.InModal())
         DisableModalOwner();
     ShowWindow(Hwnd(), SW_SHOW);
-    PostMessageA(Hwnd(), CompleteWindowsMessage(), 0, 0);
+    SetTimer(Hwnd(), kCompleteWindowsTimer, 0, nullptr);
     if (form_.PictureWindow() != nullptr)
         UpdatePictureWindow(Hwnd(), *form_.PictureWindow());
     SetForegroundWindow(Hwnd());
@@ -300,8 +299,9 @@ LRESULT FormWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     // can be installed on it, so its own handling answers directly.
     if (form_.Peer() != static_cast<IControlPeer*>(this))
         return HandleOwn(msg, wp, lp);
-    // The windows of the pages not shown, once the shown form is idle.
-    if (msg == CompleteWindowsMessage()) {
+    // The windows of the pages not shown, once the shown form is painted.
+    if (msg == WM_TIMER && wp == kCompleteWindowsTimer) {
+        KillTimer(Hwnd(), kCompleteWindowsTimer);
         for (TskControl* child : form_.Children())
             CompleteWindowTree(*child);
         return 0;
