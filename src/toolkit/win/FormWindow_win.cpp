@@ -77,8 +77,6 @@ FormWindow::FormWindow(TskForm& form) : form_(form) {
            size.cx, size.cy, nullptr);
     if (Hwnd() == nullptr)
         return;
-    if (skinned_)  // the frame size changed with WM_NCCALCSIZE: apply it
-        SetWindowPos(Hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
     PlaceInitially();
 }
 
