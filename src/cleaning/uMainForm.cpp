@@ -1,11 +1,13 @@
 #include "cleaning/uMainForm.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <exception>
 
 #include "cleaning/CleaningActions.h"
 #include "cleaning/SignInClean.h"
+#include "components/TextCase.h"
 #include "components/WholeFile.h"
 #include "framework/CLEngineText.h"
 #include "framework/CLSettings.h"
@@ -114,9 +116,15 @@ void TfrmMain::LoadWindow() {
 // An existing icon takes the next index; a damaged one stays empty there, so
 // that it neither moves the later icons nor stops the window from loading.
 void TfrmMain::LoadIcons(const std::string& exeDir) {
+    // One listing of the folder spares a failed open for each absent number.
+    std::vector<std::string> listed;
+    if (services_.listFolder)
+        for (const std::string& name : services_.listFolder(exeDir + "res\\"))
+            listed.push_back(LowerCaseAscii(exeDir + "res\\" + name));
     for (int n = 1; n <= 100; ++n) {
         const std::string file = IconFileName(exeDir, n);
-        if (!FileOpensForReading(file)) {
+        if ((!listed.empty() && std::find(listed.begin(), listed.end(), LowerCaseAscii(file)) == listed.end()) ||
+            !FileOpensForReading(file)) {
             continue;  // a missing icon is skipped silently
         }
         TPngImage& icon = imglstIcon->Add();

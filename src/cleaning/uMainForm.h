@@ -45,6 +45,10 @@ struct MainFormServices {
     std::function<std::unique_ptr<IItemRunner>()> itemRunner;
     /// The clock of the counts' reuse; the steady clock when empty.
     TSteadyClock clock;
+    /// The names of the files in a folder (its path ends in a backslash), for
+    /// the icons: only the numbers present are opened. Empty, or a folder that
+    /// lists nothing: every number is tried.
+    std::function<std::vector<std::string>(const std::string& folder)> listFolder;
 };
 
 /// Where an item's row puts its check box and its size label, both ending before

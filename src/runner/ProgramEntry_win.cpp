@@ -16,6 +16,7 @@
 #include "framework/CLSettings.h"
 #include "online/CLUpdateForm.h"
 #include "online/SingleDownloader.h"
+#include "platform/FileTree.h"
 #include "platform/WinServices.h"
 #include "runner/CommandLineRun.h"
 #include "runner/MainWindow.h"
@@ -59,6 +60,12 @@ std::unique_ptr<IMainWindow> CreateMainForm(const ProgramWindows& windows) {
     MainFormServices services;
     services.cleaningKit = [] { return std::make_unique<TCleaningKit>(SystemPlatform(), AppSettings()); };
     services.itemRunner = [] { return MakeItemRunner(SystemPlatform(), AppSettings()); };
+    services.listFolder = [](const std::string& folder) {
+        std::vector<std::string> names;
+        for (const TFileEntry& entry : SystemPlatform().fileTree->ListEntries(folder))
+            names.push_back(entry.name);
+        return names;
+    };
     auto form = std::make_unique<TfrmMain>(nullptr, std::move(services));
     Application().SetMainForm(form.get());
     return std::make_unique<MainFormWindow>(std::move(form));

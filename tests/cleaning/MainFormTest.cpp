@@ -172,6 +172,32 @@ TEST_F(MainFormFixture, FormCreateLoadsIconsInFoundOrderTicksBoxesAndSetsTheCapt
     EXPECT_EQ(IconFileName("C:\\P\\", 100), "C:\\P\\res\\icon24_100.png");
 }
 
+// A listing of the res folder tells which numbers to open (whatever the case of
+// their names); a listing that names nothing leaves every number to be tried.
+TEST_F(MainFormFixture, IconsOfTheFolderListingAreTheOnlyOnesOpened) {
+    PutImage("title.png", "title.png");
+    for (const char* name : {"icon24_01.png", "icon24_02.png", "icon24_03.png", "icon24_04.png"})
+        PutImage(name);
+    struct Case {
+        std::vector<std::string> listing;
+        int icons;
+    };
+    for (const Case& c : {Case{{"ICON24_02.PNG", "icon24_04.png", "title.png", "c1.bat"}, 2}, Case{{}, 4}}) {
+        std::vector<std::string> asked;
+        MainFormServices services;
+        settings_.exeDir = dir_.string() + "/";
+        services.settings = &settings_;
+        services.listFolder = [&](const std::string& folder) {
+            asked.push_back(folder);
+            return c.listing;
+        };
+        form_.reset();
+        form_ = std::make_unique<TfrmMain>(nullptr, std::move(services));
+        EXPECT_EQ(form_->imglstIcon->Count(), c.icons) << c.listing.size();
+        EXPECT_EQ(asked, std::vector<std::string>{dir_.string() + "/res\\"});
+    }
+}
+
 TEST_F(MainFormFixture, MissingTitleIsReportedAndTheBoxesStayUnticked) {
     PutImage("icon24_01.png");
     TfrmMain& f = Create();
