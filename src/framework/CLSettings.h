@@ -4,8 +4,9 @@
 // Lookup order (the first holder of a key wins, even with an empty value): the
 // engine's override list, Group Policy (PolicySettings.h, read once at
 // creation), setting.dat, oem.const.dat, const.dat, the engine's default list.
-// Writes go to setting.dat only and are saved at once; a write of a key that a
-// policy fixes is dropped, so the file keeps what it held. Each save
+// Writes go to setting.dat only and are saved at once (except while saves are
+// deferred, see DeferSaves); a write of a key that a policy fixes is dropped,
+// so the file keeps what it held. Each save
 // replaces the file in one step, so a failed save leaves the old file intact
 // (and the debug trace says so). A save takes the file as it is on disk and
 // lays this store's writes over it, so stores of other processes on the same
