@@ -6,13 +6,6 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 tree="${1:-$here/build/win64}"
 cmake --build "$tree" --target cleaning_bench -j2 >/dev/null
-scratch="$(mktemp -d /tmp/tallow-bench.XXXXXX)"
-trap 'WINEPREFIX="$scratch/prefix" wineserver -k >/dev/null 2>&1 || true; rm -rf "$scratch"' EXIT
-export WINEPREFIX="$scratch/prefix" HOME="$scratch/home" WINEDEBUG=-all
-export XDG_DATA_HOME="$HOME/.local/share" XDG_CONFIG_HOME="$HOME/.config" XDG_CACHE_HOME="$HOME/.cache"
-export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
-mkdir -p "$WINEPREFIX" "$HOME"
-/usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
-wineserver -w
+. "$here/bench/scratch-prefix.sh"
 cd "$tree/bin"
 /usr/lib/wine/wine64 ./cleaning_bench.exe ${2:-}

@@ -23,17 +23,10 @@ for f in "${folders[@]}"; do
     [ -f "$f/tallowmere.exe" ] || { echo "no tallowmere.exe in $f" >&2; exit 2; }
 done
 
-scratch="$(mktemp -d /tmp/tallow-startup.XXXXXX)"
-trap 'WINEPREFIX="$scratch/prefix" wineserver -k >/dev/null 2>&1 || true; rm -rf "$scratch"' EXIT
-export WINEPREFIX="$scratch/prefix" HOME="$scratch/home" WINEDEBUG=-all
-export XDG_DATA_HOME="$HOME/.local/share" XDG_CONFIG_HOME="$HOME/.config" XDG_CACHE_HOME="$HOME/.cache"
-export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
-mkdir -p "$WINEPREFIX" "$HOME"
+export WINE=$wine
+. "$here/bench/scratch-prefix.sh"
 $arch-w64-mingw32-g++ -O2 -static -o "$scratch/probe.exe" "$here/bench/startup/probe.cpp" -lpsapi
 $arch-w64-mingw32-g++ -O2 -static -mwindows -o "$scratch/bare.exe" "$here/bench/startup/bare.cpp" -lole32
-timeout 900 $wine wineboot -i </dev/null >/dev/null 2>&1
-wineserver -k 2>/dev/null || true
-wineserver -w
 
 drive="$WINEPREFIX/drive_c"
 cp "$scratch/probe.exe" "$scratch/bare.exe" "$drive/"

@@ -13,6 +13,7 @@
 #include <functional>
 #include <string>
 
+#include "bench_win/BenchTree_win.h"
 #include "mainform_win/AppDriver_win.h"
 
 namespace tallow {
@@ -21,75 +22,13 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using namespace tallow::testing;
 
-int topFolders = 200;
-constexpr int kSubFolders = 19;      // 200 + 200 * 19 = 4,000 folders
-constexpr int kFilesPerFolder = 10;  // 40,000 files
+using namespace tallow::bench;
+
+int topFolders = 200;  // 4,000 folders, 40,000 files
 constexpr int kRounds = 3;
 
 double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-void FillFolder(const std::wstring& folder) {
-    CreateDirectoryW(folder.c_str(), nullptr);
-    for (int f = 0; f < kFilesPerFolder; ++f) {
-        HANDLE h = CreateFileW((folder + L"\\file" + std::to_wstring(f) + L".tmp").c_str(), GENERIC_WRITE, 0, nullptr,
-                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        DWORD written = 0;
-        WriteFile(h, "temporary data", 14, &written, nullptr);
-        CloseHandle(h);
-    }
-}
-
-void MakeTree(const std::wstring& root) {
-    CreateDirectoryW(root.c_str(), nullptr);
-    for (int t = 0; t < topFolders; ++t) {
-        const std::wstring top = root + L"\\dir" + std::to_wstring(t);
-        FillFolder(top);
-        for (int s = 0; s < kSubFolders; ++s)
-            FillFolder(top + L"\\sub" + std::to_wstring(s));
-    }
-}
-
-// The least a walk can do: list by path, delete by path, no checks.
-void MinimalDelete(const std::wstring& folder) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        const std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..")
-            continue;
-        const std::wstring path = folder + L"\\" + name;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            MinimalDelete(path);
-            RemoveDirectoryW(path.c_str());
-        } else {
-            DeleteFileW(path.c_str());
-        }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-}
-
-// What the page's count does before the button is clicked: one listing of the
-// tree, so that both sides start from the same warm caches. The entries found.
-int ListTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return 0;
-    int entries = 0;
-    do {
-        const std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..")
-            continue;
-        ++entries;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            entries += ListTree(folder + L"\\" + name);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return entries;
 }
 
 // Polls every few milliseconds: the dialog's appearance is the end of the clean.
@@ -154,14 +93,14 @@ int main(int argc, char** argv) {
     for (int round = 1; round <= kRounds; ++round) {
         const std::wstring a = base + L"\\button" + std::to_wstring(round);
         const std::wstring m = base + L"\\minimal" + std::to_wstring(round);
-        MakeTree(a);
-        MakeTree(m);
+        MakeTree(a, topFolders);
+        MakeTree(m, topFolders);
         double b = 0, n = 0;
         for (int turn = 0; turn < 2; ++turn) {  // alternating, so no side always goes first
             if ((round + turn) % 2 == 0) {
                 b = TimeButton(exe, a);
             } else {
-                ListTree(m);
+                ListTree(m);  // as the page's count lists the program's tree before the click
                 const auto start = Clock::now();
                 MinimalDelete(m);
                 n = SecondsSince(start);
@@ -180,7 +119,7 @@ int main(int argc, char** argv) {
         RemoveDirectoryW(m.c_str());
     }
     std::printf("%d files in %d folders, %d rounds: button %.3f s, minimal loop %.3f s, ratio button/minimal = %.2f\n",
-                topFolders * (kSubFolders + 1) * kFilesPerFolder, topFolders * (kSubFolders + 1), kRounds, button,
+                TreeFiles(topFolders), TreeFolders(topFolders), kRounds, button,
                 minimal, button / minimal);
     RemoveDirectoryW(base.c_str());
     return 0;

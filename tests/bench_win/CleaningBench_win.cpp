@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench_win/BenchTree_win.h"
 #include "cleaning/uCC.h"
 #include "diagnostics/TraceSender.h"
 #include "fakes/FakeSettings.h"
@@ -20,9 +21,9 @@
 namespace tallow {
 namespace {
 
-int topFolders = 100;
-constexpr int kSubFolders = 19;      // 100 + 100 * 19 = 2,000 folders
-constexpr int kFilesPerFolder = 10;  // 20,000 files
+using namespace tallow::bench;
+
+int topFolders = 100;  // 2,000 folders, 20,000 files
 constexpr int kCacheEntries = 2000;
 
 using Clock = std::chrono::steady_clock;
@@ -31,56 +32,18 @@ double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-void FillFolder(const std::string& folder) {
-    CreateDirectoryA(folder.c_str(), nullptr);
-    for (int f = 0; f < kFilesPerFolder; ++f) {
-        HANDLE h = CreateFileA((folder + "\\file" + std::to_string(f) + ".tmp").c_str(), GENERIC_WRITE, 0, nullptr,
-                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        DWORD written = 0;
-        WriteFile(h, "cache data", 10, &written, nullptr);
-        CloseHandle(h);
-    }
-}
-
-void MakeTree(const std::string& root) {
-    CreateDirectoryA(root.c_str(), nullptr);
-    for (int t = 0; t < topFolders; ++t) {
-        std::string top = root + "\\dir" + std::to_string(t);
-        FillFolder(top);
-        for (int s = 0; s < kSubFolders; ++s)
-            FillFolder(top + "\\sub" + std::to_string(s));
-    }
-}
-
 double TimeOurs(TCleaners& cleaners, const std::string& root) {
     auto start = Clock::now();
     cleaners.DeleteFolderContents(root, true);
     return SecondsSince(start);
 }
 
-// The least a walk can do: list by path, delete by path, no checks.
-void MinimalDelete(const std::wstring& folder) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..")
-            continue;
-        std::wstring path = folder + L"\\" + name;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            MinimalDelete(path);
-            RemoveDirectoryW(path.c_str());
-        } else {
-            DeleteFileW(path.c_str());
-        }
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+std::wstring Wide(const std::string& ascii) {
+    return std::wstring(ascii.begin(), ascii.end());
 }
 
 double TimeMinimal(const std::string& root) {
-    std::wstring wide(root.begin(), root.end());
+    const std::wstring wide = Wide(root);
     auto start = Clock::now();
     MinimalDelete(wide);
     return SecondsSince(start);
@@ -111,9 +74,9 @@ void BenchFolders(TCleaners& cleaners, const std::string& base) {
     for (int round = 0; round < kRounds; ++round) {
         std::string a = base + "\\ours" + std::to_string(round), m = base + "\\minimal" + std::to_string(round),
                     b = base + "\\rd" + std::to_string(round);
-        MakeTree(a);
-        MakeTree(m);
-        MakeTree(b);
+        MakeTree(Wide(a), topFolders);
+        MakeTree(Wide(m), topFolders);
+        MakeTree(Wide(b), topFolders);
         // Rotate the order so that no side always meets a warmer system.
         double o = 0, n = 0, r = 0;
         for (int turn = 0; turn < 3; ++turn) {
@@ -137,8 +100,8 @@ void BenchFolders(TCleaners& cleaners, const std::string& base) {
         RemoveDirectoryA(a.c_str());
         RemoveDirectoryA(m.c_str());
     }
-    std::printf("folders: %d files in %d folders, %d times\n", topFolders * (kSubFolders + 1) * kFilesPerFolder,
-                topFolders * (kSubFolders + 1), kRounds);
+    std::printf("folders: %d files in %d folders, %d times\n", TreeFiles(topFolders), TreeFolders(topFolders),
+                kRounds);
     std::printf("DeleteFolderContents %.3f s, minimal loop %.3f s, rd /s /q %.3f s\n", ours, minimal, rd);
     std::printf("ratio ours/minimal = %.2f, ratio ours/rd = %.2f\n", ours / minimal, ours / rd);
 }
