@@ -32,6 +32,9 @@ std::string ClassOf(HWND window) {
 }
 
 namespace {
+
+constexpr size_t kItemCheckBoxes = 17;  // the items of every page
+
 struct Collect {
     std::string cls;
     DWORD pid = 0;
@@ -161,6 +164,10 @@ HWND AppProcess::MainWindow(int ms) {
             return false;
         },
         ms);
+    // The pages not shown get their windows just after the first paint: the
+    // window is whole once all the items' check boxes are there.
+    if (found)
+        WaitUntil([&] { return Descendants(found, "TallowCheckBox").size() >= kItemCheckBoxes; }, ms);
     return found;
 }
 

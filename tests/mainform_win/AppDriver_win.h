@@ -42,7 +42,8 @@ class AppProcess {
     bool WaitForExit(int ms);
     /// The exit code of the ended process (STILL_ACTIVE while it runs).
     DWORD ExitCode() const;
-    /// The main window (class "TfrmMain" of this process), waiting up to `ms` for it.
+    /// The main window (class "TfrmMain" of this process), waiting up to `ms` for it
+    /// and then up to `ms` for the windows of all its pages.
     HWND MainWindow(int ms = 15000);
     /// Asks the program to end ("CL CloseApp") and waits; ends it by force otherwise.
     void Close();
