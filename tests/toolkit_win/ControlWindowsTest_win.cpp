@@ -25,9 +25,20 @@ struct GalleryWindow : ::testing::Test {
         InstallWindowLayer();
         form = std::make_unique<TGalleryForm>(nullptr, "res\\");
         form->Show();
-        Application().ProcessMessages();
+        // The pages not shown get their windows at the first timer tick after painting.
+        for (int i = 0; i < 2000 && !EveryCheckBoxHasItsWindow(); ++i) {
+            Application().ProcessMessages();
+            Sleep(1);
+        }
         hwnd = reinterpret_cast<HWND>(form->WindowHandle());
         ASSERT_NE(hwnd, nullptr);
+        ASSERT_TRUE(EveryCheckBoxHasItsWindow());
+    }
+    bool EveryCheckBoxHasItsWindow() const {
+        for (TskCheckBox* c : form->checkBoxes)
+            if (c->WindowHandle() == 0)
+                return false;
+        return true;
     }
 };
 
