@@ -10,6 +10,15 @@ namespace tallow {
 //--- fonts ----------------------------------------------------------------
 
 namespace {
+// A memory context compatible with the screen: it maps fonts and measures text as
+// the screen does, and asking for it costs no trip to the window manager that a
+// screen context costs. It lives as long as the fonts do; the user-interface
+// thread alone uses it.
+HDC ScreenMeasureDc() {
+    static HDC dc = CreateCompatibleDC(nullptr);
+    return dc;
+}
+
 int CALLBACK FoundFamily(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
     *reinterpret_cast<bool*>(found) = true;
     return 0;
@@ -24,9 +33,7 @@ bool FamilyInstalled(const std::string& name) {
     lf.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(lf.lfFaceName, name.c_str(), LF_FACESIZE);
     bool found = false;
-    HDC dc = GetDC(nullptr);
-    EnumFontFamiliesExA(dc, &lf, &FoundFamily, reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, dc);
+    EnumFontFamiliesExA(ScreenMeasureDc(), &lf, &FoundFamily, reinterpret_cast<LPARAM>(&found), 0);
     known[name] = found;
     return found;
 }
@@ -174,7 +181,19 @@ void GdiCanvas::FocusRect(const TRect& r) {
 BackBuffer::BackBuffer(HDC target, int width, int height)
     : target_(target), width_(std::max(1, width)), height_(std::max(1, height)) {
     mem_ = CreateCompatibleDC(target);
-    bitmap_ = CreateCompatibleBitmap(target, width_, height_);
+    // A section of the program's own memory, given back whole when the painting
+    // ends: a device bitmap this large lands in a heap (Wine's, say) that keeps it.
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = width_;
+    bi.bmiHeader.biHeight = -height_;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_ = CreateDIBSection(target, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap_ == nullptr)
+        bitmap_ = CreateCompatibleBitmap(target, width_, height_);
     old_ = SelectObject(mem_, bitmap_);
 }
 
@@ -188,15 +207,25 @@ void BackBuffer::CopyTo(int x, int y) {
     BitBlt(target_, x, y, width_, height_, mem_, 0, 0, SRCCOPY);
 }
 
-TSize MeasureScreenText(const std::string& text, const TFontSpec& font, int wrapWidth, unsigned flags) {
-    HDC dc = GetDC(nullptr);
-    TSize s;
-    {
-        GdiCanvas canvas(dc);
-        s = canvas.MeasureText(text, font, wrapWidth, flags);
+void PaintBuffered(HDC target, const RECT& area, const std::function<void(ICanvas&)>& paint) {
+    const int kBandRows = 64;
+    const int width = area.right - area.left;
+    for (int top = area.top; top < area.bottom && width > 0; top += kBandRows) {
+        const int rows = std::min(kBandRows, int(area.bottom - top));
+        BackBuffer buffer(target, width, rows);
+        SetViewportOrgEx(buffer.Dc(), -area.left, -top, nullptr);
+        {
+            GdiCanvas canvas(buffer.Dc());
+            paint(canvas);
+        }
+        SetViewportOrgEx(buffer.Dc(), 0, 0, nullptr);  // the copy reads the bitmap from its corner
+        buffer.CopyTo(area.left, top);
     }
-    ReleaseDC(nullptr, dc);
-    return s;
+}
+
+TSize MeasureScreenText(const std::string& text, const TFontSpec& font, int wrapWidth, unsigned flags) {
+    GdiCanvas canvas(ScreenMeasureDc());
+    return canvas.MeasureText(text, font, wrapWidth, flags);
 }
 
 }  // namespace tallow

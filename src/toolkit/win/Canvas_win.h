@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -51,7 +52,12 @@ class BackBuffer {
     int width_, height_;
 };
 
-// Measures text on the screen's device context.
+// Paints `area` of `target` (in its coordinates) through back buffers of the
+// area's width and at most a band of rows each: a large window is painted band by
+// band, each band once and whole, rather than through one bitmap of its size.
+void PaintBuffered(HDC target, const RECT& area, const std::function<void(ICanvas&)>& paint);
+
+// Measures text as the screen shows it.
 TSize MeasureScreenText(const std::string& text, const TFontSpec& font, int wrapWidth, unsigned flags);
 
 }  // namespace tallow

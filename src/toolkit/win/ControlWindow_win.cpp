@@ -39,9 +39,7 @@ ControlWindow::ControlWindow(TskControl& control) : control_(control) {
         style |= WS_TABSTOP;
     HWND parent = reinterpret_cast<HWND>(control.Parent() != nullptr ? control.Parent()->WindowHandle() : 0);
     Create(control.WindowClassName(), "", style, 0, control.Left(), control.Top(), control.Width(), control.Height(),
-           parent);
-    if (Hwnd() != nullptr)
-        SetWindowLongPtrA(Hwnd(), GWLP_ID, LONG_PTR(control.TabOrder() + 100));
+           parent, control.TabOrder() + 100);
 }
 
 //--- peer -----------------------------------------------------------------
@@ -92,6 +90,8 @@ LRESULT ControlWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return OnPaint();
         case WM_ERASEBKGND:
             return 1;
+        case WM_NCPAINT:
+            return 0;  // no border, so no frame to paint (and no window context to ask for)
         case WM_MOUSEMOVE:
             return OnMouseMove();
         case WM_MOUSELEAVE:
@@ -143,14 +143,8 @@ LRESULT ControlWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT ControlWindow::OnPaint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(Hwnd(), &ps);
-    {
-        BackBuffer buffer(dc, control_.Width(), control_.Height());
-        {
-            GdiCanvas canvas(buffer.Dc());
-            control_.Paint(canvas);
-        }
-        buffer.CopyTo(0, 0);
-    }
+    PaintBuffered(dc, RECT{0, 0, control_.Width(), control_.Height()},
+                  [this](ICanvas& canvas) { control_.Paint(canvas); });
     EndPaint(Hwnd(), &ps);
     return 0;
 }

@@ -443,13 +443,14 @@ void FormWindow::PaintFrame() {
     TFrameLayout l = Layout();
     HDC dc = GetWindowDC(Hwnd());
     ExcludeClipRect(dc, l.Client.Left, l.Client.Top, l.Client.Right, l.Client.Bottom);
-    {
-        BackBuffer buffer(dc, l.Window.Width(), l.Window.Height());
-        {
-            GdiCanvas canvas(buffer.Dc());
-            frame->Paint(canvas, l, active_);
-        }
-        buffer.CopyTo(0, 0);
+    // The frame alone, strip by strip around the client area: the caption above,
+    // the edge below, then the two sides between them.
+    const TRect& w = l.Window;
+    const TRect& c = l.Client;
+    for (const RECT& strip : {RECT{w.Left, w.Top, w.Right, c.Top}, RECT{w.Left, c.Bottom, w.Right, w.Bottom},
+                              RECT{w.Left, c.Top, c.Left, c.Bottom}, RECT{c.Right, c.Top, w.Right, c.Bottom}}) {
+        if (strip.right > strip.left && strip.bottom > strip.top)
+            PaintBuffered(dc, strip, [&](ICanvas& canvas) { frame->Paint(canvas, l, active_); });
     }
     ReleaseDC(Hwnd(), dc);
 }
@@ -462,14 +463,7 @@ LRESULT FormWindow::OnPaint() {
         UpdatePictureWindow(Hwnd(), *form_.PictureWindow());
         return 0;
     }
-    {
-        BackBuffer buffer(dc, form_.ClientWidth(), form_.ClientHeight());
-        {
-            GdiCanvas canvas(buffer.Dc());
-            form_.Paint(canvas);
-        }
-        buffer.CopyTo(0, 0);
-    }
+    PaintBuffered(dc, ps.rcPaint, [this](ICanvas& canvas) { form_.Paint(canvas); });
     EndPaint(Hwnd(), &ps);
     return 0;
 }

@@ -45,9 +45,10 @@ bool WindowBase::Create(const char* className,
                         int y,
                         int w,
                         int h,
-                        HWND parent) {
-    HWND hwnd =
-        CreateWindowExA(exStyle, className, title, style, x, y, w, h, parent, nullptr, GetModuleHandleA(nullptr), this);
+                        HWND parent,
+                        int childId) {
+    HMENU id = parent != nullptr ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(childId)) : nullptr;
+    HWND hwnd = CreateWindowExA(exStyle, className, title, style, x, y, w, h, parent, id, GetModuleHandleA(nullptr), this);
     return hwnd != nullptr;
 }
 

@@ -24,6 +24,7 @@ class WindowBase {
     // program's icon: loading it for every class of child window would cost each
     // of them a resource look-up at start-up for an icon they never show.
     static void RegisterClassOnce(const char* className, LPCSTR cursor, bool topLevel);
+    // A child window (one with a `parent`) takes `childId` as its control ID.
     bool Create(const char* className,
                 const char* title,
                 DWORD style,
@@ -32,7 +33,8 @@ class WindowBase {
                 int y,
                 int w,
                 int h,
-                HWND parent);
+                HWND parent,
+                int childId = 0);
     virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcA(hwnd_, msg, wp, lp); }
     // The window is gone (WM_NCDESTROY); the object may still live.
