@@ -8,7 +8,6 @@
 #include "cleaning/CleaningActions.h"
 #include "cleaning/SignInClean.h"
 #include "components/TextCase.h"
-#include "components/WholeFile.h"
 #include "framework/CLEngineText.h"
 #include "framework/CLSettings.h"
 #include "platform/Platform.h"
@@ -123,13 +122,17 @@ void TfrmMain::LoadIcons(const std::string& exeDir) {
             listed.push_back(LowerCaseAscii(exeDir + "res\\" + name));
     for (int n = 1; n <= 100; ++n) {
         const std::string file = IconFileName(exeDir, n);
-        if ((!listed.empty() && std::find(listed.begin(), listed.end(), LowerCaseAscii(file)) == listed.end()) ||
-            !FileOpensForReading(file)) {
-            continue;  // a missing icon is skipped silently
-        }
-        TPngImage& icon = imglstIcon->Add();
+        if (!listed.empty() && std::find(listed.begin(), listed.end(), LowerCaseAscii(file)) == listed.end())
+            continue;
+        // One read: an icon that does not open is skipped silently.
+        const TFileRead read = ReadPictureFile(file);
+        if (read.status == FileReadStatus::Missing || read.status == FileReadStatus::Failed)
+            continue;
+        TPngImage& icon = imglstIcon->Add();  // empty unless it decodes
+        if (read.status != FileReadStatus::Read)
+            continue;
         try {
-            icon.LoadFromFile(file);
+            icon.LoadFromMemory(reinterpret_cast<const uint8_t*>(read.content.data()), read.content.size());
         } catch (const std::exception&) {
             icon.Clear();
         }

@@ -124,6 +124,32 @@ TEST_F(GalleryWindow, AHookAnswersMessagesSentFromOutside) {
     form->SetWindowProc(saved);
 }
 
+// Windows paint band by band, each through a bitmap of its own: the screen shows
+// a tall page's own colour in its last band as in its first, and the skinned frame
+// on its four sides; each control's window carries its control ID.
+TEST_F(GalleryWindow, EveryBandOfATallWindowAndEverySideOfTheFrameIsPainted) {
+    HWND page = reinterpret_cast<HWND>(form->pages[0]->WindowHandle());
+    SetForegroundWindow(hwnd);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT p, w;
+    GetWindowRect(page, &p);
+    GetWindowRect(hwnd, &w);
+    ASSERT_GT(p.bottom - p.top, 3 * 64) << "the page must span several bands";
+    HDC screen = GetDC(nullptr);
+    auto at = [&](LONG x, LONG y) { return GetPixel(screen, x, y); };
+    const COLORREF pageTop = at(p.right - 3, p.top + 3);
+    EXPECT_EQ(at(p.right - 3, (p.top + p.bottom) / 2), pageTop);
+    EXPECT_EQ(at(p.right - 3, p.bottom - 3), pageTop);
+    const COLORREF frameTop = at((w.left + w.right) / 2, w.top);
+    EXPECT_EQ(at(w.left, (w.top + w.bottom) / 2), frameTop) << "left side";
+    EXPECT_EQ(at(w.right - 1, (w.top + w.bottom) / 2), frameTop) << "right side";
+    EXPECT_EQ(at((w.left + w.right) / 2, w.bottom - 1), frameTop) << "bottom edge";
+    ReleaseDC(nullptr, screen);
+
+    EXPECT_EQ(GetDlgCtrlID(reinterpret_cast<HWND>(form->btnSelectAll->WindowHandle())),
+              form->btnSelectAll->TabOrder() + 100);
+}
+
 TEST_F(GalleryWindow, AnExceptionInAHandlerGoesToTheErrorBoxNotThroughWindows) {
     std::string reported;
     SetExceptionHandler([&](const std::string& message) { reported = message; });

@@ -11,8 +11,6 @@ namespace tallow {
 
 //--- TPngImage ------------------------------------------------------------
 
-namespace {
-
 // The size is checked before anything is read: a picture file of hundreds of
 // megabytes is refused at once instead of costing its size in memory first.
 // Windows reads through the platform's files, which read regular disk files
@@ -37,6 +35,8 @@ TFileRead ReadPictureFile(const std::string& path) {
     }
     return read;
 }
+
+namespace {
 
 const char* ReadFailure(FileReadStatus status) {
     switch (status) {

@@ -9,9 +9,14 @@
 
 #include "components/Collection.h"
 #include "components/Component.h"
+#include "platform/Files.h"
 #include "toolkit/controls/Control.h"
 
 namespace tallow {
+
+// Reads a picture file whole, refusing one larger than the decoder takes
+// (kMaxPngFileSize) before reading it.
+TFileRead ReadPictureFile(const std::string& path);
 
 // A decoded picture: premultiplied 32-bit BGRA.
 class TPngImage {

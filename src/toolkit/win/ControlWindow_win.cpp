@@ -44,8 +44,10 @@ ControlWindow::ControlWindow(TskControl& control) : control_(control) {
 
 //--- peer -----------------------------------------------------------------
 
+// A window not on the screen is painted whole when it is shown: until then
+// there is nothing to mark.
 void ControlWindow::Invalidate() {
-    if (Hwnd() != nullptr)
+    if (Hwnd() != nullptr && IsWindowVisible(Hwnd()))
         InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 

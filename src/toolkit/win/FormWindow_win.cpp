@@ -73,11 +73,9 @@ FormWindow::FormWindow(TskForm& form) : form_(form) {
     RegisterClassOnce(form.WindowClassName(), IDC_ARROW, true);
     DWORD ex = form.PictureWindow() != nullptr ? WS_EX_LAYERED : 0;
     SIZE size = WindowSizeFor(form.ClientWidth(), form.ClientHeight());
-    Create(form.WindowClassName(), form.Caption().c_str(), StyleOf(form, skinned_), ex, form.Left(), form.Top(),
-           size.cx, size.cy, nullptr);
-    if (Hwnd() == nullptr)
-        return;
-    PlaceInitially();
+    POINT place = InitialPlace(size);
+    Create(form.WindowClassName(), form.Caption().c_str(), StyleOf(form, skinned_), ex, place.x, place.y, size.cx,
+           size.cy, nullptr);
 }
 
 TFrameLayout FormWindow::Layout() const {
@@ -103,22 +101,17 @@ SIZE FormWindow::WindowSizeFor(int clientWidth, int clientHeight) const {
 }
 
 // Designed places keep Left/Top; centred forms go to the middle of the work
-// area or of the active window of this program.
-void FormWindow::PlaceInitially() {
+// area or of the active window of this program. Worked out before the window is
+// made, so that it is made where it stays.
+POINT FormWindow::InitialPlace(SIZE size) const {
     if (form_.Position() == TPosition::Designed)
-        return;
-    RECT win;
-    GetWindowRect(Hwnd(), &win);
+        return {form_.Left(), form_.Top()};
     RECT area;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     HWND active = GetActiveWindow();
-    if (form_.Position() == TPosition::MainFormCenter && active != nullptr && active != Hwnd() &&
-        IsWindowVisible(active))
+    if (form_.Position() == TPosition::MainFormCenter && active != nullptr && IsWindowVisible(active))
         GetWindowRect(active, &area);
-    int w = win.right - win.left, h = win.bottom - win.top;
-    int x = area.left + (area.right - area.left - w) / 2;
-    int y = area.top + (area.bottom - area.top - h) / 2;
-    SetWindowPos(Hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return {area.left + (area.right - area.left - size.cx) / 2, area.top + (area.bottom - area.top - size.cy) / 2};
 }
 
 // The skin switched between our caption bar and the standard frame.
@@ -143,6 +136,8 @@ void FormWindow::Invalidate() {
         UpdatePictureWindow(Hwnd(), *form_.PictureWindow());
         return;
     }
+    if (!IsWindowVisible(Hwnd()))
+        return;  // painted whole when shown
     InvalidateRect(Hwnd(), nullptr, FALSE);
     if (skinned_)
         PaintFrame();

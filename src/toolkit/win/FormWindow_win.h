@@ -44,7 +44,7 @@ class FormWindow : public WindowBase, public IFormPeer {
     TFrameLayout Layout() const;
     TFrameMetrics Metrics() const;
     bool Skinned() const { return skinned_; }
-    void PlaceInitially();
+    POINT InitialPlace(SIZE size) const;
     void Restyle();
     SIZE WindowSizeFor(int clientWidth, int clientHeight) const;
     void RestoreFocus();

@@ -3,15 +3,26 @@
 #include <exception>
 #include <set>
 #include <string>
+#include <unordered_map>
 
 #include "toolkit/controls/Application.h"
 
 namespace tallow {
 
+namespace {
+// The object of each window. A window's messages come only to the thread that
+// made it, so each thread keeps its own windows; keeping them here rather than in
+// the window's user data spares every window a request to the window manager.
+std::unordered_map<HWND, WindowBase*>& ThreadWindows() {
+    thread_local std::unordered_map<HWND, WindowBase*> windows;
+    return windows;
+}
+}  // namespace
+
 WindowBase::~WindowBase() {
     if (hwnd_ != nullptr) {
         HWND h = hwnd_;
-        SetWindowLongPtrA(h, GWLP_USERDATA, 0);
+        ThreadWindows().erase(h);
         hwnd_ = nullptr;
         DestroyWindow(h);
     }
@@ -57,17 +68,19 @@ LRESULT WindowBase::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK WindowBase::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto& windows = ThreadWindows();
     if (msg == WM_NCCREATE) {
         auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
         auto* self = static_cast<WindowBase*>(cs->lpCreateParams);
         self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        windows[hwnd] = self;
     }
-    auto* self = reinterpret_cast<WindowBase*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (self == nullptr)
+    auto found = windows.find(hwnd);
+    if (found == windows.end())
         return DefWindowProcA(hwnd, msg, wp, lp);
+    WindowBase* self = found->second;
     if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        windows.erase(found);
         self->hwnd_ = nullptr;
         self->Destroyed();
         return DefWindowProcA(hwnd, msg, wp, lp);

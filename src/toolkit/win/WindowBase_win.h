@@ -1,6 +1,6 @@
 // The one window procedure of all toolkit windows: `this` comes from
-// lpCreateParams at WM_NCCREATE, lives in GWLP_USERDATA and receives every
-// message through the virtual OnMessage. No exception crosses the procedure.
+// lpCreateParams at WM_NCCREATE, is kept in a table of the thread's windows and
+// receives every message through the virtual OnMessage. No exception crosses the procedure.
 #pragma once
 
 #include <windows.h>
