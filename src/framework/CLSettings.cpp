@@ -158,13 +158,14 @@ bool TCLSettings::DecideAllUsers() {
                !CanWriteFolder(files, *platform_.security, commonDir_)) {
         toWrite = false;
     }
-    if (toWrite) {
-        flags.Set(kFlagSection, kAllUsersKey, *toWrite ? "1" : "0");
-        files.CreateFolders(userDir_);
-        if (!loaded.readable ||
-            !WriteFileAtomically(files, flagFile, flags.Serialize(), platform_.process->CurrentProcessId())) {
-            return *toWrite;  // the file could not take the decision; it still holds
-        }
+    if (!toWrite) {
+        return IniBool(flags, kFlagSection, kAllUsersKey, true);  // the stored value, as just read
+    }
+    flags.Set(kFlagSection, kAllUsersKey, *toWrite ? "1" : "0");
+    files.CreateFolders(userDir_);
+    if (!loaded.readable ||
+        !WriteFileAtomically(files, flagFile, flags.Serialize(), platform_.process->CurrentProcessId())) {
+        return *toWrite;  // the file could not take the decision; it still holds
     }
     files.CreateFolders(userDir_);
     return IniBool(LoadDocument(files, flagFile).doc, kFlagSection, kAllUsersKey, true);

@@ -36,7 +36,12 @@ void WindowBase::RegisterClassOnce(const char* className, LPCSTR cursor, bool to
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = &WindowBase::Proc;
     wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, cursor);
+    // A system cursor is one shared object: it is loaded once for every class that shows it.
+    static std::unordered_map<const char*, HCURSOR> cursors;
+    auto known = cursors.find(cursor);
+    if (known == cursors.end())
+        known = cursors.emplace(cursor, LoadCursorA(nullptr, cursor)).first;
+    wc.hCursor = known->second;
     if (topLevel) {
         // The program's own icon (resource 1 of the program file) in the title bar and
         // the task bar; programs without one get the system's generic icon.
