@@ -115,16 +115,21 @@ void TfrmMain::LoadWindow() {
 // An existing icon takes the next index; a damaged one stays empty there, so
 // that it neither moves the later icons nor stops the window from loading.
 void TfrmMain::LoadIcons(const std::string& exeDir) {
-    // One listing of the folder spares a failed open for each absent number.
+    // One listing of the folder spares a failed open for each absent number, and
+    // the icons it names are read when their buttons are first painted.
     std::vector<std::string> listed;
     if (services_.listFolder)
         for (const std::string& name : services_.listFolder(exeDir + "res\\"))
             listed.push_back(LowerCaseAscii(exeDir + "res\\" + name));
     for (int n = 1; n <= 100; ++n) {
         const std::string file = IconFileName(exeDir, n);
-        if (!listed.empty() && std::find(listed.begin(), listed.end(), LowerCaseAscii(file)) == listed.end())
+        if (!listed.empty()) {
+            if (std::find(listed.begin(), listed.end(), LowerCaseAscii(file)) != listed.end())
+                imglstIcon->Add().LoadLater(file);
             continue;
-        // One read: an icon that does not open is skipped silently.
+        }
+        // Without a listing each number is tried: an icon that does not open is
+        // skipped silently.
         const TFileRead read = ReadPictureFile(file);
         if (read.status == FileReadStatus::Missing || read.status == FileReadStatus::Failed)
             continue;

@@ -195,6 +195,13 @@ TEST_F(MainFormFixture, IconsOfTheFolderListingAreTheOnlyOnesOpened) {
         form_ = std::make_unique<TfrmMain>(nullptr, std::move(services));
         EXPECT_EQ(form_->imglstIcon->Count(), c.icons) << c.listing.size();
         EXPECT_EQ(asked, std::vector<std::string>{dir_.string() + "/res\\"});
+        if (c.listing.empty())
+            continue;
+        // Listed icons are read when first drawn: one gone by then stays empty.
+        fs::remove(dir_ / "res\\icon24_02.png");
+        EXPECT_TRUE(form_->imglstIcon->Item(0)->Empty());
+        EXPECT_EQ(form_->imglstIcon->Item(1)->Width(), 24);
+        PutImage("icon24_02.png");
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 
 #include "toolkit/controls/Button.h"
@@ -47,6 +48,45 @@ TEST(PngImageTest, MissingOversizedOrDamagedFilesThrowAndLeaveThePictureAlone) {
     const uint8_t junk[] = {0x89, 'P', 'N', 'G', 0, 1, 2};
     EXPECT_THROW(image.LoadFromMemory(junk, sizeof junk), std::runtime_error);
     EXPECT_EQ(image.Width(), 24);  // unchanged
+}
+
+// A picture loaded later is read at the first question about it: what the file
+// holds then is what it shows; a file gone, damaged or too large by then leaves it
+// empty; a load or a clear before then cancels the read.
+TEST(PngImageTest, APictureLoadedLaterIsReadWhenFirstAskedFor) {
+    const char* tmp = std::getenv("TALLOW_TEST_TMP");
+    const std::filesystem::path file = std::filesystem::path(tmp ? tmp : "/tmp") / "later_picture.png";
+    const auto put = [&](const std::string& from) {
+        std::filesystem::copy_file(ResFile(from), file, std::filesystem::copy_options::overwrite_existing);
+    };
+    TPngImage title;
+    title.LoadFromFile(ResFile("title.png"));
+    ASSERT_NE(title.Width(), 24);
+    struct Case {
+        const char* what;
+        std::function<void(TPngImage&)> before;  // between LoadLater and the first question
+        int width;
+    };
+    const Case cases[] = {
+        {"the file replaced", [&](TPngImage&) { put("title.png"); }, title.Width()},
+        {"the file gone", [&](TPngImage&) { std::filesystem::remove(file); }, 0},
+        {"too large", [&](TPngImage&) { std::filesystem::resize_file(file, kMaxPngFileSize + 1); }, 0},
+        {"damaged", [&](TPngImage&) { std::filesystem::resize_file(file, 40); }, 0},
+        {"cleared", [&](TPngImage& image) { image.Clear(); }, 0},
+        {"loaded at once", [&](TPngImage& image) { image.LoadFromFile(ResFile("title.png")); }, title.Width()},
+    };
+    for (const Case& c : cases) {
+        put("icon24_01.png");
+        TPngImage image;
+        image.LoadLater(file.string());
+        c.before(image);
+        EXPECT_EQ(image.Width(), c.width) << c.what;
+        EXPECT_EQ(image.Height() == 0, c.width == 0) << c.what;
+        EXPECT_EQ(image.View().Pixels == nullptr, c.width == 0) << c.what;
+        put("icon24_02.png");
+        EXPECT_EQ(image.Width(), c.width) << c.what << ": read once";
+    }
+    std::filesystem::remove(file);
 }
 
 TEST(PngImageTest, ImageListKeepsOrderAndSkipsNothingSilently) {

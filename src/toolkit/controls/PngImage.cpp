@@ -51,6 +51,28 @@ const char* ReadFailure(FileReadStatus status) {
 
 }  // namespace
 
+void TPngImage::LoadLater(std::string path) {
+    Clear();
+    pending_ = std::move(path);
+}
+
+void TPngImage::Resolve() const {
+    const TFileRead read = ReadPictureFile(pending_);
+    pending_.clear();
+    if (read.status != FileReadStatus::Read)
+        return;  // stays empty
+    try {
+        TDecodedImage img = DecodePicture(reinterpret_cast<const uint8_t*>(read.content.data()), read.content.size());
+        if (img.Width > 0 && img.Height > 0 && img.Bgra.size() == size_t(img.Width) * size_t(img.Height) * 4) {
+            width_ = img.Width;
+            height_ = img.Height;
+            pixels_ = std::move(img.Bgra);
+        }
+    } catch (const std::exception&) {
+        // a damaged picture stays empty
+    }
+}
+
 void TPngImage::LoadFromFile(const std::string& path) {
     TFileRead read = ReadPictureFile(path);
     if (read.status != FileReadStatus::Read)
@@ -64,6 +86,7 @@ void TPngImage::LoadFromMemory(const uint8_t* data, size_t size) {
 }
 
 void TPngImage::Assign(int width, int height, std::vector<uint8_t> premultipliedBgra) {
+    pending_.clear();
     if (width <= 0 || height <= 0 || premultipliedBgra.size() != size_t(width) * size_t(height) * 4) {
         Clear();
         return;
@@ -74,6 +97,7 @@ void TPngImage::Assign(int width, int height, std::vector<uint8_t> premultiplied
 }
 
 void TPngImage::Clear() {
+    pending_.clear();
     width_ = height_ = 0;
     pixels_.clear();
 }

@@ -21,11 +21,18 @@ TFileRead ReadPictureFile(const std::string& path);
 // A decoded picture: premultiplied 32-bit BGRA.
 class TPngImage {
   public:
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    bool Empty() const { return pixels_.empty(); }
-    TBitmapView View() const { return {width_, height_, pixels_.empty() ? nullptr : pixels_.data()}; }
-    const std::vector<uint8_t>& Pixels() const { return pixels_; }
+    int Width() const { return Resolved().width_; }
+    int Height() const { return Resolved().height_; }
+    bool Empty() const { return Resolved().pixels_.empty(); }
+    TBitmapView View() const {
+        const TPngImage& r = Resolved();
+        return {r.width_, r.height_, r.pixels_.empty() ? nullptr : r.pixels_.data()};
+    }
+    const std::vector<uint8_t>& Pixels() const { return Resolved().pixels_; }
+
+    // The picture of `path`, read and decoded when it is first asked for rather
+    // than now; one that cannot be read or decoded is empty.
+    void LoadLater(std::string path);
 
     // Both throw std::runtime_error; a file that cannot be opened, or is larger
     // than the decoder takes (kMaxPngFileSize, checked before it is read),
@@ -36,9 +43,18 @@ class TPngImage {
     void Clear();
 
   private:
-    int width_ = 0;
-    int height_ = 0;
-    std::vector<uint8_t> pixels_;
+    const TPngImage& Resolved() const {
+        if (!pending_.empty())
+            Resolve();
+        return *this;
+    }
+    void Resolve() const;
+
+    // Filled in by Resolve() from a const accessor, on the user-interface thread.
+    mutable int width_ = 0;
+    mutable int height_ = 0;
+    mutable std::vector<uint8_t> pixels_;
+    mutable std::string pending_;  // the file LoadLater() named, not read yet
 };
 
 class TskPngImageItem : public TCollectionItem {
