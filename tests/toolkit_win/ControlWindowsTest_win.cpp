@@ -2,6 +2,9 @@
 // with BM_CLICK, read with WM_GETTEXT, check boxes read and set; the form's
 // message hook; exceptions stopped at the window procedure.
 #include <gtest/gtest.h>
+#include <windows.h>
+// after windows.h, which it needs
+#include <imm.h>
 
 #include <memory>
 #include <stdexcept>
@@ -126,7 +129,8 @@ TEST_F(GalleryWindow, AHookAnswersMessagesSentFromOutside) {
 
 // Windows paint band by band, each through a bitmap of its own: the screen shows
 // a tall page's own colour in its last band as in its first, and the skinned frame
-// on its four sides; each control's window carries its control ID.
+// on its four sides; each control's window carries its control ID; no window takes
+// typed text, so none has an input method's window.
 TEST_F(GalleryWindow, EveryBandOfATallWindowAndEverySideOfTheFrameIsPainted) {
     HWND page = reinterpret_cast<HWND>(form->pages[0]->WindowHandle());
     SetForegroundWindow(hwnd);
@@ -148,6 +152,7 @@ TEST_F(GalleryWindow, EveryBandOfATallWindowAndEverySideOfTheFrameIsPainted) {
 
     EXPECT_EQ(GetDlgCtrlID(reinterpret_cast<HWND>(form->btnSelectAll->WindowHandle())),
               form->btnSelectAll->TabOrder() + 100);
+    EXPECT_EQ(ImmGetDefaultIMEWnd(hwnd), nullptr);
 }
 
 TEST_F(GalleryWindow, AnExceptionInAHandlerGoesToTheErrorBoxNotThroughWindows) {

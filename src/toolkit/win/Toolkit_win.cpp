@@ -1,5 +1,6 @@
 #include <windows.h>
-// after windows.h, which it needs
+// after windows.h, which they need
+#include <imm.h>
 #include <shellapi.h>
 
 #include <map>
@@ -66,6 +67,10 @@ class Win32Timers : public ITimerService {
 }  // namespace
 
 void InstallWindowLayer() {
+    // No toolkit window takes typed text, so the program's windows need no input
+    // method: without it, Windows (and Wine) spare each of them the input
+    // method's own window and its set-up.
+    ImmDisableIME(static_cast<DWORD>(-1));
     static Win32Factory factory;
     static Win32Timers timers;
     SetWindowFactory(&factory);
