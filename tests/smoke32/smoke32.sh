@@ -31,7 +31,7 @@ for dll in $(i686-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print tolowe
     case "$dll" in
     kernel32.dll | user32.dll | gdi32.dll | advapi32.dll | shell32.dll | ole32.dll | oleaut32.dll | \
         msimg32.dll | msvcrt.dll | ntdll.dll | userenv.dll | wininet.dll | comctl32.dll | comdlg32.dll | \
-        bcrypt.dll | shlwapi.dll) ;;
+        bcrypt.dll | shlwapi.dll | imm32.dll) ;;
     *) fail "imports $dll, which Windows does not provide" ;;
     esac
 done
