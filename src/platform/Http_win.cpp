@@ -1,8 +1,7 @@
 #include <windows.h>
 
-#include <wininet.h>
-
 #include "platform/Http.h"
+#include "platform/WinInet_win.h"
 #include "platform/WinServices.h"
 
 namespace tallow {
@@ -14,21 +13,21 @@ class TWinInetResponse : public IHttpResponse {
     ~TWinInetResponse() override {
         for (HINTERNET handle : {request, connection, root}) {
             if (handle)
-                InternetCloseHandle(handle);
+                WinInet().InternetCloseHandle(handle);
         }
     }
 
     std::optional<std::string> ContentLength() override {
         char text[1024] = {};
         DWORD size = sizeof text;
-        if (!HttpQueryInfoA(request, HTTP_QUERY_CONTENT_LENGTH, text, &size, nullptr))
+        if (!WinInet().HttpQueryInfoA(request, HTTP_QUERY_CONTENT_LENGTH, text, &size, nullptr))
             return std::nullopt;
         return std::string(text, size < sizeof text ? size : sizeof text - 1);
     }
 
     std::optional<size_t> Read(char* buffer, size_t size) override {
         DWORD read = 0;
-        if (!InternetReadFile(request, buffer, static_cast<DWORD>(size), &read))
+        if (!WinInet().InternetReadFile(request, buffer, static_cast<DWORD>(size), &read))
             return std::nullopt;
         return read;
     }
@@ -48,20 +47,22 @@ void SetTimeouts(HINTERNET root, unsigned ms) {
     DWORD value = ms;
     for (DWORD option :
          {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT}) {
-        InternetSetOptionA(root, option, &value, sizeof value);
+        WinInet().InternetSetOptionA(root, option, &value, sizeof value);
     }
 }
 
 class TWinInetHttp : public IHttp {
   public:
     std::unique_ptr<IHttpResponse> Send(const THttpRequest& r) override {
+        if (!WinInet().CanGoOnline())
+            return nullptr;
         auto response = std::make_unique<TWinInetResponse>();
         // The system's proxy configuration, as the user set it for every program.
-        response->root = InternetOpenA(OrNull(r.agent), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+        response->root = WinInet().InternetOpenA(OrNull(r.agent), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
         if (!response->root)
             return nullptr;
         SetTimeouts(response->root, r.timeoutMs);
-        response->connection = InternetConnectA(response->root, r.server.c_str(), r.port, r.userName.c_str(),
+        response->connection = WinInet().InternetConnectA(response->root, r.server.c_str(), r.port, r.userName.c_str(),
                                                 r.password.c_str(), INTERNET_SERVICE_HTTP, 0, 0);
         if (!response->connection)
             return nullptr;
@@ -71,12 +72,12 @@ class TWinInetHttp : public IHttp {
         const char* accept[] = {OrNull(r.acceptType), nullptr};
         DWORD flags = (r.reload ? INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE : 0) |
                       (r.secure ? INTERNET_FLAG_SECURE : 0);
-        response->request = HttpOpenRequestA(response->connection, r.verb.c_str(), r.path.c_str(), r.version.c_str(),
+        response->request = WinInet().HttpOpenRequestA(response->connection, r.verb.c_str(), r.path.c_str(), r.version.c_str(),
                                              OrNull(r.referer), accept[0] ? accept : nullptr, flags, 0);
         if (!response->request)
             return nullptr;
         std::string body = r.body;  // the API takes a writable buffer
-        if (!HttpSendRequestA(response->request, OrNull(r.headers), static_cast<DWORD>(r.headers.size()),
+        if (!WinInet().HttpSendRequestA(response->request, OrNull(r.headers), static_cast<DWORD>(r.headers.size()),
                               body.empty() ? nullptr : body.data(), static_cast<DWORD>(body.size())))
             return nullptr;
         return response;

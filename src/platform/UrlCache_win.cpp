@@ -1,10 +1,9 @@
 #include <windows.h>
 
-#include <wininet.h>
-
 #include <atomic>
 
 #include "platform/UrlCache.h"
+#include "platform/WinInet_win.h"
 #include "platform/WinServices.h"
 
 namespace tallow {
@@ -22,36 +21,26 @@ auto* AsEntry(void* buffer) {
     return static_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer);
 }
 
-bool ExportsWhatTheWalkNeeds() {
-    HMODULE wininet = LoadLibraryA("wininet.dll");  // stays loaded for the process
-    if (!wininet)
-        return false;
-    for (const char* name : {"FindFirstUrlCacheGroup", "FindNextUrlCacheGroup", "GetUrlCacheGroupAttributeA",
-                             "SetUrlCacheGroupAttributeA", "FindFirstUrlCacheEntryExA"}) {
-        if (!GetProcAddress(wininet, name))
-            return false;
-    }
-    return true;
-}
-
 class TWinUrlCache : public IUrlCache {
   public:
     bool LibraryFound() override {
         if (!found_)
-            found_ = ExportsWhatTheWalkNeeds();
+            found_ = WinInet().CanWalkCache();
         return found_;
     }
 
     UrlCacheHandle FindFirst(const char* pattern, void* buffer, std::uint32_t& size) override {
+        if (!LibraryFound())
+            return Missing();
         DWORD n = size;
-        HANDLE h = FindFirstUrlCacheEntryA(pattern, AsEntry(buffer), &n);
+        HANDLE h = WinInet().FindFirstUrlCacheEntryA(pattern, AsEntry(buffer), &n);
         Finish(n, size);
         return FromHandle(h);
     }
 
     bool FindNext(UrlCacheHandle walk, void* buffer, std::uint32_t& size) override {
         DWORD n = size;
-        BOOL ok = FindNextUrlCacheEntryA(ToHandle(walk), AsEntry(buffer), &n);
+        BOOL ok = WinInet().FindNextUrlCacheEntryA(ToHandle(walk), AsEntry(buffer), &n);
         Finish(n, size);
         return ok != FALSE;
     }
@@ -62,28 +51,34 @@ class TWinUrlCache : public IUrlCache {
                                std::int64_t group,
                                void* buffer,
                                std::uint32_t& size) override {
+        if (!LibraryFound())
+            return Missing();
         DWORD n = size;
         HANDLE h =
-            FindFirstUrlCacheEntryExA(pattern, flags, filter, group, AsEntry(buffer), &n, nullptr, nullptr, nullptr);
+            WinInet().FindFirstUrlCacheEntryExA(pattern, flags, filter, group, AsEntry(buffer), &n, nullptr, nullptr, nullptr);
         Finish(n, size);
         return FromHandle(h);
     }
 
     bool FindNextEx(UrlCacheHandle walk, void* buffer, std::uint32_t& size) override {
         DWORD n = size;
-        BOOL ok = FindNextUrlCacheEntryExA(ToHandle(walk), AsEntry(buffer), &n, nullptr, nullptr, nullptr);
+        BOOL ok = WinInet().FindNextUrlCacheEntryExA(ToHandle(walk), AsEntry(buffer), &n, nullptr, nullptr, nullptr);
         Finish(n, size);
         return ok != FALSE;
     }
 
     bool DeleteEntry(const std::string& url) override {
-        BOOL ok = DeleteUrlCacheEntryA(url.c_str());
+        if (!LibraryFound()) {
+            Missing();
+            return false;
+        }
+        BOOL ok = WinInet().DeleteUrlCacheEntryA(url.c_str());
         lastError_ = ok ? 0 : GetLastError();
         return ok != FALSE;
     }
 
     bool Close(UrlCacheHandle walk) override {
-        BOOL ok = FindCloseUrlCache(ToHandle(walk));
+        BOOL ok = WinInet().FindCloseUrlCache(ToHandle(walk));
         lastError_ = ok ? 0 : GetLastError();
         return ok != FALSE;
     }
@@ -99,6 +94,12 @@ class TWinUrlCache : public IUrlCache {
     }
 
   private:
+    // What a walk or a deletion answers without the library.
+    UrlCacheHandle Missing() {
+        lastError_ = ERROR_PROC_NOT_FOUND;
+        return 0;
+    }
+
     void Finish(DWORD n, std::uint32_t& size) {
         lastError_ = GetLastError();
         size = n;

@@ -23,10 +23,12 @@ using namespace tallow::test;
 struct GalleryWindow : ::testing::Test {
     std::unique_ptr<TGalleryForm> form;
     HWND hwnd = nullptr;
+    size_t firstPage = 0;  // the page shown when the window opens
 
     void SetUp() override {
         InstallWindowLayer();
         form = std::make_unique<TGalleryForm>(nullptr, "res\\");
+        form->pcMain->SetActivePage(form->pages[firstPage]);
         form->Show();
         // The pages not shown get their windows at the first timer tick after painting.
         for (int i = 0; i < 2000 && !EveryCheckBoxHasItsWindow(); ++i) {
@@ -153,6 +155,33 @@ TEST_F(GalleryWindow, EveryBandOfATallWindowAndEverySideOfTheFrameIsPainted) {
     EXPECT_EQ(GetDlgCtrlID(reinterpret_cast<HWND>(form->btnSelectAll->WindowHandle())),
               form->btnSelectAll->TabOrder() + 100);
     EXPECT_EQ(ImmGetDefaultIMEWnd(hwnd), nullptr);
+}
+
+// The pages before the one shown at first get their windows after the others,
+// each in its own place: the page windows lie in the order of the pages, and
+// the page shown first keeps its controls and shows them.
+struct GalleryOpenOnThirdPage : GalleryWindow {
+    void SetUp() override {
+        firstPage = 2;
+        GalleryWindow::SetUp();
+    }
+};
+
+TEST_F(GalleryOpenOnThirdPage, PagesMadeLaterLieInThePageOrder) {
+    HWND pages = reinterpret_cast<HWND>(form->pcMain->WindowHandle());
+    HWND w = GetWindow(pages, GW_CHILD);
+    for (TskTabSheet* page : form->pages) {
+        EXPECT_EQ(w, reinterpret_cast<HWND>(page->WindowHandle())) << page->Name();
+        w = GetWindow(w, GW_HWNDNEXT);
+    }
+    EXPECT_EQ(w, nullptr);
+    HWND third = reinterpret_cast<HWND>(form->pages[2]->WindowHandle());
+    EXPECT_TRUE(IsWindowVisible(third));
+    EXPECT_FALSE(IsWindowVisible(reinterpret_cast<HWND>(form->pages[0]->WindowHandle())));
+    EXPECT_NE(FindChild(third, "TallowButton", "Clear Now"), nullptr);
+    form->categoryButtons[0]->Click();
+    EXPECT_TRUE(IsWindowVisible(reinterpret_cast<HWND>(form->pages[0]->WindowHandle())));
+    EXPECT_FALSE(IsWindowVisible(third));
 }
 
 TEST_F(GalleryWindow, AnExceptionInAHandlerGoesToTheErrorBoxNotThroughWindows) {

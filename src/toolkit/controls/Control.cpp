@@ -130,6 +130,8 @@ void TskControl::SetVisible(bool visible) {
     visible_ = visible;
     if (peer_)
         peer_->VisibleChanged();
+    else if (visible_ && parent_ != nullptr && parent_->Peer() != nullptr)
+        parent_->Peer()->ChildAdded(*this);  // a control hidden so far gets its window when first shown
     if (parent_ != nullptr && align_ != TAlign::None)
         parent_->Realign();
 }

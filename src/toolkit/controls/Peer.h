@@ -27,6 +27,7 @@ class IControlPeer {
     virtual void EnabledChanged() = 0;
     virtual void TextChanged() = 0;
     virtual void TakeFocus() = 0;
+    // A child was added, or shown for the first time without a window of its own.
     virtual void ChildAdded(TskControl& child) = 0;
 };
 

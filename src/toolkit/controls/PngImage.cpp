@@ -63,11 +63,7 @@ void TPngImage::Resolve() const {
         return;  // stays empty
     try {
         TDecodedImage img = DecodePicture(reinterpret_cast<const uint8_t*>(read.content.data()), read.content.size());
-        if (img.Width > 0 && img.Height > 0 && img.Bgra.size() == size_t(img.Width) * size_t(img.Height) * 4) {
-            width_ = img.Width;
-            height_ = img.Height;
-            pixels_ = std::move(img.Bgra);
-        }
+        Take(img.Width, img.Height, std::move(img.Bgra));
     } catch (const std::exception&) {
         // a damaged picture stays empty
     }
@@ -87,13 +83,17 @@ void TPngImage::LoadFromMemory(const uint8_t* data, size_t size) {
 
 void TPngImage::Assign(int width, int height, std::vector<uint8_t> premultipliedBgra) {
     pending_.clear();
-    if (width <= 0 || height <= 0 || premultipliedBgra.size() != size_t(width) * size_t(height) * 4) {
+    if (!Take(width, height, std::move(premultipliedBgra)))
         Clear();
-        return;
-    }
+}
+
+bool TPngImage::Take(int width, int height, std::vector<uint8_t>&& premultipliedBgra) const {
+    if (width <= 0 || height <= 0 || premultipliedBgra.size() != size_t(width) * size_t(height) * 4)
+        return false;
     width_ = width;
     height_ = height;
     pixels_ = std::move(premultipliedBgra);
+    return true;
 }
 
 void TPngImage::Clear() {

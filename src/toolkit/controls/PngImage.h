@@ -49,6 +49,8 @@ class TPngImage {
         return *this;
     }
     void Resolve() const;
+    // Takes a picture whose size and pixels agree; answers whether it did.
+    bool Take(int width, int height, std::vector<uint8_t>&& premultipliedBgra) const;
 
     // Filled in by Resolve() from a const accessor, on the user-interface thread.
     mutable int width_ = 0;

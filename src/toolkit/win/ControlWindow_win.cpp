@@ -2,7 +2,10 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <vector>
 
 #include "toolkit/controls/CheckBox.h"
 #include "toolkit/controls/Form.h"
@@ -11,9 +14,11 @@
 namespace tallow {
 
 void CreateWindowTree(TskControl& control) {
+    if (!control.Visible())
+        return;
     if (control.Peer() == nullptr && WindowFactory() != nullptr)
         control.AttachPeer(std::unique_ptr<IControlPeer>(WindowFactory()->CreateControlWindow(control)));
-    if (!control.Visible() || control.Peer() == nullptr)
+    if (control.Peer() == nullptr)
         return;
     for (TskControl* child : control.Children())
         CreateWindowTree(*child);
@@ -28,6 +33,27 @@ void CompleteWindowTree(TskControl& control) {
         CompleteWindowTree(*child);
 }
 
+namespace {
+
+// Windows are made in the order of their controls, each below the ones made
+// before it. A window made later, because its control was hidden when the
+// others were made, is put where it would have been: the order decides which
+// of two overlapping windows shows, and the order screen readers list them in.
+void PlaceAmongSiblings(HWND hwnd, const TskControl& control) {
+    if (hwnd == nullptr || control.Parent() == nullptr)
+        return;
+    const std::vector<TskControl*>& siblings = control.Parent()->Children();
+    auto self = std::find(siblings.begin(), siblings.end(), &control);
+    auto hasWindow = [](const TskControl* c) { return c->WindowHandle() != 0; };
+    if (self == siblings.end() || std::none_of(std::next(self), siblings.end(), hasWindow))
+        return;  // made at the bottom, which is its place
+    auto above = std::find_if(std::make_reverse_iterator(self), siblings.rend(), hasWindow);
+    HWND after = above != siblings.rend() ? reinterpret_cast<HWND>((*above)->WindowHandle()) : HWND_TOP;
+    SetWindowPos(hwnd, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
 ControlWindow::ControlWindow(TskControl& control) : control_(control) {
     RegisterClassOnce(control.WindowClassName(), control.Cursor() == TCursorKind::Hand ? IDC_HAND : IDC_ARROW, false);
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
@@ -40,6 +66,7 @@ ControlWindow::ControlWindow(TskControl& control) : control_(control) {
     HWND parent = reinterpret_cast<HWND>(control.Parent() != nullptr ? control.Parent()->WindowHandle() : 0);
     Create(control.WindowClassName(), "", style, 0, control.Left(), control.Top(), control.Width(), control.Height(),
            parent, control.TabOrder() + 100);
+    PlaceAmongSiblings(Hwnd(), control);
 }
 
 //--- peer -----------------------------------------------------------------
@@ -90,6 +117,10 @@ LRESULT ControlWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_PAINT:
             return OnPaint();
+        case WM_NCCREATE:
+            // The text is the control's own, answered to WM_GETTEXT: the system
+            // keeps none for the window, which spares a request to store it.
+            return TRUE;
         case WM_ERASEBKGND:
             return 1;
         case WM_NCPAINT:

@@ -36,10 +36,10 @@ class ControlWindow : public WindowBase, public IControlPeer {
     bool tracking_ = false;
 };
 
-// Creates the window of `control` when it lacks one, and those of its children
-// while it is visible. The contents of a hidden container (a page not shown)
-// wait for CompleteWindowTree: a window opens without making the windows of
-// pages nobody sees yet.
+// Creates the windows still missing in `control`'s tree while it is visible: a
+// hidden control (a page not shown) and its contents wait for CompleteWindowTree
+// or for the control to be shown, so a window opens without making the windows
+// of pages nobody sees yet.
 void CreateWindowTree(TskControl& control);
 // Creates every window still missing in `control`'s tree, hidden or not. A
 // container does it when it is shown; a form, once the message loop is idle
