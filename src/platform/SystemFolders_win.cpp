@@ -21,6 +21,18 @@ std::wstring ShellFolder(int csidl) {
     return buffer;
 }
 
+// The folder that holds the users' profiles. userenv.dll is loaded for it when
+// the guards first ask, not imported: that would load it at every start.
+std::wstring ProfilesDirectory() {
+    HMODULE userenv = LoadLibraryA("userenv.dll");  // stays loaded for the process
+    auto get = userenv != nullptr ? reinterpret_cast<decltype(&::GetProfilesDirectoryW)>(
+                                        reinterpret_cast<void*>(GetProcAddress(userenv, "GetProfilesDirectoryW")))
+                                  : nullptr;
+    wchar_t buffer[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    return get != nullptr && get(buffer, &size) ? std::wstring(buffer) : std::wstring();
+}
+
 std::wstring Environment(const wchar_t* name) {
     wchar_t buffer[MAX_PATH] = {};
     return FromBuffer(buffer, GetEnvironmentVariableW(name, buffer, MAX_PATH), MAX_PATH);
@@ -58,9 +70,7 @@ class TWinSystemFolders : public ISystemFolders {
         // A 32-bit program is told the 32-bit Program Files; the other one is named here.
         for (const wchar_t* name : {L"ProgramW6432", L"ProgramFiles", L"ProgramFiles(x86)", L"USERPROFILE"})
             folders.push_back(Environment(name));
-        DWORD size = MAX_PATH;
-        if (GetProfilesDirectoryW(buffer, &size))
-            folders.push_back(buffer);
+        folders.push_back(ProfilesDirectory());
         DWORD n = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
         std::wstring program = FromBuffer(buffer, n, MAX_PATH);
         folders.push_back(program.substr(0, program.find_last_of(L'\\') + 1));

@@ -29,9 +29,9 @@ file "$exe" | grep -q 'PE32 executable (GUI) Intel 80386' || fail "not a 32-bit 
 # beside the program (Wine has more of them than Windows, zlib1.dll among them).
 for dll in $(i686-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print tolower($3)}'); do
     case "$dll" in
-    wininet.dll) fail "imports wininet.dll, which must load only when the program goes online or walks the cache" ;;
+    wininet.dll | userenv.dll) fail "imports $dll, which must load only when first used, not at every start" ;;
     kernel32.dll | user32.dll | gdi32.dll | advapi32.dll | shell32.dll | ole32.dll | oleaut32.dll | \
-        msimg32.dll | msvcrt.dll | ntdll.dll | userenv.dll | comctl32.dll | comdlg32.dll | \
+        msimg32.dll | msvcrt.dll | ntdll.dll | comctl32.dll | comdlg32.dll | \
         bcrypt.dll | shlwapi.dll | imm32.dll) ;;
     *) fail "imports $dll, which Windows does not provide" ;;
     esac
