@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <memory>
+#include <vector>
 
 #include "toolkit/controls/Button.h"
 #include "toolkit/controls/CheckBox.h"
@@ -10,6 +12,7 @@
 #include "toolkit/controls/Form.h"
 #include "toolkit/controls/Gauge.h"
 #include "toolkit/controls/Label.h"
+#include "toolkit/controls/Peer.h"
 #include "toolkit/controls/Timer.h"
 
 namespace tallow {
@@ -152,6 +155,40 @@ TEST(PageControlTest, OnlyTheActivePageShowsAndForeignPagesAreRefused) {
     pages.SetActivePage(&foreign);
     EXPECT_EQ(pages.ActivePage(), &b);
     EXPECT_EQ(pages.PageCount(), 2);
+}
+
+// Stands for the window of a control: records the children it is asked to make windows for.
+struct RecordingPeer : IControlPeer {
+    uintptr_t Handle() const override { return 1; }
+    void Invalidate() override {}
+    void BoundsChanged() override {}
+    void VisibleChanged() override { ++visibleChanges; }
+    void EnabledChanged() override {}
+    void TextChanged() override {}
+    void TakeFocus() override {}
+    void ChildAdded(TskControl& child) override { added.push_back(&child); }
+    std::vector<TskControl*> added;
+    int visibleChanges = 0;
+};
+
+// A page hidden when the window was made has no window of its own: when it is
+// shown, the page control is asked to make one; a page with a window is shown
+// through it; hiding a page without a window asks for nothing.
+TEST(PageControlTest, APageWithoutAWindowIsGivenOneWhenFirstShown) {
+    TskPageControl pages(nullptr);
+    TskTabSheet a(nullptr), b(nullptr), c(nullptr);
+    for (TskTabSheet* page : {&a, &b, &c})
+        page->SetPageControl(&pages);
+    auto* control = new RecordingPeer;
+    pages.AttachPeer(std::unique_ptr<IControlPeer>(control));
+    auto* shown = new RecordingPeer;
+    a.AttachPeer(std::unique_ptr<IControlPeer>(shown));
+    pages.SetActivePage(&b);
+    EXPECT_EQ(control->added, std::vector<TskControl*>{&b});
+    EXPECT_EQ(shown->visibleChanges, 1);
+    pages.SetActivePage(&a);
+    EXPECT_EQ(control->added, std::vector<TskControl*>{&b}) << "a has its window, and hidden c needs none";
+    EXPECT_EQ(shown->visibleChanges, 2);
 }
 
 TEST(AlignTest, PanelsDockTopBottomAndFillTheRest) {
