@@ -63,7 +63,7 @@ class TWinInetHttp : public IHttp {
             return nullptr;
         SetTimeouts(response->root, r.timeoutMs);
         response->connection = WinInet().InternetConnectA(response->root, r.server.c_str(), r.port, r.userName.c_str(),
-                                                r.password.c_str(), INTERNET_SERVICE_HTTP, 0, 0);
+                                                          r.password.c_str(), INTERNET_SERVICE_HTTP, 0, 0);
         if (!response->connection)
             return nullptr;
         // Set again on the connection, whose requests take them over: some clients
@@ -72,13 +72,14 @@ class TWinInetHttp : public IHttp {
         const char* accept[] = {OrNull(r.acceptType), nullptr};
         DWORD flags = (r.reload ? INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE : 0) |
                       (r.secure ? INTERNET_FLAG_SECURE : 0);
-        response->request = WinInet().HttpOpenRequestA(response->connection, r.verb.c_str(), r.path.c_str(), r.version.c_str(),
-                                             OrNull(r.referer), accept[0] ? accept : nullptr, flags, 0);
+        response->request =
+            WinInet().HttpOpenRequestA(response->connection, r.verb.c_str(), r.path.c_str(), r.version.c_str(),
+                                       OrNull(r.referer), accept[0] ? accept : nullptr, flags, 0);
         if (!response->request)
             return nullptr;
         std::string body = r.body;  // the API takes a writable buffer
         if (!WinInet().HttpSendRequestA(response->request, OrNull(r.headers), static_cast<DWORD>(r.headers.size()),
-                              body.empty() ? nullptr : body.data(), static_cast<DWORD>(body.size())))
+                                        body.empty() ? nullptr : body.data(), static_cast<DWORD>(body.size())))
             return nullptr;
         return response;
     }

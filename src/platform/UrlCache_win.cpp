@@ -54,8 +54,8 @@ class TWinUrlCache : public IUrlCache {
         if (!LibraryFound())
             return Missing();
         DWORD n = size;
-        HANDLE h =
-            WinInet().FindFirstUrlCacheEntryExA(pattern, flags, filter, group, AsEntry(buffer), &n, nullptr, nullptr, nullptr);
+        HANDLE h = WinInet().FindFirstUrlCacheEntryExA(pattern, flags, filter, group, AsEntry(buffer), &n, nullptr,
+                                                       nullptr, nullptr);
         Finish(n, size);
         return FromHandle(h);
     }

@@ -42,9 +42,9 @@ bool TWinInet::CanGoOnline() const {
 }
 
 bool TWinInet::CanWalkCache() const {
-    return FindFirstUrlCacheEntryA && FindNextUrlCacheEntryA && FindFirstUrlCacheEntryExA &&
-           FindNextUrlCacheEntryExA && FindCloseUrlCache && DeleteUrlCacheEntryA && FindFirstUrlCacheGroup &&
-           FindNextUrlCacheGroup && GetUrlCacheGroupAttributeA && SetUrlCacheGroupAttributeA;
+    return FindFirstUrlCacheEntryA && FindNextUrlCacheEntryA && FindFirstUrlCacheEntryExA && FindNextUrlCacheEntryExA &&
+           FindCloseUrlCache && DeleteUrlCacheEntryA && FindFirstUrlCacheGroup && FindNextUrlCacheGroup &&
+           GetUrlCacheGroupAttributeA && SetUrlCacheGroupAttributeA;
 }
 
 const TWinInet& WinInet() {
